@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QString>
+
+namespace AppInfo {
+inline const QString ProductName = QStringLiteral("Tavoro");
+inline const QString Version = QStringLiteral("1.1.3");
+// The main window's caption, and the title a second start looks for.
+inline const QString AppTitle = ProductName + u' ' + Version;
+} // namespace AppInfo

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class Clock;
+class FileSystemService;
+class Prompts;
+class Registry;
+class ShellFolders;
+
+// The platform services the program runs on, handed to the main window so tests can
+// put temporary folders and scripted prompts in their place.
+struct AppServices
+{
+    Registry& registry;
+    const ShellFolders& shellFolders;
+    const FileSystemService& fileSystem;
+    Prompts& prompts;
+    const Clock& clock;
+    QString programPath;   // the running executable
+    QString commandLine;   // the arguments as one text
+    QString shellFavorites; // the Favorites root the shell reported at start-up
+};

@@ -1,0 +1,363 @@
+#include "app/frmFav1.h"
+
+#include "app/AppInfo.h"
+#include "app/WindowPlacement.h"
+#include "app/clsOptions.h"
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesTree.h"
+#include "favorites/FavoritesTreeWidget.h"
+#include "favorites/FavoritesViews.h"
+#include "favorites/StatusPanels.h"
+#include "platform/ColorRef.h"
+#include "platform/Prompts.h"
+#include "platform/Twips.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+frmFav1::frmFav1(AppServices services, QWidget* parent)
+    : QMainWindow(parent), m_services(services)
+{
+    buildWidgets();
+}
+
+frmFav1::~frmFav1() = default;
+
+void frmFav1::buildWidgets()
+{
+    setObjectName(QStringLiteral("frmFav1"));
+    m_tbrToolbar = addToolBar(QStringLiteral("Toolbar"));
+    m_tbrToolbar->setObjectName(QStringLiteral("tbrToolbar"));
+    m_tbrToolbar->setMovable(false);
+    m_tbrToolbar->setFloatable(false);
+    m_tbrToolbar->setIconSize(QSize(16, 16));
+    m_tbrToolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+
+    m_client = new QWidget(this);
+    setCentralWidget(m_client);
+
+    m_tvwFavorites = new FavoritesTreeWidget(m_client);
+    m_tvwFavorites->setObjectName(QStringLiteral("tvwFavorites"));
+
+    m_lvwFavorites = new QTreeWidget(m_client);
+    m_lvwFavorites->setObjectName(QStringLiteral("lvwFavorites"));
+    m_lvwFavorites->setRootIsDecorated(false);
+    m_lvwFavorites->setUniformRowHeights(true);
+    m_lvwFavorites->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_lvwFavorites->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lvwFavorites->header()->setSectionsClickable(true);
+    m_lvwFavorites->header()->setStretchLastSection(false);
+
+    m_fraSplitter = new QFrame(m_client);
+    m_fraSplitter->setObjectName(QStringLiteral("fraSplitter"));
+    m_fraSplitter->setCursor(Qt::SizeHorCursor);
+    m_fraSplitter->installEventFilter(this);
+
+    // Controls that work behind the scenes: the view selector and the one-second timer.
+    m_fraNonVisibleControls = new QFrame(m_client);
+    m_fraNonVisibleControls->setObjectName(QStringLiteral("fraNonVisibleControls"));
+    m_fraNonVisibleControls->hide();
+    m_cboFormat = new QComboBox(m_fraNonVisibleControls);
+    m_cboFormat->setObjectName(QStringLiteral("cboFormat"));
+    m_tmrTimer = new QTimer(this);
+    m_tmrTimer->setObjectName(QStringLiteral("tmrTimer"));
+
+    // The target of the hand-over from a second start; kept out of sight.
+    m_txtMsg = new QLineEdit(m_client);
+    m_txtMsg->setObjectName(QStringLiteral("txtMsg"));
+
+    m_status = std::make_unique<StatusPanels>(statusBar());
+    statusBar()->setSizeGripEnabled(true);
+
+    m_tree = std::make_unique<FavoritesTree>(m_tvwFavorites, m_icons);
+    m_list = std::make_unique<FavoritesList>(m_lvwFavorites, m_icons);
+    m_views = std::make_unique<FavoritesViews>(*m_tree, *m_list, *m_status, *m_cboFormat,
+                                               m_services.fileSystem, m_services.prompts, this);
+
+    connect(m_tvwFavorites, &FavoritesTreeWidget::touched, this,
+            [this] { m_activePane = QStringLiteral("T"); });
+    connect(m_tvwFavorites, &FavoritesTreeWidget::nodeReleased, this,
+            [this](QTreeWidgetItem* node, Qt::MouseButton button) {
+                tvwNodeReleased(node, button);
+            });
+    connect(m_lvwFavorites->header(), &QHeaderView::sectionClicked, this,
+            [this](int column) { m_list->ColumnClicked(column); });
+    connect(m_cboFormat, &QComboBox::currentIndexChanged, this, &frmFav1::cboFormatChanged);
+    connect(m_tmrTimer, &QTimer::timeout, this, &frmFav1::timerTick);
+
+    applyLayout();
+}
+
+double frmFav1::twips(int pixels) const
+{
+    return Twips::ForScreen().FromPixels(pixels);
+}
+
+QString frmFav1::FavoritesRoot() const
+{
+    return m_views->FavoritesRoot();
+}
+
+void frmFav1::Load()
+{
+    m_isLoading = true;
+    m_firstActivation = true;
+    setWindowTitle(AppInfo::AppTitle);
+
+    m_options = std::make_unique<clsOptions>(m_services.registry, m_services.shellFolders,
+                                             m_services.shellFavorites, m_services.programPath);
+    m_options->Load();
+    m_views->SetFavoritesRoot(m_options->FavoritesPath());
+    applyColors();
+
+    m_txtMsg->setGeometry(Twips::ForScreen().ToPixels(-1000, 0, 600, 285));
+
+    m_cboFormat->clear();
+    for (int i = 0; i < FavoritesViews::ViewCount; ++i)
+        m_cboFormat->addItem(FavoritesViews::ViewText(i));
+    m_cboFormat->setCurrentIndex(0);
+    RefreshView();
+
+    const Twips units = Twips::ForScreen();
+    resize(units.ToPixels(m_options->MainWidth()), units.ToPixels(m_options->MainHeight()));
+    SetTreeWidth(m_options->TreeWidth());
+    if (m_options->RememberPosition() &&
+        (m_options->MainTop() != -1 || m_options->MainLeft() != -1)) {
+        move(units.ToPixels(m_options->MainLeft()), units.ToPixels(m_options->MainTop()));
+    } else {
+        CenterWindow();
+    }
+
+    m_tmrTimer->start(1000);
+    m_windowShown = true;
+    m_isLoading = false;
+
+    SelectView(m_options->MainView());
+
+    if (m_options->RememberFolder() && !m_options->SelectedPath().isEmpty()) {
+        if (QTreeWidgetItem* node = m_tree->FindNodeByPath(m_options->SelectedPath())) {
+            node->setExpanded(true);
+            m_tree->Select(node);
+            NodeClick(node);
+        }
+    }
+}
+
+void frmFav1::applyColors()
+{
+    m_tree->SetNodeColors(ColorRef::ToQColor(m_options->tvwForeColor()),
+                          ColorRef::ToQColor(m_options->tvwBackColor()));
+    QPalette treePalette = m_tvwFavorites->palette();
+    treePalette.setColor(QPalette::Base, ColorRef::ToQColor(m_options->tvwBackColor()));
+    treePalette.setColor(QPalette::Text, ColorRef::ToQColor(m_options->tvwForeColor()));
+    m_tvwFavorites->setPalette(treePalette);
+    QPalette listPalette = m_lvwFavorites->palette();
+    listPalette.setColor(QPalette::Base, ColorRef::ToQColor(m_options->lvwBackColor()));
+    listPalette.setColor(QPalette::Text, ColorRef::ToQColor(m_options->lvwForeColor()));
+    m_lvwFavorites->setPalette(listPalette);
+}
+
+bool frmFav1::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate && m_firstActivation)
+        FirstActivate();
+    return QMainWindow::event(event);
+}
+
+void frmFav1::FirstActivate()
+{
+    if (!m_firstActivation)
+        return;
+    m_firstActivation = false;
+    if (m_services.commandLine.contains(QLatin1String("/HIDE"), Qt::CaseInsensitive)) {
+        m_windowShown = false;
+        hide();
+    }
+    if (m_options->FirstTime() && isVisible() && m_windowShown)
+        m_options->SetFirstTime(false);
+}
+
+void frmFav1::ExitProgram()
+{
+    m_closingFromOwnCode = true;
+    close();
+    m_closingFromOwnCode = false;
+}
+
+void frmFav1::closeEvent(QCloseEvent* event)
+{
+    if (QueryUnload(m_closingFromOwnCode))
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool frmFav1::QueryUnload(bool fromOwnCode)
+{
+    if (!isVisible()) {
+        Q_EMIT processEnded(); // hidden in the notification area: nothing is saved
+        return true;
+    }
+    // Hiding needs an icon to come back by; without one the close box closes.
+    if (m_options->SystemTray() && m_trayIconShown && !fromOwnCode && !isMinimized()) {
+        m_windowShown = false;
+        hide();
+        return false;
+    }
+    if (m_options->ConfirmExit() &&
+        m_services.prompts.MsgBox(this, QStringLiteral("Are you sure you want to exit?"),
+                                  Prompts::Buttons::YesNo, Prompts::Icon::Information,
+                                  AppInfo::ProductName) != Prompts::Answer::Yes)
+        return false;
+    storeWindowState();
+    m_options->Save();
+    Q_EMIT processEnded();
+    return true;
+}
+
+void frmFav1::storeWindowState()
+{
+    if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
+        m_options->SetMainHeight(static_cast<float>(twips(height())));
+        m_options->SetMainWidth(static_cast<float>(twips(width())));
+        if (m_options->RememberPosition()) {
+            m_options->SetMainTop(static_cast<float>(twips(pos().y())));
+            m_options->SetMainLeft(static_cast<float>(twips(pos().x())));
+        }
+    }
+    m_options->SetlvwForeColor(ColorRef::FromQColor(m_lvwFavorites->palette().color(QPalette::Text)));
+    if (!m_tree->Nodes().empty())
+        m_options->SettvwForeColor(ColorRef::FromQColor(m_tree->Nodes().front()->foreground(0).color()));
+    const int view = m_cboFormat->currentIndex();
+    m_options->SetMainView(static_cast<std::int16_t>(view == FavoritesViews::SearchResults ? 0 : view));
+    m_options->SetTreeWidth(static_cast<float>(m_layout.tree.width));
+    if (QTreeWidgetItem* selected = m_tree->SelectedItem())
+        m_options->SetSelectedPath(FavoritesTree::FullPath(selected));
+    m_options->SetFavoritesPath(FavoritesRoot());
+}
+
+void frmFav1::RefreshView()
+{
+    m_views->RefreshView();
+}
+
+void frmFav1::SelectView(int index)
+{
+    m_views->SelectView(index);
+}
+
+void frmFav1::NodeClick(QTreeWidgetItem* node)
+{
+    m_views->NodeClick(node);
+}
+
+void frmFav1::cboFormatChanged()
+{
+    if (m_isLoading)
+        return;
+    RefreshView();
+    m_views->ShowItemCount();
+}
+
+void frmFav1::tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button)
+{
+    if (!node || button != Qt::LeftButton)
+        return;
+    if (node != m_tree->Root() || m_views->CurrentView() == FavoritesViews::Normal) {
+        NodeClick(node);
+        node->setExpanded(!node->isExpanded());
+    } else {
+        m_list->Clear();
+    }
+}
+
+void frmFav1::timerTick()
+{
+    if (!m_renamePending)
+        return;
+    QTreeWidgetItem* item = m_list->SelectedItem();
+    if (item && FavoritesList::IsFolder(item))
+        item->setText(0, u' ' + item->text(0).trimmed());
+    m_renamePending = false;
+}
+
+PaneLayout::Frame frmFav1::layoutFrame() const
+{
+    PaneLayout::Frame frame;
+    frame.windowWidth = twips(frameGeometry().width());
+    frame.windowHeight = twips(frameGeometry().height());
+    frame.toolbarTop = 0;
+    frame.toolbarHeight = m_tbrToolbar->isVisible() ? twips(m_tbrToolbar->height()) : 0;
+    frame.statusHeight = twips(statusBar()->height());
+    return frame;
+}
+
+void frmFav1::applyLayout()
+{
+    const Twips units = Twips::ForScreen();
+    // The rules count from the top of the toolbar; the panes' widget sits below it.
+    const double offset = m_tbrToolbar->isVisible() ? twips(m_tbrToolbar->height()) : 0;
+    const auto place = [&](QWidget* widget, const PaneLayout::Box& box) {
+        widget->setGeometry(units.ToPixels(box.left, box.top - offset, box.width, box.height));
+    };
+    place(m_tvwFavorites, m_layout.tree);
+    place(m_fraSplitter, m_layout.splitter);
+    place(m_lvwFavorites, m_layout.list);
+}
+
+void frmFav1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    m_layout.Resize(layoutFrame());
+    applyLayout();
+}
+
+void frmFav1::SetTreeWidth(double width)
+{
+    m_layout.SetTreeWidth(width, layoutFrame().windowWidth);
+    applyLayout();
+}
+
+void frmFav1::CenterWindow()
+{
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
+        return;
+    const Twips units = Twips::ForScreen();
+    const QScreen* screen = this->screen();
+    const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    const QPointF topLeft = WindowPlacement::CenterWindow(
+        QSizeF(twips(screenSize.width()), twips(screenSize.height())),
+        QSizeF(twips(frameGeometry().width()), twips(frameGeometry().height())), std::nullopt);
+    move(units.ToPixels(topLeft.x()), units.ToPixels(topLeft.y()));
+}
+
+bool frmFav1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_fraSplitter)
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            m_splitterDragging = true;
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            m_splitterDragging = false;
+        return true;
+    case QEvent::MouseMove:
+        if (m_splitterDragging &&
+            m_layout.DragSplitter(twips(static_cast<QMouseEvent*>(event)->position().toPoint().x()),
+                                  layoutFrame().windowWidth))
+            applyLayout();
+        return true;
+    default: return QMainWindow::eventFilter(watched, event);
+    }
+}

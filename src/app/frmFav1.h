@@ -1,0 +1,116 @@
+#pragma once
+
+#include "app/AppServices.h"
+#include "app/PaneLayout.h"
+#include "favorites/IconSet.h"
+
+#include <QMainWindow>
+
+#include <memory>
+
+class clsOptions;
+class FavoritesList;
+class FavoritesTree;
+class FavoritesTreeWidget;
+class FavoritesViews;
+class QComboBox;
+class QFrame;
+class QLineEdit;
+class QTimer;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+class StatusPanels;
+
+// The main window: the folder tree beside the link list, the toolbar above, the status
+// bar below. It holds the widgets and routes their events; the views, options and
+// layout live in their own classes.
+class frmFav1 final : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit frmFav1(AppServices services, QWidget* parent = nullptr);
+    ~frmFav1() override;
+
+    // Everything the window does before it is first shown.
+    void Load();
+    // One-time steps of the first activation (also run by the first WindowActivate).
+    void FirstActivate();
+    // The close request: by the program's own code (Exit) or from outside (close box,
+    // session end). Returns true when the close goes ahead.
+    bool QueryUnload(bool fromOwnCode);
+    // File > Exit.
+    void ExitProgram();
+
+    clsOptions& Options() { return *m_options; }
+    FavoritesViews& Views() { return *m_views; }
+    FavoritesTree& Tree() { return *m_tree; }
+    FavoritesList& List() { return *m_list; }
+    StatusPanels& Status() { return *m_status; }
+    QComboBox* cboFormat() const { return m_cboFormat; }
+    QLineEdit* txtMsg() const { return m_txtMsg; }
+    const PaneLayout& Layout() const { return m_layout; }
+
+    bool IsLoading() const { return m_isLoading; }
+    void SetIsLoading(bool loading) { m_isLoading = loading; }
+    bool WindowShown() const { return m_windowShown; }
+    bool TrayIconShown() const { return m_trayIconShown; }
+    QString ActivePane() const { return m_activePane; }
+    QString FavoritesRoot() const;
+
+    void RefreshView();
+    void SelectView(int index);
+    void NodeClick(QTreeWidgetItem* node);
+    void SetTreeWidth(double width);
+    void CenterWindow();
+
+Q_SIGNALS:
+    // The process should end now (nothing more runs after it in the program).
+    void processEnded();
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildWidgets();
+    void applyColors();
+    void applyLayout();
+    void storeWindowState();
+    void tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button);
+    void cboFormatChanged();
+    void timerTick();
+    PaneLayout::Frame layoutFrame() const;
+    double twips(int pixels) const;
+
+    AppServices m_services;
+    IconSet m_icons;
+    std::unique_ptr<clsOptions> m_options;
+
+    QWidget* m_client = nullptr;
+    FavoritesTreeWidget* m_tvwFavorites = nullptr;
+    QTreeWidget* m_lvwFavorites = nullptr;
+    QFrame* m_fraSplitter = nullptr;
+    QToolBar* m_tbrToolbar = nullptr;
+    QFrame* m_fraNonVisibleControls = nullptr;
+    QComboBox* m_cboFormat = nullptr;
+    QLineEdit* m_txtMsg = nullptr;
+    QTimer* m_tmrTimer = nullptr;
+
+    std::unique_ptr<FavoritesTree> m_tree;
+    std::unique_ptr<FavoritesList> m_list;
+    std::unique_ptr<StatusPanels> m_status;
+    std::unique_ptr<FavoritesViews> m_views;
+    PaneLayout m_layout;
+
+    bool m_isLoading = false;
+    bool m_firstActivation = true;
+    bool m_windowShown = false;
+    bool m_trayIconShown = false;
+    bool m_closingFromOwnCode = false;
+    bool m_splitterDragging = false;
+    bool m_renamePending = false;
+    QString m_activePane = QStringLiteral("T");
+};

@@ -1,0 +1,164 @@
+#include "favorites/FavoritesViews.h"
+
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesTree.h"
+#include "favorites/FolderTree.h"
+#include "favorites/StatusPanels.h"
+#include "platform/FileSystemService.h"
+#include "platform/Prompts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLocale>
+#include <QTreeWidget>
+
+namespace {
+
+// The hourglass while the disk is walked.
+class BusyCursor
+{
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+QString timeText(const QDateTime& time)
+{
+    return QLocale::c().toString(time, QStringLiteral("yyyy-MM-dd hh:mm:ss AP"));
+}
+
+QStringList timeColumns(const FsDetails& details)
+{
+    return {timeText(details.DateLastModified), timeText(details.DateLastAccessed),
+            timeText(details.DateCreated)};
+}
+
+} // namespace
+
+QString FavoritesViews::ViewText(int index)
+{
+    static const char* const kTexts[] = {
+        "Normal View",        "Phone Book View",    "Address Book View", "Single List View",
+        "Last Accessed View", "Last Modified View", "Date Created View", "Search Results View"};
+    return index >= 0 && index < ViewCount ? QString::fromLatin1(kTexts[index]) : QString();
+}
+
+FavoritesViews::FavoritesViews(FavoritesTree& tree, FavoritesList& list, StatusPanels& status,
+                               QComboBox& cboFormat, const FileSystemService& fileSystem,
+                               Prompts& prompts, QWidget* owner)
+    : m_tree(tree), m_list(list), m_status(status), m_cboFormat(cboFormat),
+      m_fileSystem(fileSystem), m_prompts(prompts), m_owner(owner)
+{
+}
+
+std::int16_t FavoritesViews::CurrentView() const
+{
+    return static_cast<std::int16_t>(m_cboFormat.currentIndex());
+}
+
+void FavoritesViews::SelectView(int index)
+{
+    m_expansion.SetLastView(CurrentView());
+    m_cboFormat.setCurrentIndex(index);
+}
+
+void FavoritesViews::RefreshView()
+{
+    m_tree.Widget()->setEnabled(true);
+    {
+        BusyCursor busy;
+        switch (CurrentView()) {
+        case Normal: BuildNormalView(); break;
+        default:
+            m_prompts.MsgBox(m_owner, QStringLiteral("Option not available."),
+                             Prompts::Buttons::Ok, Prompts::Icon::None,
+                             QStringLiteral("Tavoro"));
+            break;
+        }
+    }
+    m_status.SetText(3, m_cboFormat.currentText());
+}
+
+void FavoritesViews::BuildNormalView()
+{
+    m_list.Clear();
+    m_list.ClearColumns();
+    const int width = m_list.ListWidth();
+    m_list.AddColumn(QStringLiteral("Link Name"), width / 2);
+    m_list.AddColumn(QStringLiteral("Last Modified"), width * 2 / 5);
+    m_list.AddColumn(QStringLiteral("Last Accessed"), width * 2 / 5);
+    m_list.AddColumn(QStringLiteral("Date Created"), width * 2 / 5);
+
+    m_expansion.SaveExpandedNodes(m_tree, CurrentView());
+    m_tree.Clear();
+    m_tree.AddRoot(ViewText(Normal), m_favoritesRoot, QStringLiteral("Favorites"));
+    FolderTree::BuildFolderTree(m_tree, QStringLiteral("r"), m_fileSystem, m_favoritesRoot);
+    m_expansion.RestoreExpandedNodes(m_tree);
+
+    ReselectNode(m_tree.FindNodeByTag(m_selectionKey));
+    ShowItemCount();
+    m_status.SetText(1, QString());
+}
+
+void FavoritesViews::ReselectNode(QTreeWidgetItem* node)
+{
+    if (!node) {
+        node = m_tree.Root();
+        FavoritesTree::SetExpanded(node, true);
+    } else {
+        for (QTreeWidgetItem* n = node; n; n = n->parent())
+            n->setExpanded(true);
+    }
+    m_tree.Select(node);
+    NodeClick(node);
+}
+
+void FavoritesViews::NodeClick(QTreeWidgetItem* node)
+{
+    if (!node)
+        return;
+    BusyCursor busy;
+    switch (CurrentView()) {
+    case Normal: {
+        FolderTree::MarkOpenNode(m_tree, node);
+        const QString rootText = FavoritesTree::Text(m_tree.Root());
+        ListFolder(m_favoritesRoot + FavoritesTree::FullPath(node).mid(rootText.size()));
+        ShowItemCount();
+        m_status.SetText(1, FolderTree::DisplayPath(m_favoritesRoot, FavoritesTree::Tag(node)));
+        break;
+    }
+    default: break;
+    }
+}
+
+void FavoritesViews::ListFolder(const QString& folderPath)
+{
+    m_list.Clear();
+    if (!m_fileSystem.FolderExists(folderPath))
+        return;
+    m_selectionKey = folderPath;
+    FolderContents contents;
+    try {
+        contents = m_fileSystem.Contents(folderPath);
+    } catch (const FileSystemError&) {
+        return; // the folder went away or cannot be read: it lists as empty
+    }
+    QList<ListRow> rows;
+    rows.reserve(contents.SubFolders.size() + contents.Files.size());
+    for (const FsEntry& folder : contents.SubFolders) {
+        rows.append({QString(), u' ' + FileSystemService::GetBaseName(folder.Name),
+                     QStringLiteral("Closed"), u'*' + folder.Path, timeColumns(folder.Details)});
+    }
+    for (const FsEntry& file : contents.Files) {
+        rows.append({QString(), FileSystemService::GetBaseName(file.Name), QStringLiteral("URL"),
+                     file.Path, timeColumns(file.Details)});
+    }
+    m_list.AddRows(rows);
+}
+
+void FavoritesViews::ShowItemCount()
+{
+    m_status.SetText(2, StatusPanels::ItemCountText(m_list.Count()));
+}

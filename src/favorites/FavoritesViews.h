@@ -1,0 +1,69 @@
+#pragma once
+
+#include "favorites/ExpansionMemory.h"
+
+#include <QString>
+
+#include <cstdint>
+
+class FavoritesList;
+class FavoritesTree;
+class FileSystemService;
+class Prompts;
+class QComboBox;
+class QTreeWidgetItem;
+class QWidget;
+class StatusPanels;
+
+// Builds the views of the Favorites folder into the tree and the list: which view is
+// shown (the hidden view selector's index), rebuilding it from the disk, and what a
+// click on a tree node lists.
+class FavoritesViews
+{
+public:
+    enum View : std::int16_t {
+        Normal = 0,
+        PhoneBook,
+        AddressBook,
+        SingleList,
+        LastAccessed,
+        LastModified,
+        DateCreated,
+        SearchResults,
+        ViewCount
+    };
+    static QString ViewText(int index);
+
+    FavoritesViews(FavoritesTree& tree, FavoritesList& list, StatusPanels& status,
+                   QComboBox& cboFormat, const FileSystemService& fileSystem, Prompts& prompts,
+                   QWidget* owner);
+
+    QString FavoritesRoot() const { return m_favoritesRoot; }
+    void SetFavoritesRoot(const QString& root) { m_favoritesRoot = root; }
+    QString SelectionKey() const { return m_selectionKey; }
+    void SetSelectionKey(const QString& key) { m_selectionKey = key; }
+    ExpansionMemory& Expansion() { return m_expansion; }
+    std::int16_t CurrentView() const;
+
+    // Records the view being left and selects the new one in the view selector; the
+    // selector's change rebuilds (the owner connects it, unless still loading).
+    void SelectView(int index);
+    void RefreshView();
+    void BuildNormalView();
+    void NodeClick(QTreeWidgetItem* node);
+    void ReselectNode(QTreeWidgetItem* node);
+    void ListFolder(const QString& folderPath);
+    void ShowItemCount();
+
+private:
+    FavoritesTree& m_tree;
+    FavoritesList& m_list;
+    StatusPanels& m_status;
+    QComboBox& m_cboFormat;
+    const FileSystemService& m_fileSystem;
+    Prompts& m_prompts;
+    QWidget* m_owner;
+    QString m_favoritesRoot;
+    QString m_selectionKey;
+    ExpansionMemory m_expansion;
+};

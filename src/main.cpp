@@ -1,0 +1,53 @@
+#include "app/AppInfo.h"
+#include "app/AppServices.h"
+#include "app/SingleInstance.h"
+#include "app/TerminationSignals.h"
+#include "app/frmFav1.h"
+#include "platform/Clock.h"
+#include "platform/FileSystemService.h"
+#include "platform/QtPrompts.h"
+#include "platform/Registry.h"
+#include "platform/RegistryRoutines.h"
+#include "platform/ShellFolders.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    // Our own windows that other programs look for must be real X windows nested as the
+    // widgets are, without extra native siblings.
+    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(AppInfo::ProductName);
+    QApplication::setApplicationVersion(AppInfo::Version);
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    SingleInstance instance;
+    if (!instance.IsFirst())
+        return 0; // the running instance stays as it is
+
+    auto shellFolders = std::make_shared<ShellFolders>();
+    Registry registry(Registry::DefaultDirectory(), shellFolders);
+    const QString favorites =
+        ReadRegValue(registry, QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"),
+                     QStringLiteral("Shell Folders"), QStringLiteral("Favorites"), QString())
+            .toString();
+
+    FileSystemService fileSystem;
+    QtPrompts prompts;
+    Clock clock;
+    const QStringList arguments = QApplication::arguments().mid(1);
+    frmFav1 window(AppServices{registry, *shellFolders, fileSystem, prompts, clock,
+                               QApplication::applicationFilePath(), arguments.join(u' '),
+                               favorites});
+    // exit(), not quit(): quit() would send the window another close request.
+    const auto endProcess = [] { QApplication::exit(0); };
+    QObject::connect(&window, &frmFav1::processEnded, &app, endProcess, Qt::QueuedConnection);
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, endProcess);
+
+    window.Load();
+    window.show();
+    window.activateWindow();
+    return app.exec();
+}

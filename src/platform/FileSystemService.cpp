@@ -1,0 +1,748 @@
+#include "platform/FileSystemService.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <system_error>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+FileSystemError::FileSystemError(const QString& description, const QString& path)
+    : std::runtime_error((description + QStringLiteral(": ") + path).toStdString()),
+      m_description(description), m_path(path)
+{
+}
+
+namespace {
+
+// What a missing entry was expected to be decides between the two "not found" texts.
+enum class Subject
+{
+    Folder,
+    File
+};
+
+QString Describe(int error, Subject subject)
+{
+    switch (error) {
+    case ENOENT:
+        return subject == Subject::Folder ? QStringLiteral("Path not found")
+                                          : QStringLiteral("File not found");
+    case ENOTDIR:
+        return QStringLiteral("Path not found");
+    case EEXIST:
+        return QStringLiteral("File already exists");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+    case ENOTEMPTY:
+    case EISDIR:
+        return QStringLiteral("Permission denied");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("Disk full");
+    default:
+        return QString::fromLocal8Bit(std::generic_category().message(error));
+    }
+}
+
+[[noreturn]] void Fail(int error, Subject subject, const QString& path)
+{
+    throw FileSystemError(Describe(error, subject), path);
+}
+
+[[noreturn]] void Fail(int error, Subject subject, const QByteArray& nativePath)
+{
+    Fail(error, subject, QFile::decodeName(nativePath));
+}
+
+QByteArray Native(const QString& path)
+{
+    return QFile::encodeName(path);
+}
+
+bool IsDotOrDotDot(const char* name)
+{
+    return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+bool IsHiddenName(const QString& name)
+{
+    return name.startsWith(QLatin1Char('.'));
+}
+
+int StatAt(int dirFd, const char* name, int flags, unsigned mask, struct statx& st)
+{
+    return statx(dirFd, name, flags, mask, &st) == 0 ? 0 : errno;
+}
+
+// Follows links; a dangling or looping link reports the link itself, since it still
+// shows up in its folder as a file.
+int StatEntry(int dirFd, const char* name, unsigned mask, struct statx& st)
+{
+    int error = StatAt(dirFd, name, 0, mask, st);
+    if (error == ENOENT || error == ELOOP)
+        error = StatAt(dirFd, name, AT_SYMLINK_NOFOLLOW, mask, st);
+    return error;
+}
+
+FolderId IdOf(const struct statx& st)
+{
+    return {static_cast<std::uint64_t>(makedev(st.stx_dev_major, st.stx_dev_minor)),
+            static_cast<std::uint64_t>(st.stx_ino)};
+}
+
+QDateTime LocalTime(const struct statx_timestamp& t)
+{
+    return QDateTime::fromMSecsSinceEpoch(
+        static_cast<qint64>(t.tv_sec) * 1000 + t.tv_nsec / 1000000, Qt::LocalTime);
+}
+
+constexpr unsigned kDetailsMask = STATX_BASIC_STATS | STATX_BTIME;
+
+FsDetails MakeDetails(const struct statx& st, bool hidden)
+{
+    FsDetails details;
+    details.DateLastModified = LocalTime(st.stx_mtime);
+    details.DateLastAccessed = LocalTime(st.stx_atime);
+    details.DateCreated =
+        (st.stx_mask & STATX_BTIME) ? LocalTime(st.stx_btime) : details.DateLastModified;
+    const bool folder = S_ISDIR(st.stx_mode);
+    int attributes = 0;
+    if (!(st.stx_mode & S_IWUSR))
+        attributes |= AttributeReadOnly;
+    if (hidden)
+        attributes |= AttributeHidden;
+    if (folder)
+        attributes |= AttributeDirectory;
+    details.Attributes = attributes;
+    // A folder's own size on disk means nothing to anyone looking at Favorites.
+    details.Size = folder ? 0 : static_cast<std::int64_t>(st.stx_size);
+    return details;
+}
+
+struct DirCloser
+{
+    void operator()(DIR* dir) const { closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+DirHandle OpenFolder(const QByteArray& nativePath)
+{
+    DirHandle dir(opendir(nativePath.constData()));
+    if (!dir)
+        Fail(errno, Subject::Folder, nativePath);
+    return dir;
+}
+
+// Calls visit(dirFd, name, d_type) for every entry but "." and "..", in disk order.
+template <typename Visit> void ForEachEntry(const QString& folderPath, Visit visit)
+{
+    const QByteArray native = Native(folderPath);
+    const DirHandle dir = OpenFolder(native);
+    const int fd = dirfd(dir.get());
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(dir.get());
+        if (!entry) {
+            if (errno != 0)
+                Fail(errno, Subject::Folder, folderPath);
+            return;
+        }
+        if (!IsDotOrDotDot(entry->d_name))
+            visit(fd, entry->d_name, entry->d_type);
+    }
+}
+
+// What a child's name is appended to; "/" must not become "//".
+QString ChildPrefix(const QString& folderPath)
+{
+    QString prefix = folderPath;
+    while (prefix.size() > 1 && prefix.endsWith(QLatin1Char('/')))
+        prefix.chop(1);
+    if (prefix != QLatin1String("/"))
+        prefix += QLatin1Char('/');
+    return prefix;
+}
+
+template <typename T> void SortByName(QList<T>& items)
+{
+    std::sort(items.begin(), items.end(),
+              [](const T& a, const T& b) { return FileSystemService::LessByName(a.Name, b.Name); });
+}
+
+// Closes a descriptor on every way out.
+struct FdGuard
+{
+    int fd = -1;
+    ~FdGuard()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+bool WriteAll(int fd, const char* data, ssize_t size)
+{
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(size));
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        size -= written;
+    }
+    return true;
+}
+
+// Copies one file's bytes, permission bits and times, as a copy in Explorer keeps the
+// modified date. Without replace an existing destination is an error and stays untouched.
+void CopyFileContents(const QByteArray& from, const QByteArray& to, bool replace)
+{
+    // Non-blocking so that a named pipe cannot hang the copy before it is refused.
+    FdGuard in{::open(from.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)};
+    if (in.fd < 0)
+        Fail(errno, Subject::File, from);
+    struct stat source;
+    if (::fstat(in.fd, &source) != 0)
+        Fail(errno, Subject::File, from);
+    if (S_ISDIR(source.st_mode))
+        Fail(ENOENT, Subject::File, from);
+    if (!S_ISREG(source.st_mode))
+        Fail(EACCES, Subject::File, from);
+
+    bool existed = false;
+    if (replace) {
+        struct stat target;
+        if (::stat(to.constData(), &target) == 0) {
+            existed = true;
+            if (S_ISDIR(target.st_mode))
+                Fail(EISDIR, Subject::File, to);
+            // Truncating the destination would destroy the source.
+            if (target.st_dev == source.st_dev && target.st_ino == source.st_ino)
+                Fail(EACCES, Subject::File, to);
+            // Root could write anyway; the permission bits say what the owner meant.
+            if (!(target.st_mode & S_IWUSR))
+                Fail(EACCES, Subject::File, to);
+        }
+    }
+
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (replace ? O_TRUNC : O_EXCL);
+    FdGuard out{::open(to.constData(), flags, source.st_mode & 0777)};
+    if (out.fd < 0)
+        Fail(errno, errno == ENOENT ? Subject::Folder : Subject::File, to);
+
+    auto abandon = [&](int error, const QByteArray& blame) {
+        ::close(out.fd);
+        out.fd = -1;
+        if (!existed)
+            ::unlink(to.constData());
+        Fail(error, Subject::File, blame);
+    };
+
+    std::vector<char> buffer(64 * 1024);
+    for (;;) {
+        const ssize_t got = ::read(in.fd, buffer.data(), buffer.size());
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            abandon(errno, from);
+        }
+        if (got == 0)
+            break;
+        if (!WriteAll(out.fd, buffer.data(), got))
+            abandon(errno, to);
+    }
+    ::fchmod(out.fd, source.st_mode & 0777);
+    const struct timespec times[2] = {source.st_atim, source.st_mtim};
+    ::futimens(out.fd, times);
+    const int closed = ::close(out.fd);
+    out.fd = -1;
+    if (closed != 0)
+        abandon(errno, to);
+}
+
+QByteArray ReadLink(const QByteArray& path)
+{
+    std::vector<char> buffer(256);
+    for (;;) {
+        const ssize_t length = ::readlink(path.constData(), buffer.data(), buffer.size());
+        if (length < 0)
+            Fail(errno, Subject::File, path);
+        if (static_cast<size_t>(length) < buffer.size())
+            return QByteArray(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+// Copies a symbolic link as a link, so a link back up the tree cannot make the copy endless.
+void CopyLink(const QByteArray& from, const QByteArray& to, bool replace)
+{
+    const QByteArray target = ReadLink(from);
+    if (::symlink(target.constData(), to.constData()) == 0)
+        return;
+    if (errno != EEXIST || !replace)
+        Fail(errno, Subject::File, to);
+    struct stat existing;
+    if (::lstat(to.constData(), &existing) != 0)
+        Fail(errno, Subject::File, to);
+    if (S_ISDIR(existing.st_mode))
+        Fail(EEXIST, Subject::File, to);
+    if (::unlink(to.constData()) != 0 || ::symlink(target.constData(), to.constData()) != 0)
+        Fail(errno, Subject::File, to);
+}
+
+// Makes a folder to copy into; an existing folder is merged into.
+void EnsureFolder(const QByteArray& path)
+{
+    if (::mkdir(path.constData(), 0777) == 0)
+        return;
+    const int error = errno;
+    struct stat existing;
+    if (error != EEXIST)
+        Fail(error, Subject::Folder, path);
+    if (::stat(path.constData(), &existing) != 0 || !S_ISDIR(existing.st_mode))
+        Fail(EEXIST, Subject::Folder, path);
+}
+
+// Copies what lies in from into the existing folder to, replacing files of the same name.
+void CopyTree(const QByteArray& from, const QByteArray& to)
+{
+    const DirHandle dir = OpenFolder(from);
+    const int fd = dirfd(dir.get());
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(dir.get());
+        if (!entry) {
+            if (errno != 0)
+                Fail(errno, Subject::Folder, from);
+            return;
+        }
+        const char* name = entry->d_name;
+        if (IsDotOrDotDot(name))
+            continue;
+        unsigned char type = entry->d_type;
+        if (type == DT_UNKNOWN) {
+            struct stat st;
+            if (::fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
+                if (errno == ENOENT)
+                    continue;
+                Fail(errno, Subject::File, from + '/' + name);
+            }
+            type = IFTODT(st.st_mode);
+        }
+        const QByteArray source = from + '/' + name;
+        const QByteArray destination = to + '/' + name;
+        switch (type) {
+        case DT_DIR:
+            EnsureFolder(destination);
+            CopyTree(source, destination);
+            break;
+        case DT_LNK:
+            CopyLink(source, destination, true);
+            break;
+        case DT_REG:
+            CopyFileContents(source, destination, true);
+            break;
+        default:
+            // Pipes, sockets and devices have no place among Favorites.
+            break;
+        }
+    }
+}
+
+// Removes name under parentFd with everything in it, never entering a link. 0 or the errno.
+// Hand-made because std::filesystem::remove_all is several times slower on big trees.
+int RemoveTreeAt(int parentFd, const char* name)
+{
+    const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOTDIR && errno != ELOOP)
+            return errno;
+        return ::unlinkat(parentFd, name, 0) == 0 ? 0 : errno;
+    }
+    DirHandle dir(::fdopendir(fd));
+    if (!dir) {
+        const int error = errno;
+        ::close(fd);
+        return error;
+    }
+    for (;;) {
+        errno = 0;
+        const dirent* entry = readdir(dir.get());
+        if (!entry) {
+            if (errno != 0)
+                return errno;
+            break;
+        }
+        if (IsDotOrDotDot(entry->d_name))
+            continue;
+        int error = 0;
+        if (entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN)
+            error = RemoveTreeAt(fd, entry->d_name);
+        else if (::unlinkat(fd, entry->d_name, 0) != 0)
+            error = errno;
+        if (error != 0 && error != ENOENT)
+            return error;
+    }
+    dir.reset();
+    return ::unlinkat(parentFd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
+}
+
+int RemoveTree(const QByteArray& path)
+{
+    return RemoveTreeAt(AT_FDCWD, path.constData());
+}
+
+// A symbolic link to a folder counts as a folder, as in the listings.
+bool IsFolder(const QByteArray& path, const struct stat& linkStat)
+{
+    if (S_ISDIR(linkStat.st_mode))
+        return true;
+    struct stat target;
+    return S_ISLNK(linkStat.st_mode) && ::stat(path.constData(), &target) == 0 &&
+           S_ISDIR(target.st_mode);
+}
+
+// Where path leads with every link resolved; a last component that does not exist yet is
+// kept as named. Empty when even the parent cannot be resolved.
+QByteArray Resolved(const QString& path)
+{
+    auto real = [](const QByteArray& p) {
+        char* resolved = ::realpath(p.isEmpty() ? "." : p.constData(), nullptr);
+        if (!resolved)
+            return QByteArray();
+        QByteArray result(resolved);
+        std::free(resolved);
+        return result;
+    };
+    const QByteArray whole = real(Native(path));
+    if (!whole.isEmpty())
+        return whole;
+    const QByteArray parent = real(Native(FileSystemService::ParentFolder(path)));
+    if (parent.isEmpty())
+        return {};
+    return (parent.endsWith('/') ? parent : parent + '/') +
+           Native(FileSystemService::GetFileName(path));
+}
+
+// Copying or moving a folder into itself would never end.
+bool LeadsInside(const QString& folder, const QString& destination)
+{
+    const QByteArray outer = Resolved(folder);
+    const QByteArray inner = Resolved(destination);
+    if (outer.isEmpty() || inner.isEmpty())
+        return false;
+    return inner == outer || inner.startsWith(outer.endsWith('/') ? outer : outer + '/');
+}
+
+// rename that never replaces; 0 or the errno.
+int RenameNoReplace(const QByteArray& from, const QByteArray& to)
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
+        return 0;
+    const int error = errno;
+    if (error != EINVAL && error != ENOSYS && error != EOPNOTSUPP)
+        return error;
+    // Some file systems do not know the flag; check first and accept the small race.
+    struct stat existing;
+    if (::lstat(to.constData(), &existing) == 0)
+        return EEXIST;
+    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+}
+
+// Which path a failed rename is reported against.
+const QString& Blame(int error, const QString& source, const QString& destination)
+{
+    return error == EEXIST || error == ENOENT || error == ENOTDIR ? destination : source;
+}
+
+} // namespace
+
+bool FileSystemService::FolderExists(const QString& path) const
+{
+    if (path.isEmpty())
+        return false;
+    struct statx st;
+    return StatAt(AT_FDCWD, Native(path).constData(), 0, STATX_TYPE, st) == 0 &&
+           S_ISDIR(st.stx_mode);
+}
+
+bool FileSystemService::FileExists(const QString& path, int attributes) const
+{
+    if (path.isEmpty())
+        return false;
+    if (!(attributes & AttributeHidden) && IsHiddenName(GetFileName(path)))
+        return false;
+    struct statx st;
+    if (StatEntry(AT_FDCWD, Native(path).constData(), STATX_TYPE, st) != 0)
+        return false;
+    if (S_ISDIR(st.stx_mode))
+        return (attributes & AttributeDirectory) != 0;
+    return true;
+}
+
+QList<FsItem> FileSystemService::SubFolders(const QString& folderPath) const
+{
+    QList<FsItem> folders;
+    const QString prefix = ChildPrefix(folderPath);
+    ForEachEntry(folderPath, [&](int fd, const char* name, unsigned char type) {
+        if (type != DT_DIR && type != DT_LNK && type != DT_UNKNOWN)
+            return;
+        // One stat, following links: it tells a link's kind and gives the identity.
+        struct statx st;
+        const int error = StatAt(fd, name, 0, STATX_TYPE | STATX_INO, st);
+        if (error == ENOENT || error == ELOOP)
+            return; // gone since it was listed, or a dangling link, which is a file
+        const QString decoded = QFile::decodeName(name);
+        if (error != 0)
+            Fail(error, Subject::Folder, prefix + decoded);
+        if (S_ISDIR(st.stx_mode))
+            folders.append({decoded, prefix + decoded, IdOf(st)});
+    });
+    SortByName(folders);
+    return folders;
+}
+
+QList<FsItem> FileSystemService::Files(const QString& folderPath) const
+{
+    QList<FsItem> files;
+    const QString prefix = ChildPrefix(folderPath);
+    ForEachEntry(folderPath, [&](int fd, const char* name, unsigned char type) {
+        if (type == DT_DIR)
+            return;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            struct statx st;
+            const int error = StatEntry(fd, name, STATX_TYPE, st);
+            if (error == ENOENT)
+                return;
+            if (error != 0)
+                Fail(error, Subject::File, prefix + QFile::decodeName(name));
+            if (S_ISDIR(st.stx_mode))
+                return;
+        }
+        const QString decoded = QFile::decodeName(name);
+        files.append({decoded, prefix + decoded, {}});
+    });
+    SortByName(files);
+    return files;
+}
+
+FolderContents FileSystemService::Contents(const QString& folderPath) const
+{
+    FolderContents contents;
+    const QString prefix = ChildPrefix(folderPath);
+    ForEachEntry(folderPath, [&](int fd, const char* name, unsigned char) {
+        struct statx st;
+        const int error = StatEntry(fd, name, kDetailsMask, st);
+        if (error == ENOENT)
+            return;
+        const QString decoded = QFile::decodeName(name);
+        if (error != 0)
+            Fail(error, Subject::File, prefix + decoded);
+        FsEntry entry{decoded, prefix + decoded, MakeDetails(st, name[0] == '.')};
+        (S_ISDIR(st.stx_mode) ? contents.SubFolders : contents.Files).append(std::move(entry));
+    });
+    SortByName(contents.SubFolders);
+    SortByName(contents.Files);
+    return contents;
+}
+
+FsDetails FileSystemService::Details(const QString& path) const
+{
+    struct statx st;
+    const int error = StatEntry(AT_FDCWD, Native(path).constData(), kDetailsMask, st);
+    if (error != 0)
+        Fail(error, Subject::File, path);
+    return MakeDetails(st, IsHiddenName(GetFileName(path)));
+}
+
+FolderId FileSystemService::Identity(const QString& folderPath) const
+{
+    struct statx st;
+    const int error = StatAt(AT_FDCWD, Native(folderPath).constData(), 0, STATX_INO, st);
+    if (error != 0)
+        Fail(error, Subject::Folder, folderPath);
+    return IdOf(st);
+}
+
+void FileSystemService::CopyFile(const QString& source, const QString& destination) const
+{
+    CopyFileContents(Native(source), Native(destination), true);
+}
+
+void FileSystemService::MoveFile(const QString& source, const QString& destination) const
+{
+    const QByteArray from = Native(source);
+    const QByteArray to = Native(destination);
+    struct stat st;
+    if (::lstat(from.constData(), &st) != 0)
+        Fail(errno, Subject::File, source);
+    if (IsFolder(from, st))
+        Fail(ENOENT, Subject::File, source);
+    const int error = RenameNoReplace(from, to);
+    if (error == 0)
+        return;
+    if (error != EXDEV)
+        Fail(error, error == ENOENT ? Subject::Folder : Subject::File,
+             Blame(error, source, destination));
+
+    // Another device: copy without replacing anything, then remove the original.
+    if (S_ISLNK(st.st_mode))
+        CopyLink(from, to, false);
+    else
+        CopyFileContents(from, to, false);
+    if (::unlink(from.constData()) != 0) {
+        const int unlinkError = errno;
+        ::unlink(to.constData());
+        Fail(unlinkError, Subject::File, source);
+    }
+}
+
+void FileSystemService::CopyFolder(const QString& source, const QString& destination) const
+{
+    const QByteArray from = Native(source);
+    const QByteArray to = Native(destination);
+    struct stat st;
+    if (::stat(from.constData(), &st) != 0)
+        Fail(errno, Subject::Folder, source);
+    if (!S_ISDIR(st.st_mode))
+        Fail(ENOENT, Subject::Folder, source);
+    if (LeadsInside(source, destination))
+        Fail(EACCES, Subject::Folder, destination);
+    EnsureFolder(to);
+    CopyTree(from, to);
+}
+
+void FileSystemService::MoveFolder(const QString& source, const QString& destination) const
+{
+    const QByteArray from = Native(source);
+    const QByteArray to = Native(destination);
+    struct stat st;
+    if (::lstat(from.constData(), &st) != 0)
+        Fail(errno, Subject::Folder, source);
+    if (!IsFolder(from, st))
+        Fail(ENOENT, Subject::Folder, source);
+    struct stat existing;
+    if (::lstat(to.constData(), &existing) == 0)
+        Fail(EEXIST, Subject::Folder, destination);
+    // A link moves as itself wherever it goes, even into the folder it points to.
+    if (!S_ISLNK(st.st_mode) && LeadsInside(source, destination))
+        Fail(EACCES, Subject::Folder, destination);
+    const int error = RenameNoReplace(from, to);
+    if (error == 0)
+        return;
+    if (error != EXDEV)
+        Fail(error, Subject::Folder, Blame(error, source, destination));
+
+    // Another device: copy everything, and only then remove the original.
+    if (S_ISLNK(st.st_mode)) {
+        CopyLink(from, to, false);
+        if (::unlink(from.constData()) != 0) {
+            const int unlinkError = errno;
+            ::unlink(to.constData());
+            Fail(unlinkError, Subject::Folder, source);
+        }
+        return;
+    }
+    if (::mkdir(to.constData(), 0777) != 0)
+        Fail(errno, Subject::Folder, destination);
+    try {
+        CopyTree(from, to);
+    } catch (const FileSystemError&) {
+        RemoveTree(to);
+        throw;
+    }
+    if (const int removeError = RemoveTree(from))
+        Fail(removeError, Subject::Folder, source);
+}
+
+void FileSystemService::CreateFolder(const QString& path) const
+{
+    if (::mkdir(Native(path).constData(), 0777) != 0)
+        Fail(errno, Subject::Folder, path);
+}
+
+void FileSystemService::DeleteFolder(const QString& path) const
+{
+    const QByteArray native = Native(path);
+    struct stat st;
+    if (::lstat(native.constData(), &st) != 0)
+        Fail(errno, Subject::Folder, path);
+    if (!IsFolder(native, st))
+        Fail(ENOENT, Subject::Folder, path);
+    // A link to a folder goes by itself; what it points to is not part of this tree.
+    if (S_ISLNK(st.st_mode)) {
+        if (::unlink(native.constData()) != 0)
+            Fail(errno, Subject::Folder, path);
+        return;
+    }
+    if (const int error = RemoveTree(native))
+        Fail(error, Subject::Folder, path);
+}
+
+void FileSystemService::DeleteFile(const QString& path) const
+{
+    const QByteArray native = Native(path);
+    struct stat st;
+    if (::lstat(native.constData(), &st) != 0)
+        Fail(errno, Subject::File, path);
+    if (IsFolder(native, st))
+        Fail(ENOENT, Subject::File, path);
+    if (::unlink(native.constData()) != 0)
+        Fail(errno, Subject::File, path);
+}
+
+QString FileSystemService::GetBaseName(const QString& pathOrName)
+{
+    auto isSeparator = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); };
+    qsizetype end = pathOrName.size();
+    while (end > 0 && isSeparator(pathOrName[end - 1]))
+        --end;
+    qsizetype start = end;
+    while (start > 0 && !isSeparator(pathOrName[start - 1]))
+        --start;
+    const QStringView name = QStringView(pathOrName).mid(start, end - start);
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    return (dot < 0 ? name : name.left(dot)).toString();
+}
+
+QString FileSystemService::GetFileName(const QString& path)
+{
+    qsizetype end = path.size();
+    while (end > 0 && path[end - 1] == QLatin1Char('/'))
+        --end;
+    if (end == 0)
+        return {};
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'), end - 1);
+    return path.mid(slash + 1, end - slash - 1);
+}
+
+QString FileSystemService::ParentFolder(const QString& path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (slash < 0)
+        return {};
+    if (slash == 0)
+        return QStringLiteral("/");
+    return path.left(slash);
+}
+
+bool FileSystemService::LessByName(const QString& a, const QString& b)
+{
+    const int folded = QString::compare(a, b, Qt::CaseInsensitive);
+    if (folded != 0)
+        return folded < 0;
+    return QString::compare(a, b, Qt::CaseSensitive) < 0;
+}

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QDateTime>
+#include <QHashFunctions>
+#include <QList>
+#include <QString>
+
+#include <compare>
+#include <cstdint>
+#include <stdexcept>
+
+// A failed file-system call. Description() reads like the platform's own message
+// ("Permission denied", "File already exists", "Path not found"...).
+class FileSystemError : public std::runtime_error
+{
+public:
+    FileSystemError(const QString& description, const QString& path);
+    QString Description() const { return m_description; }
+    QString Path() const { return m_path; }
+
+private:
+    QString m_description;
+    QString m_path;
+};
+
+// Attribute bits as the Favorites tools have always reported them.
+enum FileAttribute : int {
+    AttributeReadOnly = 1, // the owner may not write
+    AttributeHidden = 2,   // the name begins with "."
+    AttributeSystem = 4,   // never set here
+    AttributeDirectory = 16,
+};
+
+// Identity of a folder on disk, so a walk can tell a folder it has seen before.
+struct FolderId
+{
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    friend bool operator==(const FolderId&, const FolderId&) = default;
+};
+
+inline size_t qHash(const FolderId& id, size_t seed = 0)
+{
+    return qHashMulti(seed, id.device, id.inode);
+}
+
+struct FsItem
+{
+    QString Name; // as the file system reports it
+    QString Path; // full path, no trailing "/"
+    FolderId Id;  // folders only: the identity of the folder it leads to
+};
+
+struct FsDetails
+{
+    QDateTime DateCreated; // birth time where the file system keeps one, else modified
+    QDateTime DateLastModified;
+    QDateTime DateLastAccessed;
+    int Attributes = 0;
+    std::int64_t Size = 0;
+};
+
+struct FsEntry
+{
+    QString Name;
+    QString Path;
+    FsDetails Details;
+};
+
+struct FolderContents
+{
+    QList<FsEntry> SubFolders;
+    QList<FsEntry> Files;
+};
+
+// Every read of the Favorites folder and every change to it goes through here. Folders
+// are enumerated sorted by name (LessByName), so each walk of one folder takes the same
+// order. Symbolic links to folders count as folders; everything else that is not a
+// folder counts as a file. Failures throw FileSystemError. Methods are virtual so tests
+// can make single operations fail.
+class FileSystemService
+{
+public:
+    virtual ~FileSystemService() = default;
+
+    virtual bool FolderExists(const QString& path) const;
+    // An entry exists at path: with attributes 0 ordinary files only (not hidden, not a
+    // folder); with 16 folders as well. Never throws.
+    virtual bool FileExists(const QString& path, int attributes) const;
+
+    virtual QList<FsItem> SubFolders(const QString& folderPath) const;
+    virtual QList<FsItem> Files(const QString& folderPath) const;
+    // Both lists with each entry's dates and attributes, in one pass.
+    virtual FolderContents Contents(const QString& folderPath) const;
+    virtual FsDetails Details(const QString& path) const;
+    virtual FolderId Identity(const QString& folderPath) const;
+
+    virtual void CopyFile(const QString& source, const QString& destination) const;   // overwrites
+    virtual void MoveFile(const QString& source, const QString& destination) const;   // never overwrites
+    virtual void CopyFolder(const QString& source, const QString& destination) const; // recursive, overwrites files
+    virtual void MoveFolder(const QString& source, const QString& destination) const; // never overwrites
+    virtual void CreateFolder(const QString& path) const;
+    virtual void DeleteFolder(const QString& path) const; // with all its contents
+    virtual void DeleteFile(const QString& path) const;
+
+    // The last component without its last dot and what follows it.
+    static QString GetBaseName(const QString& pathOrName);
+    static QString GetFileName(const QString& path);
+    static QString ParentFolder(const QString& path);
+    // The one order of names: without regard to case, ties broken by case.
+    static bool LessByName(const QString& a, const QString& b);
+};

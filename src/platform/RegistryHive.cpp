@@ -1,0 +1,386 @@
+#include "platform/RegistryHive.h"
+
+#include "platform/Registry.h"
+#include "platform/TextCodec.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QtEndian>
+
+#include <algorithm>
+#include <optional>
+
+#include <sys/stat.h>
+
+namespace {
+
+const QLatin1String kHeader("REGEDIT4");
+const QLatin1String kLineEnd("\r\n");
+
+QString fold(const QString& path)
+{
+    return path.toCaseFolded();
+}
+
+// The forms the export format uses for everything but text and dwords: "hex:01,02" and
+// "hex(7):..." for the typed variants.
+const QRegularExpression& hexForm()
+{
+    static const QRegularExpression form(
+        QStringLiteral("^hex(\\(([0-9a-f]{1,8})\\))?:([0-9a-f]{2}(,[0-9a-f]{2})*,?)?$"),
+        QRegularExpression::CaseInsensitiveOption);
+    return form;
+}
+
+QString quoted(const QString& text)
+{
+    QString out = text;
+    out.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    out.replace(QLatin1Char('"'), QLatin1String("\\\""));
+    return QLatin1Char('"') + out + QLatin1Char('"');
+}
+
+// Reads a quoted string starting at text[pos] == '"'; pos ends just past the closing quote.
+// A backslash escapes only "\" and '"', as regedit writes them; any other backslash is kept.
+std::optional<QString> unquote(const QString& text, qsizetype& pos)
+{
+    QString out;
+    for (qsizetype i = pos + 1; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\\') && i + 1 < text.size() &&
+            (text.at(i + 1) == QLatin1Char('\\') || text.at(i + 1) == QLatin1Char('"'))) {
+            out.append(text.at(++i));
+        } else if (c == QLatin1Char('"')) {
+            pos = i + 1;
+            return out;
+        } else {
+            out.append(c);
+        }
+    }
+    return std::nullopt;
+}
+
+// Text with line breaks cannot sit inside quotes on one line, so it goes out as the
+// format's typed-hex form of REG_SZ (UTF-16LE with its terminator) and comes back as text.
+QString textAsHex(const QString& text)
+{
+    QByteArray bytes;
+    for (const QChar c : text) {
+        bytes.append(static_cast<char>(c.unicode() & 0xFF));
+        bytes.append(static_cast<char>(c.unicode() >> 8));
+    }
+    bytes.append(2, '\0');
+    return QStringLiteral("hex(1):") + QString::fromLatin1(bytes.toHex(','));
+}
+
+std::optional<QString> hexAsText(const QString& hexDigits)
+{
+    const QByteArray bytes = QByteArray::fromHex(hexDigits.toLatin1().replace(',', QByteArray()));
+    if (bytes.size() % 2 != 0)
+        return std::nullopt;
+    QString text;
+    for (qsizetype i = 0; i < bytes.size(); i += 2)
+        text.append(QChar(qFromLittleEndian<quint16>(bytes.constData() + i)));
+    while (text.endsWith(QChar(0)))
+        text.chop(1);
+    return text;
+}
+
+// The right-hand side of a value line, or nothing when it is not one we can keep.
+std::optional<RegistryHive::Value> parseData(const QString& data)
+{
+    RegistryHive::Value value;
+    if (data.startsWith(QLatin1Char('"'))) {
+        qsizetype pos = 0;
+        std::optional<QString> text = unquote(data, pos);
+        if (!text || pos != data.size())
+            return std::nullopt;
+        value.type = REG_SZ;
+        value.text = *text;
+        return value;
+    }
+    if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
+        static const QRegularExpression digits(QStringLiteral("^[0-9a-fA-F]{1,8}$"));
+        const QString number = data.mid(6);
+        if (!digits.match(number).hasMatch())
+            return std::nullopt;
+        value.type = REG_DWORD;
+        value.number = number.toUInt(nullptr, 16);
+        return value;
+    }
+    const QRegularExpressionMatch match = hexForm().match(data);
+    if (!match.hasMatch())
+        return std::nullopt;
+    if (match.captured(2).toUInt(nullptr, 16) == REG_SZ) {
+        if (std::optional<QString> text = hexAsText(match.captured(3))) {
+            value.type = REG_SZ;
+            value.text = *text;
+            return value;
+        }
+    }
+    value.type = REG_BINARY;
+    value.text = data;
+    return value;
+}
+
+// `"Name"=data` or `@=data`; nothing for lines that are not a value.
+std::optional<RegistryHive::Value> parseValueLine(const QString& line)
+{
+    QString name;
+    qsizetype pos = 0;
+    if (line.startsWith(QLatin1Char('@'))) {
+        pos = 1;
+    } else if (line.startsWith(QLatin1Char('"'))) {
+        std::optional<QString> unquoted = unquote(line, pos);
+        if (!unquoted)
+            return std::nullopt;
+        name = *unquoted;
+    } else {
+        return std::nullopt;
+    }
+    if (pos >= line.size() || line.at(pos) != QLatin1Char('='))
+        return std::nullopt;
+    std::optional<RegistryHive::Value> value = parseData(line.mid(pos + 1).trimmed());
+    if (value)
+        value->name = name;
+    return value;
+}
+
+bool lessByPath(const QString& a, const QString& b)
+{
+    const QStringList left = a.split(QLatin1Char('\\'));
+    const QStringList right = b.split(QLatin1Char('\\'));
+    return std::lexicographical_compare(
+        left.begin(), left.end(), right.begin(), right.end(),
+        [](const QString& x, const QString& y) { return fold(x) < fold(y); });
+}
+
+} // namespace
+
+bool RegistryHive::IsBinaryText(const QString& text)
+{
+    return hexForm().match(text).hasMatch();
+}
+
+RegistryHive::RegistryHive(const QString& filePath, const QString& rootName)
+    : m_filePath(filePath), m_rootName(rootName)
+{
+    load();
+}
+
+RegistryHive::Stamp RegistryHive::stampOf(int fd)
+{
+    struct stat info = {};
+    if (fd < 0 || ::fstat(fd, &info) != 0)
+        return {};
+    return {true,         info.st_dev,         info.st_ino,
+            info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+}
+
+RegistryHive::Stamp RegistryHive::stampOf(const QString& filePath)
+{
+    struct stat info = {};
+    if (::stat(QFile::encodeName(filePath).constData(), &info) != 0)
+        return {};
+    return {true,         info.st_dev,         info.st_ino,
+            info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+}
+
+void RegistryHive::ReloadIfChanged()
+{
+    if (stampOf(m_filePath) != m_stamp)
+        load();
+}
+
+void RegistryHive::load()
+{
+    m_keys.clear();
+    m_keys.insert(QString(), Key());
+    QFile file(m_filePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_stamp = Stamp();
+        return;
+    }
+    // The stamp comes from the very file read, so a replacement made meanwhile is seen
+    // as a change next time.
+    m_stamp = stampOf(file.handle());
+    parse(TextCodec::Decode(file.readAll()));
+}
+
+bool RegistryHive::parseSection(const QString& line, QString* path) const
+{
+    if (!line.endsWith(QLatin1Char(']')))
+        return false;
+    const QString name = line.mid(1, line.size() - 2);
+    if (!name.startsWith(m_rootName, Qt::CaseInsensitive))
+        return false;
+    const QString rest = name.mid(m_rootName.size());
+    if (!rest.isEmpty() && !rest.startsWith(QLatin1Char('\\')))
+        return false;
+    *path = rest.split(QLatin1Char('\\'), Qt::SkipEmptyParts).join(QLatin1Char('\\'));
+    return true;
+}
+
+void RegistryHive::parse(const QString& text)
+{
+    QString normalized = text;
+    normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    normalized.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QStringList lines = normalized.split(QLatin1Char('\n'));
+
+    // Values are kept only under a section of this hive that parsed; anything after a
+    // broken or foreign section header would otherwise land in the wrong key.
+    std::optional<QString> section;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString line = lines.at(i).trimmed();
+        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+            continue;
+        if (line.startsWith(QLatin1Char('['))) {
+            QString path;
+            section.reset();
+            if (parseSection(line, &path)) {
+                CreateKey(path);
+                section = path;
+            }
+            continue;
+        }
+        // Long hex values go on over several lines, each but the last ending in "\".
+        while (line.contains(QLatin1String("=hex"), Qt::CaseInsensitive) &&
+               line.endsWith(QLatin1String(",\\")) && i + 1 < lines.size()) {
+            line.chop(1);
+            line.append(lines.at(++i).trimmed());
+        }
+        if (!section)
+            continue;
+        if (std::optional<Value> value = parseValueLine(line))
+            SetValue(*section, *value);
+    }
+}
+
+bool RegistryHive::HasKey(const QString& path) const
+{
+    return m_keys.contains(fold(path));
+}
+
+bool RegistryHive::HasSubKeys(const QString& path) const
+{
+    const QString folded = fold(path);
+    const QString prefix = folded.isEmpty() ? QString() : folded + QLatin1Char('\\');
+    for (auto it = m_keys.cbegin(); it != m_keys.cend(); ++it) {
+        if (!it.key().isEmpty() && it.key() != folded && it.key().startsWith(prefix))
+            return true;
+    }
+    return false;
+}
+
+bool RegistryHive::CreateKey(const QString& path)
+{
+    bool created = false;
+    QString stored;
+    QString folded;
+    for (const QString& part : path.split(QLatin1Char('\\'), Qt::SkipEmptyParts)) {
+        if (!folded.isEmpty()) {
+            folded += QLatin1Char('\\');
+            stored += QLatin1Char('\\');
+        }
+        folded += fold(part);
+        auto it = m_keys.constFind(folded);
+        if (it != m_keys.cend()) {
+            stored = it->path; // an existing parent keeps its own spelling
+            continue;
+        }
+        stored += part;
+        m_keys.insert(folded, Key{stored, {}});
+        created = true;
+    }
+    return created;
+}
+
+void RegistryHive::RemoveKey(const QString& path)
+{
+    if (!path.isEmpty())
+        m_keys.remove(fold(path));
+}
+
+const RegistryHive::Value* RegistryHive::FindValue(const QString& path, const QString& name) const
+{
+    auto key = m_keys.constFind(fold(path));
+    if (key == m_keys.cend())
+        return nullptr;
+    for (const Value& value : key->values) {
+        if (value.name.compare(name, Qt::CaseInsensitive) == 0)
+            return &value;
+    }
+    return nullptr;
+}
+
+void RegistryHive::SetValue(const QString& path, const Value& value)
+{
+    CreateKey(path);
+    Key& key = m_keys[fold(path)];
+    for (Value& existing : key.values) {
+        if (existing.name.compare(value.name, Qt::CaseInsensitive) == 0) {
+            const QString name = existing.name;
+            existing = value;
+            existing.name = name;
+            return;
+        }
+    }
+    key.values.append(value);
+}
+
+QByteArray RegistryHive::serialize() const
+{
+    QList<const Key*> keys;
+    for (const Key& key : m_keys)
+        keys.append(&key);
+    std::sort(keys.begin(), keys.end(),
+              [](const Key* a, const Key* b) { return lessByPath(a->path, b->path); });
+
+    QString out = kHeader + kLineEnd;
+    for (const Key* key : keys) {
+        // The root has nothing to say unless something was stored on it directly.
+        if (key->path.isEmpty() && key->values.isEmpty())
+            continue;
+        out += kLineEnd + QLatin1Char('[') + m_rootName;
+        if (!key->path.isEmpty())
+            out += QLatin1Char('\\') + key->path;
+        out += QLatin1Char(']') + kLineEnd;
+        for (const Value& value : key->values) {
+            out += value.name.isEmpty() ? QStringLiteral("@") : quoted(value.name);
+            out += QLatin1Char('=');
+            if (value.type == REG_DWORD)
+                out += QStringLiteral("dword:%1").arg(value.number, 8, 16, QLatin1Char('0'));
+            else if (value.type != REG_SZ)
+                out += value.text;
+            else if (value.text.contains(QLatin1Char('\n')) ||
+                     value.text.contains(QLatin1Char('\r')))
+                out += textAsHex(value.text);
+            else
+                out += quoted(value.text);
+            out += kLineEnd;
+        }
+    }
+    return out.toUtf8();
+}
+
+bool RegistryHive::Save()
+{
+    QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+    QSaveFile file(m_filePath);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = serialize();
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return false;
+    // The new file's identity is taken before it replaces the old one, so a writer that
+    // comes right after us is never mistaken for our own write.
+    const Stamp written = stampOf(file.handle());
+    if (!file.commit())
+        return false;
+    m_stamp = written;
+    return true;
+}

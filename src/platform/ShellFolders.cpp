@@ -1,0 +1,45 @@
+#include "platform/ShellFolders.h"
+
+#include <QDir>
+
+namespace {
+
+// XDG base folders count only when absolute; anything else means "use the default".
+QString XdgFolder(const char* variable, const QString& fallbackUnderHome)
+{
+    const QString value = qEnvironmentVariable(variable);
+    if (!value.isEmpty() && QDir::isAbsolutePath(value))
+        return QDir::cleanPath(value);
+    return QDir::cleanPath(QDir::homePath() + QLatin1Char('/') + fallbackUnderHome);
+}
+
+} // namespace
+
+QString ShellFolders::Favorites() const
+{
+    const QString configured = qEnvironmentVariable("TAVORO_FAVORITES");
+    const QString path = QDir::cleanPath(
+        configured.isEmpty() ? QDir::homePath() + QStringLiteral("/Favorites") : configured);
+    QDir().mkpath(path);
+    return path;
+}
+
+QString ShellFolders::CommonPrograms() const
+{
+    return XdgFolder("XDG_DATA_HOME", QStringLiteral(".local/share")) +
+           QStringLiteral("/applications");
+}
+
+QString ShellFolders::Autostart() const
+{
+    return XdgFolder("XDG_CONFIG_HOME", QStringLiteral(".config")) + QStringLiteral("/autostart");
+}
+
+QString ShellFolders::Value(const QString& name) const
+{
+    if (name.compare(QLatin1String("Favorites"), Qt::CaseInsensitive) == 0)
+        return Favorites();
+    if (name.compare(QLatin1String("Common Programs"), Qt::CaseInsensitive) == 0)
+        return CommonPrograms();
+    return QString();
+}
