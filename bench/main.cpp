@@ -1,0 +1,377 @@
+// Times the Favorites views' hot paths against a raw walk of the same folders, measured
+// in the same run, so the figures compare across machines and disks.
+
+#include "TreeGenerator.h"
+
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesTree.h"
+#include "favorites/FavoritesTreeWidget.h"
+#include "favorites/FavoritesViews.h"
+#include "favorites/IconSet.h"
+#include "favorites/StatusPanels.h"
+#include "platform/FileSystemService.h"
+#include "support/ScriptedPrompts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHeaderView>
+#include <QMainWindow>
+#include <QProcess>
+#include <QSet>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <limits>
+#include <memory>
+
+namespace {
+
+constexpr int kRuns = 3;
+constexpr int kFlatLinks = 5000;
+// Bumped whenever the generator changes, so kept trees of an older shape are remade.
+constexpr char kGeneratorVersion[] = "1";
+
+// The view objects, made and wired as the main window makes them, in a shown window so
+// the widgets do the work they do for a user.
+class Views
+{
+public:
+    Views()
+    {
+        window.resize(800, 600);
+        auto* client = new QWidget(&window);
+        window.setCentralWidget(client);
+
+        treeWidget = new FavoritesTreeWidget(client);
+        treeWidget->setGeometry(0, 0, 250, 560);
+
+        listWidget = new QTreeWidget(client);
+        listWidget->setRootIsDecorated(false);
+        listWidget->setUniformRowHeights(true);
+        listWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
+        listWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
+        listWidget->header()->setSectionsClickable(true);
+        listWidget->header()->setStretchLastSection(false);
+        listWidget->setGeometry(256, 0, 500, 560);
+
+        auto* hidden = new QFrame(client);
+        hidden->hide();
+        cboFormat = new QComboBox(hidden);
+
+        status = std::make_unique<StatusPanels>(window.statusBar());
+        tree = std::make_unique<FavoritesTree>(treeWidget, icons);
+        list = std::make_unique<FavoritesList>(listWidget, icons);
+        views = std::make_unique<FavoritesViews>(*tree, *list, *status, *cboFormat, fileSystem,
+                                                 prompts, &window);
+
+        for (int i = 0; i < FavoritesViews::ViewCount; ++i)
+            cboFormat->addItem(FavoritesViews::ViewText(i));
+        cboFormat->setCurrentIndex(FavoritesViews::Normal);
+        window.show();
+    }
+
+    IconSet icons;
+    FileSystemService fileSystem;
+    ScriptedPrompts prompts;
+    QMainWindow window;
+    FavoritesTreeWidget* treeWidget = nullptr;
+    QTreeWidget* listWidget = nullptr;
+    QComboBox* cboFormat = nullptr;
+    std::unique_ptr<StatusPanels> status;
+    std::unique_ptr<FavoritesTree> tree;
+    std::unique_ptr<FavoritesList> list;
+    std::unique_ptr<FavoritesViews> views;
+};
+
+// Lets deferred layouts, paints and deletions happen outside the timed part.
+void Settle()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+double Millis(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// One warm-up, then the best of kRuns; prepare runs untimed before each.
+double BestOf(const std::function<void()>& prepare, const std::function<void()>& work)
+{
+    prepare();
+    work();
+    double best = std::numeric_limits<double>::infinity();
+    for (int i = 0; i < kRuns; ++i) {
+        prepare();
+        best = std::min(best, Millis(work));
+    }
+    return best;
+}
+
+void RunFind(const QStringList& arguments)
+{
+    QProcess find;
+    find.setProgram(QStringLiteral("find"));
+    find.setArguments(arguments);
+    find.setStandardOutputFile(QProcess::nullDevice());
+    find.start();
+    if (!find.waitForFinished(-1) || find.exitStatus() != QProcess::NormalExit ||
+        find.exitCode() != 0)
+        qFatal("tavoro_bench: find failed: %s", qPrintable(find.errorString()));
+}
+
+// The same stat data the views read: type, size and the three times of every entry.
+double RawWalk(const QString& root, bool oneLevel)
+{
+    QStringList arguments{root};
+    if (oneLevel)
+        arguments << QStringLiteral("-maxdepth") << QStringLiteral("1");
+    arguments << QStringLiteral("-printf") << QStringLiteral("%y %s %T@ %A@ %C@ %p\\n");
+    return BestOf([] {}, [&] { RunFind(arguments); });
+}
+
+class Table
+{
+public:
+    void Header()
+    {
+        std::printf("%-34s %8s %8s %10s %8s\n", "measurement", "links", "folders", "ms", "ratio");
+        std::fflush(stdout);
+    }
+    void Base(const char* name, int links, int folders, double ms)
+    {
+        m_base = ms;
+        Row(name, links, folders, ms);
+    }
+    void Row(const char* name, int links, int folders, double ms)
+    {
+        std::printf("%-34s %8d %8d %10.2f %8.2f\n", name, links, folders, ms, ms / m_base);
+        std::fflush(stdout);
+    }
+    void Gap()
+    {
+        std::printf("\n");
+        std::fflush(stdout);
+    }
+
+private:
+    double m_base = 1;
+};
+
+void Warn(const QString& text)
+{
+    std::fprintf(stderr, "warning: %s\n", qPrintable(text));
+}
+
+// Generates a tree, or reuses one a finished earlier run left in a kept folder.
+void Materialise(const TreePlan& plan, const QString& root)
+{
+    const QString done = root + QStringLiteral(".complete");
+    QFile previous(done);
+    if (previous.open(QIODevice::ReadOnly) && previous.readAll() == kGeneratorVersion &&
+        QFileInfo(root).isDir()) {
+        std::fprintf(stderr, "reusing %s\n", qPrintable(root));
+        return;
+    }
+    if (QFileInfo::exists(root))
+        FileSystemService().DeleteFolder(root); // left half-written by an interrupted run
+    std::fprintf(stderr, "generating %d links in %zu folders at %s ... ", plan.Links,
+                 plan.Folders.size(), qPrintable(root));
+    std::fflush(stderr);
+    const double ms = Millis([&] { TreeGenerator::Write(plan, root); });
+    std::fprintf(stderr, "%.1f s\n", ms / 1000);
+    QFile marker(done);
+    if (!marker.open(QIODevice::WriteOnly) || marker.write(kGeneratorVersion) < 0)
+        qFatal("tavoro_bench: cannot write %s", qPrintable(done));
+}
+
+QString FolderPath(const QString& root, const PlannedFolder& folder)
+{
+    return folder.Relative.isEmpty() ? root : root + u'/' + folder.Relative;
+}
+
+void BenchTree(Views& v, Table& table, const QString& base, int links)
+{
+    TreeGenerator::Shape shape;
+    shape.Links = links;
+    const TreePlan plan = TreeGenerator::Plan(shape);
+    const QString root = base + QStringLiteral("/tree-%1").arg(links);
+    Materialise(plan, root);
+    const int folders = static_cast<int>(plan.Folders.size());
+
+    table.Base("raw walk (find)", links, folders, RawWalk(root, false));
+
+    FavoritesViews& views = *v.views;
+    views.SetFavoritesRoot(root);
+    // As at start-up: an empty tree, nothing selected, nothing to re-expand.
+    const double build = BestOf(
+        [&] {
+            v.tree->Clear();
+            v.list->Clear();
+            views.SetSelectionKey(QString());
+            views.Expansion().SetLastView(FavoritesViews::ViewCount);
+            Settle();
+        },
+        [&] { views.BuildNormalView(); });
+    table.Row("normal view", links, folders, build);
+    if (v.tree->Count() != folders || v.list->Count() != plan.Entries(0))
+        Warn(QStringLiteral("normal view shows %1 nodes and %2 rows, expected %3 and %4")
+                 .arg(v.tree->Count())
+                 .arg(v.list->Count())
+                 .arg(folders)
+                 .arg(plan.Entries(0)));
+
+    // What a user waits for after the call returns: the tree's layout and first paint.
+    const double shown = BestOf(
+        [&] {
+            v.tree->Clear();
+            v.list->Clear();
+            views.SetSelectionKey(QString());
+            views.Expansion().SetLastView(FavoritesViews::ViewCount);
+            Settle();
+        },
+        [&] {
+            views.BuildNormalView();
+            Settle();
+        });
+    table.Row("normal view, laid out and painted", links, folders, shown);
+
+    // A refresh with a deep folder selected and some folders open, so the expansion
+    // memory and the reselection have work to do.
+    const PlannedFolder& deep = plan.Deepest();
+    const QString deepPath = FolderPath(root, deep);
+    QSet<QString> open;
+    for (const PlannedFolder& folder : plan.Folders) {
+        const size_t index = static_cast<size_t>(&folder - plan.Folders.data());
+        if (folder.Depth == 1 || (folder.Depth > 1 && folder.Depth < 4 && index % 5 == 0))
+            open.insert(FolderPath(root, folder));
+    }
+    for (int up = deep.Parent; up > 0; up = plan.Folders[static_cast<size_t>(up)].Parent)
+        open.insert(FolderPath(root, plan.Folders[static_cast<size_t>(up)]));
+    const double refresh = BestOf(
+        [&] {
+            for (QTreeWidgetItem* node : v.tree->Nodes()) {
+                if (open.contains(FavoritesTree::Tag(node)))
+                    node->setExpanded(true);
+            }
+            views.SetSelectionKey(deepPath);
+            views.Expansion().SetLastView(views.CurrentView());
+            Settle();
+        },
+        [&] { views.BuildNormalView(); });
+    table.Row("refresh, deep folder + expanded", links, folders, refresh);
+    const int deepIndex = static_cast<int>(&deep - plan.Folders.data());
+    if (FavoritesTree::Tag(v.tree->SelectedItem()) != deepPath ||
+        v.list->Count() != plan.Entries(deepIndex))
+        Warn(QStringLiteral("refresh did not come back to %1").arg(deepPath));
+    table.Gap();
+}
+
+void BenchFlat(Views& v, Table& table, const QString& base)
+{
+    const TreePlan plan = TreeGenerator::FlatPlan(kFlatLinks);
+    const QString folder = base + QStringLiteral("/flat-%1").arg(kFlatLinks);
+    Materialise(plan, folder);
+
+    table.Base("raw walk (find -maxdepth 1)", kFlatLinks, 1, RawWalk(folder, true));
+
+    FavoritesViews& views = *v.views;
+    views.SetFavoritesRoot(folder);
+    views.SetSelectionKey(QString());
+    views.BuildNormalView(); // the list's columns, as a click finds them
+    Settle();
+    // Listed into an empty list, so the figure does not depend on what was shown before.
+    const double listed = BestOf(
+        [&] {
+            v.list->Clear();
+            Settle();
+        },
+        [&] { views.ListFolder(folder); });
+    table.Row("list folder", kFlatLinks, 1, listed);
+    if (v.list->Count() != kFlatLinks)
+        Warn(QStringLiteral("the list shows %1 rows, expected %2")
+                 .arg(v.list->Count())
+                 .arg(kFlatLinks));
+    table.Gap();
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tavoro_bench"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Times the Favorites views against a raw walk of the same folders."));
+    parser.addHelpOption();
+    const QCommandLineOption sizesOption(QStringLiteral("sizes"),
+                                         QStringLiteral("Tree sizes in links, comma separated."),
+                                         QStringLiteral("list"),
+                                         QStringLiteral("1000,10000,100000"));
+    const QCommandLineOption keepOption(
+        QStringLiteral("keep"),
+        QStringLiteral("Generate into dir and keep the trees; reuse trees already there."),
+        QStringLiteral("dir"));
+    parser.addOption(sizesOption);
+    parser.addOption(keepOption);
+    parser.process(app);
+
+    QList<int> sizes;
+    for (const QString& text : parser.value(sizesOption).split(u',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int size = text.trimmed().toInt(&ok);
+        if (!ok || size <= 0) {
+            std::fprintf(stderr, "tavoro_bench: not a size: %s\n", qPrintable(text));
+            return 2;
+        }
+        sizes.append(size);
+    }
+
+    std::unique_ptr<QTemporaryDir> temporary;
+    QString base;
+    if (parser.isSet(keepOption)) {
+        base = QDir(parser.value(keepOption)).absolutePath();
+        if (!QDir().mkpath(base)) {
+            std::fprintf(stderr, "tavoro_bench: cannot make %s\n", qPrintable(base));
+            return 2;
+        }
+    } else {
+        temporary = std::make_unique<QTemporaryDir>();
+        if (!temporary->isValid()) {
+            std::fprintf(stderr, "tavoro_bench: no temporary folder\n");
+            return 2;
+        }
+        base = temporary->path();
+    }
+
+    Views views;
+    if (!IconSet::Has(QStringLiteral("Closed")))
+        Warn(QStringLiteral("the icons are missing; the figures leave out drawing them"));
+    Settle();
+
+    Table table;
+    std::printf("best of %d after one warm-up; ratio = time / raw walk of the same data\n\n",
+                kRuns);
+    table.Header();
+    for (int size : sizes)
+        BenchTree(views, table, base, size);
+    BenchFlat(views, table, base);
+    return 0;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class Prompts;
+class QWidget;
+
+// Internet Shortcut (.url) files: the address a browser opens, and new links as
+// browsers write them.
+class ShortcutFile
+{
+public:
+    // The value of the first line that begins with "URL=" (any case, any section), as it
+    // stands. Empty when there is none or the file cannot be read.
+    static QString ReadShortcutURL(const QString& path);
+    // Writes a new shortcut at path. Never replaces anything already there; every
+    // failure is shown to the user and returns false.
+    static bool WriteShortcut(Prompts& prompts, QWidget* owner, const QString& address,
+                              const QString& path);
+    // As FileSystemService::FileExists; false on any failure.
+    static bool FileExists(const QString& path, int attributes);
+};
