@@ -43,27 +43,27 @@ private:
 };
 
 const char* const kWords[] = {
-    "news",     "weather",  "sport",    "football", "recipes",  "garden",   "travel",
-    "flights",  "hotels",   "maps",     "bank",     "savings",  "mortgage", "insurance",
-    "school",   "library",  "museum",   "gallery",  "music",    "guitar",   "piano",
-    "jazz",     "movies",   "cinema",   "theatre",  "tickets",  "books",    "poetry",
-    "history",  "science",  "physics",  "chemistry", "biology", "astronomy", "space",
-    "linux",    "windows",  "network",  "router",   "printer",  "drivers",  "software",
-    "download", "update",   "forum",    "support",  "manual",   "tutorial", "reference",
-    "compiler", "database", "server",   "cloud",    "security", "privacy",  "email",
-    "shopping", "auction",  "deals",    "coupons",  "fashion",  "shoes",    "watches",
-    "cars",     "bikes",    "trains",   "ferries",  "camping",  "hiking",   "fishing",
-    "sailing",  "skiing",   "tennis",   "golf",     "chess",    "puzzles",  "games",
-    "health",   "doctor",   "dentist",  "pharmacy", "fitness",  "yoga",     "diet",
-    "family",   "kids",     "baby",     "pets",     "dogs",     "cats",     "horses",
-    "house",    "kitchen",  "bathroom", "paint",    "tools",    "lumber",   "roofing",
-    "jobs",     "careers",  "salary",   "taxes",    "pension",  "stocks",   "bonds",
-    "crypto",   "journal",  "blog",     "podcast",  "radio",    "television", "video",
-    "photos",   "camera",   "lenses",   "printing", "design",   "fonts",    "colours",
-    "city",     "council",  "parish",   "county",   "state",    "national", "world",
-    "daily",    "weekly",   "monthly",  "annual",   "archive",  "classic",  "modern",
-    "old",      "new",      "best",     "free",     "cheap",    "local",    "global",
-    "green",    "blue",     "red",      "silver",   "golden",   "north",    "south",
+    "news",     "weather",  "sport",    "football",  "recipes",  "garden",     "travel",
+    "flights",  "hotels",   "maps",     "bank",      "savings",  "mortgage",   "insurance",
+    "school",   "library",  "museum",   "gallery",   "music",    "guitar",     "piano",
+    "jazz",     "movies",   "cinema",   "theatre",   "tickets",  "books",      "poetry",
+    "history",  "science",  "physics",  "chemistry", "biology",  "astronomy",  "space",
+    "linux",    "windows",  "network",  "router",    "printer",  "drivers",    "software",
+    "download", "update",   "forum",    "support",   "manual",   "tutorial",   "reference",
+    "compiler", "database", "server",   "cloud",     "security", "privacy",    "email",
+    "shopping", "auction",  "deals",    "coupons",   "fashion",  "shoes",      "watches",
+    "cars",     "bikes",    "trains",   "ferries",   "camping",  "hiking",     "fishing",
+    "sailing",  "skiing",   "tennis",   "golf",      "chess",    "puzzles",    "games",
+    "health",   "doctor",   "dentist",  "pharmacy",  "fitness",  "yoga",       "diet",
+    "family",   "kids",     "baby",     "pets",      "dogs",     "cats",       "horses",
+    "house",    "kitchen",  "bathroom", "paint",     "tools",    "lumber",     "roofing",
+    "jobs",     "careers",  "salary",   "taxes",     "pension",  "stocks",     "bonds",
+    "crypto",   "journal",  "blog",     "podcast",   "radio",    "television", "video",
+    "photos",   "camera",   "lenses",   "printing",  "design",   "fonts",      "colours",
+    "city",     "council",  "parish",   "county",    "state",    "national",   "world",
+    "daily",    "weekly",   "monthly",  "annual",    "archive",  "classic",    "modern",
+    "old",      "new",      "best",     "free",      "cheap",    "local",      "global",
+    "green",    "blue",     "red",      "silver",    "golden",   "north",      "south",
 };
 constexpr int kWordCount = static_cast<int>(std::size(kWords));
 
@@ -98,46 +98,83 @@ QString Domain(Random& random)
     return QString::fromLatin1(kDomains[random.Between(0, kDomainCount - 1)]);
 }
 
+// Every draw is a statement of its own: the order in which the operands of one
+// expression are worked out is up to the compiler, and the names must not be.
+struct Draws
+{
+    explicit Draws(Random& random)
+    {
+        for (int i = 0; i < 3; ++i) {
+            plain[i] = Word(random);
+            styled[i] = Styled(random, plain[i]);
+            title[i] = Title(plain[i]);
+        }
+        domain = Domain(random);
+        major = random.Between(1, 12);
+        minor = random.Between(0, 9);
+        year = random.Between(1998, 2012);
+        page = random.Between(1, 99999);
+    }
+    QString plain[3];
+    QString styled[3];
+    QString title[3];
+    QString domain;
+    int major = 0;
+    int minor = 0;
+    int year = 0;
+    int page = 0;
+};
+
 QString LinkName(Random& random)
 {
-    switch (random.Between(0, 9)) {
+    const int form = random.Between(0, 9);
+    const Draws d(random);
+    switch (form) {
     case 0:
     case 1:
-    case 2: return Styled(random, Word(random)) + u' ' + Styled(random, Word(random));
+    case 2:
+        return d.styled[0] + u' ' + d.styled[1];
     case 3:
-        return Styled(random, Word(random)) + u' ' + Styled(random, Word(random)) + u' ' +
-               Styled(random, Word(random));
-    case 4: return QStringLiteral("www.") + Word(random) + Word(random) + Domain(random);
-    case 5: return Styled(random, Word(random)) + Domain(random);
+        return d.styled[0] + u' ' + d.styled[1] + u' ' + d.styled[2];
+    case 4:
+        return QStringLiteral("www.") + d.plain[0] + d.plain[1] + d.domain;
+    case 5:
+        return d.styled[0] + d.domain;
     case 6:
-        return Styled(random, Word(random)) + QStringLiteral(" - ") + Styled(random, Word(random)) +
-               u' ' + Styled(random, Word(random));
+        return d.styled[0] + QStringLiteral(" - ") + d.styled[1] + u' ' + d.styled[2];
     case 7:
-        return Styled(random, Word(random)) + u' ' +
-               QStringLiteral("%1.%2").arg(random.Between(1, 12)).arg(random.Between(0, 9));
+        return d.styled[0] + QStringLiteral(" %1.%2").arg(d.major).arg(d.minor);
     case 8:
-        return Title(Word(random)) + QStringLiteral(" & ") + Title(Word(random));
-    default: return Word(random) + Title(Word(random));
+        return d.title[0] + QStringLiteral(" & ") + d.title[1];
+    default:
+        return d.plain[0] + d.title[1];
     }
 }
 
 QString FolderName(Random& random)
 {
-    switch (random.Between(0, 5)) {
+    const int form = random.Between(0, 5);
+    const Draws d(random);
+    switch (form) {
     case 0:
-    case 1: return Styled(random, Word(random));
-    case 2: return Title(Word(random)) + u' ' + Title(Word(random));
-    case 3: return Title(Word(random)) + u'.' + Title(Word(random));
-    case 4: return Title(Word(random)) + QStringLiteral(" & ") + Styled(random, Word(random));
-    default: return Title(Word(random)) + u' ' + QString::number(random.Between(1998, 2012));
+    case 1:
+        return d.styled[0];
+    case 2:
+        return d.title[0] + u' ' + d.title[1];
+    case 3:
+        return d.title[0] + u'.' + d.title[1];
+    case 4:
+        return d.title[0] + QStringLiteral(" & ") + d.styled[1];
+    default:
+        return d.title[0] + u' ' + QString::number(d.year);
     }
 }
 
 QString Url(Random& random)
 {
-    return QStringLiteral("http://www.") + Word(random) + Word(random) + Domain(random) + u'/' +
-           Word(random) + u'/' + QString::number(random.Between(1, 99999)) +
-           QStringLiteral(".html");
+    const Draws d(random);
+    return QStringLiteral("http://www.") + d.plain[0] + d.plain[1] + d.domain + u'/' + d.plain[2] +
+           u'/' + QString::number(d.page) + QStringLiteral(".html");
 }
 
 // Windows kept names apart without regard to case, and so do real Favorites.
@@ -244,13 +281,13 @@ TreePlan Plan(const Shape& shape)
                 --depth;
         }
         const std::vector<int>& parents = byDepth[static_cast<size_t>(depth - 1)];
-        const int parent = parents[static_cast<size_t>(
-            random.Between(0, static_cast<int>(parents.size()) - 1))];
+        const int parent =
+            parents[static_cast<size_t>(random.Between(0, static_cast<int>(parents.size()) - 1))];
         const PlannedFolder& up = plan.Folders[static_cast<size_t>(parent)];
         const QString name = Unique(FolderName(random), childNames[static_cast<size_t>(parent)]);
         const QString relative = up.Relative.isEmpty() ? name : up.Relative + u'/' + name;
-        plan.Folders.push_back({relative, depth, parent, counts[static_cast<size_t>(i)],
-                                random.Next()});
+        plan.Folders.push_back(
+            {relative, depth, parent, counts[static_cast<size_t>(i)], random.Next()});
         byDepth[static_cast<size_t>(depth)].push_back(i);
     }
     return plan;

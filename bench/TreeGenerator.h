@@ -10,10 +10,10 @@
 // without reading it back from the disk.
 struct PlannedFolder
 {
-    QString Relative;   // empty for the root, else folder names joined by "/"
-    int Depth = 0;      // 0 for the root
-    int Parent = -1;    // index into TreePlan::Folders
-    int Links = 0;      // Internet Shortcut files directly inside
+    QString Relative;       // empty for the root, else folder names joined by "/"
+    int Depth = 0;          // 0 for the root
+    int Parent = -1;        // index into TreePlan::Folders
+    int Links = 0;          // Internet Shortcut files directly inside
     std::uint64_t Seed = 0; // names of its links
 };
 

@@ -28,10 +28,7 @@ int main(int argc, char* argv[])
 
     auto shellFolders = std::make_shared<ShellFolders>();
     Registry registry(Registry::DefaultDirectory(), shellFolders);
-    const QString favorites =
-        ReadRegValue(registry, QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer"),
-                     QStringLiteral("Shell Folders"), QStringLiteral("Favorites"), QString())
-            .toString();
+    const QString favorites = ReadShellFavorites(registry);
 
     FileSystemService fileSystem;
     QtPrompts prompts;

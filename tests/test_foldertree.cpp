@@ -44,7 +44,7 @@ struct Panes
         return texts;
     }
 
-    IconSet icons;
+    IconSet icons = IconSet::Panes();
     QTreeWidget treeWidget;
     QTreeWidget listWidget;
     QStatusBar statusBar;

@@ -14,7 +14,6 @@
 namespace {
 
 const QString kSettingsSection = QStringLiteral("Settings");
-const QString kExplorerKey = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer");
 const QString kStartupEntryName = QStringLiteral("tavoro.desktop");
 
 // An argument of a desktop entry's Exec key: quoted, with the characters that are
@@ -167,21 +166,21 @@ void clsOptions::findGroupDir()
 {
     const QString version = SystemVersion::GetOSVersionName(m_os);
     const QString windowsDir = QFileInfo(m_programPath).absolutePath();
-    const QString section = QStringLiteral("Shell Folders");
+    const QString& section = ShellFoldersSection;
     const QString value = QStringLiteral("Common Programs");
     QString fallback;
     if (version.contains(QLatin1String(" 98"), Qt::CaseInsensitive)) {
-        m_groupDir = ReadRegValueLM(m_registry, kExplorerKey, section, value, QString(),
+        m_groupDir = ReadRegValueLM(m_registry, ExplorerKey, section, value, QString(),
                                     HKEY_CURRENT_USER)
                          .toString();
         fallback = QStringLiteral("/Start Menu/Programs");
     } else if (version.contains(QLatin1String(" NT"), Qt::CaseInsensitive)) {
-        m_groupDir = ReadRegValueLM(m_registry, kExplorerKey, section, value, QString(),
+        m_groupDir = ReadRegValueLM(m_registry, ExplorerKey, section, value, QString(),
                                     HKEY_LOCAL_MACHINE)
                          .toString();
         fallback = QStringLiteral("/Profiles/All Users/Start Menu/Programs");
     } else {
-        m_groupDir = ReadRegValueLM(m_registry, kExplorerKey, section, value, QString(),
+        m_groupDir = ReadRegValueLM(m_registry, ExplorerKey, section, value, QString(),
                                     HKEY_LOCAL_MACHINE)
                          .toString();
         return;

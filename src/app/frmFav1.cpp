@@ -1,15 +1,20 @@
 #include "app/frmFav1.h"
 
 #include "app/AppInfo.h"
+#include "app/CommandDispatch.h"
+#include "app/MainMenus.h"
+#include "app/ToolbarLayout.h"
 #include "app/WindowPlacement.h"
 #include "app/clsOptions.h"
 #include "favorites/FavoritesList.h"
+#include "favorites/FavoritesListWidget.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesTreeWidget.h"
 #include "favorites/FavoritesViews.h"
 #include "favorites/StatusPanels.h"
 #include "platform/ColorRef.h"
 #include "platform/Prompts.h"
+#include "platform/RegistryRoutines.h"
 #include "platform/Twips.h"
 
 #include <QCloseEvent>
@@ -17,6 +22,7 @@
 #include <QFrame>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
@@ -40,6 +46,7 @@ void frmFav1::buildWidgets()
     m_tbrToolbar->setFloatable(false);
     m_tbrToolbar->setIconSize(QSize(16, 16));
     m_tbrToolbar->setContextMenuPolicy(Qt::PreventContextMenu);
+    m_tbrToolbar->installEventFilter(this);
 
     m_client = new QWidget(this);
     setCentralWidget(m_client);
@@ -47,14 +54,8 @@ void frmFav1::buildWidgets()
     m_tvwFavorites = new FavoritesTreeWidget(m_client);
     m_tvwFavorites->setObjectName(QStringLiteral("tvwFavorites"));
 
-    m_lvwFavorites = new QTreeWidget(m_client);
+    m_lvwFavorites = new FavoritesListWidget(m_client);
     m_lvwFavorites->setObjectName(QStringLiteral("lvwFavorites"));
-    m_lvwFavorites->setRootIsDecorated(false);
-    m_lvwFavorites->setUniformRowHeights(true);
-    m_lvwFavorites->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_lvwFavorites->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lvwFavorites->header()->setSectionsClickable(true);
-    m_lvwFavorites->header()->setStretchLastSection(false);
 
     m_fraSplitter = new QFrame(m_client);
     m_fraSplitter->setObjectName(QStringLiteral("fraSplitter"));
@@ -82,12 +83,17 @@ void frmFav1::buildWidgets()
     m_views = std::make_unique<FavoritesViews>(*m_tree, *m_list, *m_status, *m_cboFormat,
                                                m_services.fileSystem, m_services.prompts, this);
 
+    m_menus = std::make_unique<MainMenus>(*this);
+    m_dispatch = std::make_unique<CommandDispatch>(*m_menus);
+    connectCommands();
+
     connect(m_tvwFavorites, &FavoritesTreeWidget::touched, this,
             [this] { m_activePane = QStringLiteral("T"); });
-    connect(m_tvwFavorites, &FavoritesTreeWidget::nodeReleased, this,
-            [this](QTreeWidgetItem* node, Qt::MouseButton button) {
-                tvwNodeReleased(node, button);
-            });
+    connect(m_tvwFavorites, &FavoritesTreeWidget::nodeReleased, this, &frmFav1::tvwNodeReleased);
+    connect(m_lvwFavorites, &FavoritesListWidget::touched, this,
+            [this] { m_activePane = QStringLiteral("L"); });
+    connect(m_lvwFavorites, &FavoritesListWidget::itemReleased, this, &frmFav1::lvwItemReleased);
+    connect(m_lvwFavorites, &FavoritesListWidget::doubleClicked, this, &frmFav1::lvwDoubleClicked);
     connect(m_lvwFavorites->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { m_list->ColumnClicked(column); });
     connect(m_cboFormat, &QComboBox::currentIndexChanged, this, &frmFav1::cboFormatChanged);
@@ -117,6 +123,7 @@ void frmFav1::Load()
     m_options->Load();
     m_views->SetFavoritesRoot(m_options->FavoritesPath());
     applyColors();
+    loadToolbar(m_options->ToolbarButtons());
 
     m_txtMsg->setGeometry(Twips::ForScreen().ToPixels(-1000, 0, 600, 285));
 
@@ -177,12 +184,15 @@ void frmFav1::FirstActivate()
     if (!m_firstActivation)
         return;
     m_firstActivation = false;
+    SetLvwMousePointer();
     if (m_services.commandLine.contains(QLatin1String("/HIDE"), Qt::CaseInsensitive)) {
         m_windowShown = false;
         hide();
     }
-    if (m_options->FirstTime() && isVisible() && m_windowShown)
+    if (m_options->FirstTime() && isVisible() && m_windowShown) {
         m_options->SetFirstTime(false);
+        Q_EMIT helpTopicRequested(HelpGettingStarted);
+    }
 }
 
 void frmFav1::ExitProgram()
@@ -239,6 +249,7 @@ void frmFav1::storeWindowState()
     const int view = m_cboFormat->currentIndex();
     m_options->SetMainView(static_cast<std::int16_t>(view == FavoritesViews::SearchResults ? 0 : view));
     m_options->SetTreeWidth(static_cast<float>(m_layout.tree.width));
+    m_options->SetToolbarButtons(ToolbarLayout::SaveToolbar(*m_tbrToolbar));
     if (QTreeWidgetItem* selected = m_tree->SelectedItem())
         m_options->SetSelectedPath(FavoritesTree::FullPath(selected));
     m_options->SetFavoritesPath(FavoritesRoot());
@@ -251,6 +262,7 @@ void frmFav1::RefreshView()
 
 void frmFav1::SelectView(int index)
 {
+    m_menus->CheckView(index);
     m_views->SelectView(index);
 }
 
@@ -267,16 +279,154 @@ void frmFav1::cboFormatChanged()
     m_views->ShowItemCount();
 }
 
-void frmFav1::tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button)
+void frmFav1::tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
+                              Qt::KeyboardModifiers modifiers, const QPoint& pos)
 {
-    if (!node || button != Qt::LeftButton)
+    const bool normalView = m_views->CurrentView() == FavoritesViews::Normal;
+    if (!node) {
+        if (button == Qt::RightButton && modifiers == Qt::NoModifier) {
+            m_menus->PopupTvwNoItem();
+            showPopup(m_tvwFavorites, pos);
+        }
         return;
-    if (node != m_tree->Root() || m_views->CurrentView() == FavoritesViews::Normal) {
-        NodeClick(node);
-        node->setExpanded(!node->isExpanded());
-    } else {
-        m_list->Clear();
     }
+    if (button == Qt::LeftButton) {
+        if (node != m_tree->Root() || normalView) {
+            NodeClick(node);
+            node->setExpanded(!node->isExpanded());
+        } else {
+            m_list->Clear();
+        }
+        return;
+    }
+    if (button != Qt::RightButton)
+        return;
+    if (normalView) {
+        m_tree->Select(node);
+        NodeClick(node);
+        if (node == m_tree->Root()) {
+            m_menus->PopupTvwNoItem();
+            for (const char* entry :
+                 {"mnuPopSearch", "mnuPopSep2", "mnuPopPasteLink", "mnuPopNewFolder", "mnuPopSep4"})
+                m_menus->Action(QString::fromLatin1(entry))->setVisible(true);
+        } else {
+            m_menus->PopupTvwItem(true);
+        }
+    } else if (FavoritesTree::Tag(node).isEmpty()) {
+        m_menus->PopupTvwNoItem();
+    } else {
+        m_tree->Select(node);
+        NodeClick(node);
+        m_menus->PopupTvwItem(false);
+    }
+    showPopup(m_tvwFavorites, pos);
+}
+
+void frmFav1::lvwItemReleased(QTreeWidgetItem* item, Qt::MouseButton button,
+                              Qt::KeyboardModifiers modifiers, const QPoint& pos)
+{
+    if (!item) {
+        if (button == Qt::RightButton && modifiers == Qt::NoModifier) {
+            m_menus->PopupLvwNoItem();
+            showPopup(m_lvwFavorites, pos);
+        }
+        return;
+    }
+    if (button == Qt::LeftButton && modifiers == Qt::NoModifier) {
+        if (!m_options->DblClick())
+            Q_EMIT openListItemRequested(item);
+    } else if (button == Qt::LeftButton && modifiers == Qt::ControlModifier) {
+        m_lvwFavorites->viewport()->unsetCursor();
+    } else if (button == Qt::RightButton) {
+        m_lvwFavorites->setCurrentItem(item);
+        m_menus->PopupLvwItem();
+        if (m_views->CurrentView() != FavoritesViews::Normal) {
+            m_menus->Action(QStringLiteral("mnuPopNewFolder"))->setVisible(false);
+            m_menus->Action(QStringLiteral("mnuPopPasteLink"))->setVisible(false);
+        }
+        showPopup(m_lvwFavorites, pos);
+    }
+}
+
+void frmFav1::lvwDoubleClicked()
+{
+    if (m_options->DblClick()) {
+        if (QTreeWidgetItem* item = m_list->SelectedItem())
+            Q_EMIT openListItemRequested(item);
+    }
+}
+
+void frmFav1::showPopup(QWidget* control, const QPoint& pos)
+{
+    // Just right of the pointer, as the popup has always opened.
+    const QPoint offset(Twips::ForScreen().ToPixels(60), 0);
+    QWidget* area = control;
+    if (auto* view = qobject_cast<QAbstractScrollArea*>(control))
+        area = view->viewport();
+    m_menus->mnuPopup()->popup(area->mapToGlobal(pos + offset));
+}
+
+void frmFav1::SetLvwMousePointer()
+{
+    // A hand tells the user that one click opens an item.
+    if (m_options->DblClick())
+        m_lvwFavorites->viewport()->setCursor(Qt::ArrowCursor);
+    else
+        m_lvwFavorites->viewport()->setCursor(Qt::PointingHandCursor);
+}
+
+void frmFav1::BrowseForFavorites()
+{
+    const QString folder = m_services.prompts.BrowseForFolder(
+        this, QStringLiteral("Browse for Favorites"), FavoritesRoot());
+    if (folder.isEmpty())
+        return;
+    // Kept without a trailing separator, as every path below it is built from it.
+    QString root = folder;
+    while (root.size() > 1 && root.endsWith(u'/'))
+        root.chop(1);
+    m_views->SetFavoritesRoot(root);
+    m_options->SetFavoritesPath(root);
+    RefreshView();
+}
+
+void frmFav1::OpenCurrentUserFavorites()
+{
+    m_views->SetFavoritesRoot(ReadShellFavorites(m_services.registry));
+    RefreshView();
+}
+
+void frmFav1::loadToolbar(const QString& layout)
+{
+    ToolbarLayout::LoadToolbar(*m_tbrToolbar, layout, m_toolbarIcons);
+    m_dispatch->BindToolbar(*m_tbrToolbar);
+}
+
+void frmFav1::connectCommands()
+{
+    const auto on = [this](const char* name, auto handler) {
+        connect(m_menus->Action(QString::fromLatin1(name)), &QAction::triggered, this, handler);
+    };
+    on("mnuFileOpen", [this] { BrowseForFavorites(); });
+    on("mnuFileCurrentUser", [this] { OpenCurrentUserFavorites(); });
+    on("mnuFileExit", [this] { ExitProgram(); });
+    on("mnuViewRefresh", [this] { RefreshView(); });
+    for (int view = 0; view < FavoritesViews::ViewCount; ++view) {
+        connect(m_menus->ViewAction(view), &QAction::triggered, this,
+                [this, view] { SelectView(view); });
+    }
+    on("mnuSTCancel", [] {});
+
+    // Commands that arrive with later parts of the program stay greyed until then.
+    for (const char* name :
+         {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditSearch", "mnuEditPasteLink",
+          "mnuEditCopyTo", "mnuEditMoveTo", "mnuEditDelete", "mnuEditRename", "mnuEditNew",
+          "mnuEditProperties", "mnuViewAlwaysOnTop", "mnuViewPhoneBook", "mnuViewAddressBook",
+          "mnuViewSingleList", "mnuViewAccessed", "mnuViewModified", "mnuViewCreated",
+          "mnuViewSearch", "mnuViewFont", "mnuViewColor", "mnuViewThemes", "mnuToolsToolbar",
+          "mnuToolsArrange", "mnuToolsOptions", "mnuHelpContents", "mnuHelpIndex",
+          "mnuHelpGettingStarted", "mnuHelpWebSite", "mnuHelpAbout", "mnuSTOpen", "mnuSTExit"})
+        m_menus->Action(QString::fromLatin1(name))->setEnabled(false);
 }
 
 void frmFav1::timerTick()
@@ -341,6 +491,18 @@ void frmFav1::CenterWindow()
 
 bool frmFav1::eventFilter(QObject* watched, QEvent* event)
 {
+    if (watched == m_tbrToolbar) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::RightButton) {
+            m_menus->mnuToolbar()->popup(m_tbrToolbar->mapToGlobal(mouse->position().toPoint()));
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonDblClick && mouse->button() == Qt::LeftButton) {
+            m_menus->Action(QStringLiteral("mnuToolsToolbar"))->trigger();
+            return true;
+        }
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (watched != m_fraSplitter)
         return QMainWindow::eventFilter(watched, event);
     switch (event->type()) {

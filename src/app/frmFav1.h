@@ -9,10 +9,13 @@
 #include <memory>
 
 class clsOptions;
+class CommandDispatch;
 class FavoritesList;
+class FavoritesListWidget;
 class FavoritesTree;
 class FavoritesTreeWidget;
 class FavoritesViews;
+class MainMenus;
 class QComboBox;
 class QFrame;
 class QLineEdit;
@@ -42,7 +45,13 @@ public:
     // File > Exit.
     void ExitProgram();
 
+    // Help topics the window asks for.
+    static constexpr int HelpGettingStarted = 51002;
+
     clsOptions& Options() { return *m_options; }
+    MainMenus& Menus() { return *m_menus; }
+    CommandDispatch& Dispatch() { return *m_dispatch; }
+    QToolBar* tbrToolbar() const { return m_tbrToolbar; }
     FavoritesViews& Views() { return *m_views; }
     FavoritesTree& Tree() { return *m_tree; }
     FavoritesList& List() { return *m_list; }
@@ -63,10 +72,24 @@ public:
     void NodeClick(QTreeWidgetItem* node);
     void SetTreeWidth(double width);
     void CenterWindow();
+    void SetLvwMousePointer();
+    void BrowseForFavorites();
+    void OpenCurrentUserFavorites();
+
+    // Mouse handling of the panes, as their widgets report it (positions in viewport
+    // coordinates).
+    void tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
+                         Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void lvwItemReleased(QTreeWidgetItem* item, Qt::MouseButton button,
+                         Qt::KeyboardModifiers modifiers, const QPoint& pos);
+    void lvwDoubleClicked();
 
 Q_SIGNALS:
     // The process should end now (nothing more runs after it in the program).
     void processEnded();
+    // A link or folder entry of the list is to be opened.
+    void openListItemRequested(QTreeWidgetItem* item);
+    void helpTopicRequested(int contextId);
 
 protected:
     bool event(QEvent* event) override;
@@ -79,19 +102,22 @@ private:
     void applyColors();
     void applyLayout();
     void storeWindowState();
-    void tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button);
+    void connectCommands();
+    void loadToolbar(const QString& layout);
+    void showPopup(QWidget* control, const QPoint& pos);
     void cboFormatChanged();
     void timerTick();
     PaneLayout::Frame layoutFrame() const;
     double twips(int pixels) const;
 
     AppServices m_services;
-    IconSet m_icons;
+    IconSet m_icons = IconSet::Panes();
+    IconSet m_toolbarIcons = IconSet::Toolbar();
     std::unique_ptr<clsOptions> m_options;
 
     QWidget* m_client = nullptr;
     FavoritesTreeWidget* m_tvwFavorites = nullptr;
-    QTreeWidget* m_lvwFavorites = nullptr;
+    FavoritesListWidget* m_lvwFavorites = nullptr;
     QFrame* m_fraSplitter = nullptr;
     QToolBar* m_tbrToolbar = nullptr;
     QFrame* m_fraNonVisibleControls = nullptr;
@@ -103,6 +129,8 @@ private:
     std::unique_ptr<FavoritesList> m_list;
     std::unique_ptr<StatusPanels> m_status;
     std::unique_ptr<FavoritesViews> m_views;
+    std::unique_ptr<MainMenus> m_menus;
+    std::unique_ptr<CommandDispatch> m_dispatch;
     PaneLayout m_layout;
 
     bool m_isLoading = false;

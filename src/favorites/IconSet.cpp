@@ -2,24 +2,17 @@
 
 #include <QFile>
 
-namespace {
-QString resourcePath(const QString& key)
-{
-    return QStringLiteral(":/icons/") + key + QStringLiteral(".svg");
-}
-} // namespace
-
 QIcon IconSet::Icon(const QString& key) const
 {
     auto it = m_cache.constFind(key);
     if (it != m_cache.constEnd())
         return *it;
-    const QIcon icon = Has(key) ? QIcon(resourcePath(key)) : QIcon();
+    const QIcon icon = Has(key) ? QIcon(path(key)) : QIcon();
     m_cache.insert(key, icon);
     return icon;
 }
 
-bool IconSet::Has(const QString& key)
+bool IconSet::Has(const QString& key) const
 {
-    return !key.isEmpty() && QFile::exists(resourcePath(key));
+    return !key.isEmpty() && !key.contains(u'/') && QFile::exists(path(key));
 }

@@ -99,3 +99,10 @@ bool DeleteRegKey(Registry& registry, const QString& parentPath, const QString& 
     registry.RegCloseKey(key);
     return status == ERROR_SUCCESS;
 }
+
+QString ReadShellFavorites(Registry& registry)
+{
+    return ReadRegValue(registry, ExplorerKey, ShellFoldersSection, QStringLiteral("Favorites"),
+                        QString())
+        .toString();
+}

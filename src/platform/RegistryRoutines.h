@@ -22,3 +22,10 @@ long SetRegValue(Registry& registry, HKEY key, const QString& valueName, std::ui
                  const QVariant& value);
 long CreateRegKey(Registry& registry, const QString& path, HKEY hive);
 bool DeleteRegKey(Registry& registry, const QString& parentPath, const QString& subKeyName);
+
+// Where the shell keeps the user's folders.
+inline const QString ExplorerKey =
+    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer");
+inline const QString ShellFoldersSection = QStringLiteral("Shell Folders");
+// The current user's Favorites folder as the shell reports it; empty when missing.
+QString ReadShellFavorites(Registry& registry);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QTreeWidget>
+
+// The link list's widget: a report list without root decoration. It reports each
+// release with the item under the pointer and each double click, so the main window can
+// act as the list's mouse table says.
+class FavoritesListWidget final : public QTreeWidget
+{
+    Q_OBJECT
+public:
+    explicit FavoritesListWidget(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void touched();
+    void itemReleased(QTreeWidgetItem* item, Qt::MouseButton button,
+                      Qt::KeyboardModifiers modifiers, const QPoint& viewportPos);
+    void doubleClicked();
+    void deletePressed();
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+};
