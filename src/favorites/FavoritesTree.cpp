@@ -17,6 +17,7 @@ enum Role {
     ExpandedImageRole,
     SelectedImageRole,
     SortedRole,
+    ShownImageRole,
 };
 
 const QString kSeparator = QStringLiteral("/");
@@ -72,6 +73,7 @@ QTreeWidgetItem* FavoritesTree::makeNode(const QString& key, const QString& text
     node->setForeground(0, m_fore);
     node->setBackground(0, m_back);
     node->setIcon(0, m_icons.Icon(image));
+    node->setData(0, ShownImageRole, image);
     m_nodes.push_back(node);
     m_byKey.insert(key, node);
     return node;
@@ -173,6 +175,8 @@ void FavoritesTree::SetExpanded(QTreeWidgetItem* node, bool expanded)
 
 void FavoritesTree::SetImage(QTreeWidgetItem* node, const QString& image)
 {
+    if (node->data(0, ImageRole).toString() == image)
+        return;
     node->setData(0, ImageRole, image);
     UpdateIcon(node);
 }
@@ -189,7 +193,12 @@ void FavoritesTree::UpdateIcon(QTreeWidgetItem* node) const
         role = SelectedImageRole;
     else if (node->isExpanded() && node->childCount() > 0)
         role = ExpandedImageRole;
-    node->setIcon(0, m_icons.Icon(node->data(0, role).toString()));
+    // Every change of an item repaints it; a large tree feels that on each click.
+    const QString image = node->data(0, role).toString();
+    if (node->data(0, ShownImageRole).toString() == image)
+        return;
+    node->setData(0, ShownImageRole, image);
+    node->setIcon(0, m_icons.Icon(image));
 }
 
 QTreeWidgetItem* FavoritesTree::FindNodeByPath(const QString& path) const

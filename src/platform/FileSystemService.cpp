@@ -1,6 +1,7 @@
 #include "platform/FileSystemService.h"
 
 #include <QFile>
+#include <QTimeZone>
 
 #include <algorithm>
 #include <cerrno>
@@ -103,8 +104,11 @@ FolderId IdOf(const struct statx& st)
 
 QDateTime LocalTime(const struct statx_timestamp& t)
 {
+    // The system zone read once: Qt::LocalTime would ask the C library, which looks at
+    // the zone file again for every date, three times per entry of a listing.
+    static const QTimeZone zone = QTimeZone::systemTimeZone();
     return QDateTime::fromMSecsSinceEpoch(
-        static_cast<qint64>(t.tv_sec) * 1000 + t.tv_nsec / 1000000, Qt::LocalTime);
+        static_cast<qint64>(t.tv_sec) * 1000 + t.tv_nsec / 1000000, zone);
 }
 
 constexpr unsigned kDetailsMask = STATX_BASIC_STATS | STATX_BTIME;
