@@ -183,6 +183,19 @@ private Q_SLOTS:
         QVERIFY(!panes.tree.FindNodeByPath(QStringLiteral("Normal View/Tech"))->isExpanded());
     }
 
+    void theRootCannotBeCollapsed()
+    {
+        builder().Build(QStringLiteral("A/\n"));
+        Panes panes(root());
+        panes.views.BuildNormalView();
+        panes.treeWidget.collapseItem(panes.tree.Root());
+        QVERIFY(panes.tree.Root()->isExpanded());
+        QTreeWidgetItem* a = panes.tree.FindNodeByText(QStringLiteral("A"));
+        panes.treeWidget.expandItem(a);
+        panes.treeWidget.collapseItem(a);
+        QVERIFY(!a->isExpanded());
+    }
+
     void deletedSelectionFallsBackToTheRoot()
     {
         builder().Build(QStringLiteral("Old/\nKept.url = http://k\n"));

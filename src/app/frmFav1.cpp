@@ -94,6 +94,9 @@ void frmFav1::buildWidgets()
             [this] { m_activePane = QStringLiteral("L"); });
     connect(m_lvwFavorites, &FavoritesListWidget::itemReleased, this, &frmFav1::lvwItemReleased);
     connect(m_lvwFavorites, &FavoritesListWidget::doubleClicked, this, &frmFav1::lvwDoubleClicked);
+    const auto deleteCommand = [this] { m_menus->Action(QStringLiteral("mnuEditDelete"))->trigger(); };
+    connect(m_tvwFavorites, &FavoritesTreeWidget::deletePressed, this, deleteCommand);
+    connect(m_lvwFavorites, &FavoritesListWidget::deletePressed, this, deleteCommand);
     connect(m_lvwFavorites->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { m_list->ColumnClicked(column); });
     connect(m_cboFormat, &QComboBox::currentIndexChanged, this, &frmFav1::cboFormatChanged);
