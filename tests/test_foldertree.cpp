@@ -8,6 +8,7 @@
 #include "support/FavoritesBuilder.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
+#include "support/ViewPanes.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -15,47 +16,6 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTreeWidget>
-
-// The view objects as the main window wires them, over a Favorites folder in a temp dir.
-struct Panes
-{
-    explicit Panes(const QString& root)
-        : tree(&treeWidget, icons), list(&listWidget, icons), status(&statusBar),
-          views(tree, list, status, cboFormat, fileSystem, prompts, nullptr)
-    {
-        listWidget.resize(600, 300);
-        for (int i = 0; i < FavoritesViews::ViewCount; ++i)
-            cboFormat.addItem(FavoritesViews::ViewText(i));
-        views.SetFavoritesRoot(root);
-    }
-
-    QStringList nodeTexts() const
-    {
-        QStringList texts;
-        for (const QTreeWidgetItem* node : tree.Nodes())
-            texts.append(FavoritesTree::Key(node) + u'=' + FavoritesTree::FullPath(node));
-        return texts;
-    }
-    QStringList listTexts() const
-    {
-        QStringList texts;
-        for (int i = 0; i < list.Count(); ++i)
-            texts.append(FavoritesList::Text(list.Item(i)));
-        return texts;
-    }
-
-    IconSet icons = IconSet::Panes();
-    QTreeWidget treeWidget;
-    QTreeWidget listWidget;
-    QStatusBar statusBar;
-    QComboBox cboFormat;
-    FileSystemService fileSystem;
-    ScriptedPrompts prompts;
-    FavoritesTree tree;
-    FavoritesList list;
-    StatusPanels status;
-    FavoritesViews views;
-};
 
 class TestFolderTree : public QObject
 {
@@ -85,10 +45,10 @@ private Q_SLOTS:
             Zoo.url = http://zoo
             Art/
         )"));
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.BuildNormalView();
         // Keys count nodes in the order they were added: depth first, siblings in name order.
-        QCOMPARE(panes.nodeTexts(),
+        QCOMPARE(panes.NodeTexts(),
                  QStringList({"r=Normal View", "K2=Normal View/Art", "K3=Normal View/news",
                               "K4=Normal View/News2", "K5=Normal View/Tech",
                               "K6=Normal View/Tech/apple", "K7=Normal View/Tech/Linux",
@@ -104,7 +64,7 @@ private Q_SLOTS:
 
     void sortedInsertKeepsChildrenInNameOrder()
     {
-        Panes panes(root());
+        ViewPanes panes(root());
         QTreeWidgetItem* top = panes.tree.AddRoot(QStringLiteral("Normal View"), root(), QStringLiteral("Favorites"));
         for (const char* name : {"delta", "Alpha", "charlie", "Bravo", "alpha"})
             panes.tree.AddFolderNode(top, QString::fromLatin1(name), QString());
@@ -119,7 +79,7 @@ private Q_SLOTS:
     void twoFoldersOfTheSameName()
     {
         builder().Build(QStringLiteral("A/Daily/\nB/Daily/\n"));
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.BuildNormalView();
         QTreeWidgetItem* first = panes.tree.FindNodeByText(QStringLiteral("Daily"));
         QTreeWidgetItem* second = panes.tree.FindNodeByPath(QStringLiteral("Normal View/B/Daily"));
@@ -134,12 +94,12 @@ private Q_SLOTS:
     void bareFolderAndMissingRoot()
     {
         builder().Build(QStringLiteral("One.url = http://one\nreadme.txt\n"));
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.BuildNormalView();
         QCOMPARE(panes.tree.Count(), 1);
-        QCOMPARE(panes.listTexts(), QStringList({"One", "readme"}));
+        QCOMPARE(panes.ListTexts(), QStringList({"One", "readme"}));
 
-        Panes empty{QString()};
+        ViewPanes empty{QString()};
         empty.views.BuildNormalView();
         QCOMPARE(empty.tree.Count(), 1);
         QCOMPARE(empty.list.Count(), 0);
@@ -151,16 +111,16 @@ private Q_SLOTS:
         builder().Build(QStringLiteral("a/b/\n"));
         QVERIFY(QFile::link(root() + QStringLiteral("/a"), root() + QStringLiteral("/a/b/loop")));
         QVERIFY(QFile::link(root(), root() + QStringLiteral("/a/up")));
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.BuildNormalView();
-        QCOMPARE(panes.nodeTexts(), QStringList({"r=Normal View", "K2=Normal View/a", "K3=Normal View/a/b",
+        QCOMPARE(panes.NodeTexts(), QStringList({"r=Normal View", "K2=Normal View/a", "K3=Normal View/a/b",
                                                  "K4=Normal View/a/b/loop", "K5=Normal View/a/up"}));
     }
 
     void refreshKeepsExpansionAndSelection()
     {
         builder().Build(QStringLiteral("News/Daily/Guardian.url = http://g\nNews/Weekly/\nTech/Linux/\n"));
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.BuildNormalView();
         FavoritesTree::SetExpanded(panes.tree.FindNodeByPath(QStringLiteral("Normal View/Tech")), true);
         panes.views.NodeClick(panes.tree.FindNodeByPath(QStringLiteral("Normal View/News/Daily")));
@@ -172,7 +132,7 @@ private Q_SLOTS:
         QCOMPARE(panes.tree.SelectedItem(), daily);
         QVERIFY(daily->parent()->isExpanded());
         QVERIFY(panes.tree.FindNodeByPath(QStringLiteral("Normal View/Tech"))->isExpanded());
-        QCOMPARE(panes.listTexts(), QStringList({"Guardian"}));
+        QCOMPARE(panes.ListTexts(), QStringList({"Guardian"}));
         QCOMPARE(panes.status.Text(1), QString());
         QCOMPARE(panes.status.Text(2), QStringLiteral("1 items found"));
         QCOMPARE(panes.status.Text(3), QStringLiteral("Normal View"));
@@ -186,7 +146,7 @@ private Q_SLOTS:
     void theRootCannotBeCollapsed()
     {
         builder().Build(QStringLiteral("A/\n"));
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.BuildNormalView();
         panes.treeWidget.collapseItem(panes.tree.Root());
         QVERIFY(panes.tree.Root()->isExpanded());
@@ -199,19 +159,19 @@ private Q_SLOTS:
     void deletedSelectionFallsBackToTheRoot()
     {
         builder().Build(QStringLiteral("Old/\nKept.url = http://k\n"));
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.SetSelectionKey(root() + QStringLiteral("/Old"));
         QVERIFY(QDir(root() + QStringLiteral("/Old")).removeRecursively());
         panes.views.BuildNormalView();
         QCOMPARE(panes.tree.SelectedItem(), panes.tree.Root());
         QVERIFY(panes.tree.Root()->isExpanded());
-        QCOMPARE(panes.listTexts(), QStringList({"Kept"}));
+        QCOMPARE(panes.ListTexts(), QStringList({"Kept"}));
     }
 
     void markOpenNodeShowsTheClickedAndExpandedNodesOpen()
     {
         builder().Build(QStringLiteral("A/A1/\nB/B1/\nC/\n"));
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.BuildNormalView();
         QTreeWidgetItem* a = panes.tree.FindNodeByText(QStringLiteral("A"));
         QTreeWidgetItem* b = panes.tree.FindNodeByText(QStringLiteral("B"));
@@ -256,9 +216,9 @@ private Q_SLOTS:
         const QDateTime evening(QDate(2004, 9, 24), QTime(17, 38, 14));
         builder().Times(QStringLiteral("Site.url"), afterMidnight, afterNoon);
         builder().Times(QStringLiteral("readme.txt"), evening, evening);
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.ListFolder(root());
-        QCOMPARE(panes.listTexts(), QStringList({" a", " zeta", ".hidden", "readme", "Site"}));
+        QCOMPARE(panes.ListTexts(), QStringList({" a", " zeta", ".hidden", "readme", "Site"}));
         QTreeWidgetItem* folder = panes.list.Item(0);
         QCOMPARE(FavoritesList::Tag(folder), u'*' + root() + QStringLiteral("/a.b"));
         QVERIFY(FavoritesList::IsFolder(folder));
@@ -294,12 +254,12 @@ private Q_SLOTS:
     void headerClicksFlipTheSortOrder()
     {
         builder().Build(QStringLiteral("b.url = http://b\nA.url = http://a\nc.url = http://c\nFolder/\n"));
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.views.ListFolder(root());
         panes.list.ColumnClicked(0); // already the sort key: flips to descending
-        QCOMPARE(panes.listTexts(), QStringList({"c", "b", "A", " Folder"}));
+        QCOMPARE(panes.ListTexts(), QStringList({"c", "b", "A", " Folder"}));
         panes.list.ColumnClicked(0);
-        QCOMPARE(panes.listTexts(), QStringList({" Folder", "A", "b", "c"}));
+        QCOMPARE(panes.ListTexts(), QStringList({" Folder", "A", "b", "c"}));
         panes.list.ColumnClicked(1);
         QCOMPARE(panes.list.SortKey(), 1);
         QCOMPARE(panes.list.SortOrder(), 0);
@@ -308,12 +268,12 @@ private Q_SLOTS:
         panes.list.ColumnClicked(0);
         panes.list.ColumnClicked(0);
         panes.views.ListFolder(root());
-        QCOMPARE(panes.listTexts(), QStringList({"c", "b", "A", " Folder"}));
+        QCOMPARE(panes.ListTexts(), QStringList({"c", "b", "A", " Folder"}));
     }
 
     void unknownViewIsReported()
     {
-        Panes panes(root());
+        ViewPanes panes(root());
         panes.cboFormat.setCurrentIndex(-1);
         panes.views.RefreshView();
         QCOMPARE(panes.prompts.texts(), QStringList({"Option not available."}));

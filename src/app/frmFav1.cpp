@@ -424,9 +424,7 @@ void frmFav1::connectCommands()
     for (const char* name :
          {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditSearch", "mnuEditPasteLink",
           "mnuEditCopyTo", "mnuEditMoveTo", "mnuEditDelete", "mnuEditRename", "mnuEditNew",
-          "mnuEditProperties", "mnuViewAlwaysOnTop", "mnuViewPhoneBook", "mnuViewAddressBook",
-          "mnuViewSingleList", "mnuViewAccessed", "mnuViewModified", "mnuViewCreated",
-          "mnuViewSearch", "mnuViewFont", "mnuViewColor", "mnuViewThemes", "mnuToolsToolbar",
+          "mnuEditProperties", "mnuViewAlwaysOnTop", "mnuViewSearch", "mnuViewFont", "mnuViewColor", "mnuViewThemes", "mnuToolsToolbar",
           "mnuToolsArrange", "mnuToolsOptions", "mnuHelpContents", "mnuHelpIndex",
           "mnuHelpGettingStarted", "mnuHelpWebSite", "mnuHelpAbout", "mnuSTOpen", "mnuSTExit"})
         m_menus->Action(QString::fromLatin1(name))->setEnabled(false);

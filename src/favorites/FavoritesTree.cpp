@@ -95,14 +95,34 @@ QTreeWidgetItem* FavoritesTree::AddNode(QTreeWidgetItem* parent, const QString& 
 {
     const QString key = QLatin1Char('K') + QString::number(Count() + 1);
     QTreeWidgetItem* node = makeNode(key, text, tag, image, expandedImage, selectedImage, sorted);
+    insertChild(parent, node);
+    return node;
+}
+
+QTreeWidgetItem* FavoritesTree::AddKeyedNode(QTreeWidgetItem* parent, const QString& key,
+                                             const QString& text, const QString& tag,
+                                             const QString& image, const QString& expandedImage,
+                                             bool sorted)
+{
+    if (m_byKey.contains(key))
+        return nullptr;
+    QTreeWidgetItem* node = makeNode(key, text, tag, image, expandedImage, image, sorted);
+    insertChild(parent, node);
+    return node;
+}
+
+void FavoritesTree::insertChild(QTreeWidgetItem* parent, QTreeWidgetItem* node)
+{
     if (!parent) {
         m_widget->addTopLevelItem(node);
-        return node;
+        return;
     }
+    const QString text = node->text(0);
     int position = parent->childCount();
     if (parent->data(0, SortedRole).toBool()) {
         // Children mostly arrive in order, so look at the end first.
-        if (position > 0 && FileSystemService::LessByName(text, parent->child(position - 1)->text(0))) {
+        if (position > 0 &&
+            FileSystemService::LessByName(text, parent->child(position - 1)->text(0))) {
             int low = 0;
             int high = position;
             while (low < high) {
@@ -116,7 +136,18 @@ QTreeWidgetItem* FavoritesTree::AddNode(QTreeWidgetItem* parent, const QString& 
         }
     }
     parent->insertChild(position, node);
-    return node;
+}
+
+void FavoritesTree::ReverseChildren(QTreeWidgetItem* node)
+{
+    if (!node || node->childCount() < 2)
+        return;
+    QList<QTreeWidgetItem*> children = node->takeChildren();
+    std::sort(children.begin(), children.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+        return FileSystemService::LessByName(b->text(0), a->text(0));
+    });
+    node->setData(0, SortedRole, false);
+    node->addChildren(children);
 }
 
 QTreeWidgetItem* FavoritesTree::AddFolderNode(QTreeWidgetItem* parent, const QString& name,

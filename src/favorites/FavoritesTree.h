@@ -33,6 +33,10 @@ public:
     QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const QString& text, const QString& tag,
                              const QString& image, const QString& expandedImage,
                              const QString& selectedImage, bool sorted);
+    // A child with a key of the caller's; none when a node has that key already.
+    QTreeWidgetItem* AddKeyedNode(QTreeWidgetItem* parent, const QString& key,
+                                  const QString& text, const QString& tag, const QString& image,
+                                  const QString& expandedImage, bool sorted);
     // A folder node: pictures "Closed"/"Open"/"Open", Sorted.
     QTreeWidgetItem* AddFolderNode(QTreeWidgetItem* parent, const QString& name,
                                    const QString& path);
@@ -53,6 +57,8 @@ public:
 
     void SetImage(QTreeWidgetItem* node, const QString& image);
     QString Image(const QTreeWidgetItem* node) const;
+    // Puts a node's children in descending order of their text.
+    void ReverseChildren(QTreeWidgetItem* node);
     // Shows the picture that fits the node's state: selected, expanded or plain.
     void UpdateIcon(QTreeWidgetItem* node) const;
 
@@ -63,6 +69,7 @@ public:
     QTreeWidgetItem* FindNodeByText(const QString& text) const;
 
 private:
+    void insertChild(QTreeWidgetItem* parent, QTreeWidgetItem* node);
     QTreeWidgetItem* makeNode(const QString& key, const QString& text, const QString& tag,
                               const QString& image, const QString& expandedImage,
                               const QString& selectedImage, bool sorted);

@@ -1,8 +1,10 @@
 #include "favorites/FavoritesViews.h"
 
+#include "favorites/DateViews.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FolderTree.h"
+#include "favorites/GroupedViews.h"
 #include "favorites/StatusPanels.h"
 #include "platform/FileSystemService.h"
 #include "platform/Prompts.h"
@@ -33,6 +35,13 @@ QStringList timeColumns(const FsDetails& details)
 {
     return {timeText(details.DateLastModified), timeText(details.DateLastAccessed),
             timeText(details.DateCreated)};
+}
+
+DateViews::DateKind dateKind(int view)
+{
+    return view == FavoritesViews::LastAccessed   ? DateViews::DateKind::Accessed
+           : view == FavoritesViews::LastModified ? DateViews::DateKind::Modified
+                                                  : DateViews::DateKind::Created;
 }
 
 } // namespace
@@ -71,6 +80,12 @@ void FavoritesViews::RefreshView()
         BusyCursor busy;
         switch (CurrentView()) {
         case Normal: BuildNormalView(); break;
+        case PhoneBook: BuildPhoneBookView(); break;
+        case AddressBook: BuildAddressBookView(); break;
+        case SingleList: BuildSingleListView(); break;
+        case LastAccessed:
+        case LastModified:
+        case DateCreated: BuildDateView(CurrentView()); break;
         default:
             m_prompts.MsgBox(m_owner, QStringLiteral("Option not available."),
                              Prompts::Buttons::Ok, Prompts::Icon::None,
@@ -92,12 +107,78 @@ void FavoritesViews::BuildNormalView()
     m_list.AddColumn(QStringLiteral("Date Created"), width * 2 / 5);
 
     m_expansion.SaveExpandedNodes(m_tree, CurrentView());
-    m_tree.Clear();
-    m_tree.AddRoot(ViewText(Normal), m_favoritesRoot, QStringLiteral("Favorites"));
+    addRoot(ViewText(Normal), m_favoritesRoot);
     FolderTree::BuildFolderTree(m_tree, QStringLiteral("r"), m_fileSystem, m_favoritesRoot);
     m_expansion.RestoreExpandedNodes(m_tree);
 
     ReselectNode(m_tree.FindNodeByTag(m_selectionKey));
+    ShowItemCount();
+    m_status.SetText(1, QString());
+}
+
+void FavoritesViews::addRoot(const QString& text, const QString& tag)
+{
+    m_tree.Clear();
+    m_tree.AddRoot(text, tag, QStringLiteral("Favorites"));
+}
+
+void FavoritesViews::BuildPhoneBookView()
+{
+    buildGroupedView(PhoneBook);
+}
+
+void FavoritesViews::BuildAddressBookView()
+{
+    buildGroupedView(AddressBook);
+}
+
+void FavoritesViews::buildGroupedView(int view)
+{
+    m_list.Clear();
+    m_list.ClearColumns();
+    GroupedViews::AddColumns(m_list);
+    if (QTreeWidgetItem* selected = m_tree.SelectedItem())
+        m_selectionKey = FavoritesTree::FullPath(selected);
+    m_expansion.SaveExpandedNodes(m_tree, CurrentView());
+    addRoot(ViewText(view), QString());
+    GroupedViews::BuildGroupTree(m_tree, m_fileSystem, m_favoritesRoot,
+                                 view == PhoneBook ? GroupedViews::GroupRule::PhoneBook
+                                                   : GroupedViews::GroupRule::AddressBook);
+    m_expansion.RestoreExpandedNodes(m_tree);
+    ReselectNode(m_tree.FindNodeByPath(m_selectionKey));
+    m_list.SetSort(0, 0, true);
+    ShowItemCount();
+    m_status.SetText(1, QString());
+}
+
+void FavoritesViews::BuildSingleListView()
+{
+    m_list.Clear();
+    m_list.ClearColumns();
+    GroupedViews::AddColumns(m_list);
+    addRoot(m_cboFormat.currentText(), QString());
+    m_tree.Widget()->setEnabled(false);
+    const QString lastFolder = GroupedViews::ListAllLinks(m_list, m_fileSystem, m_favoritesRoot);
+    if (!lastFolder.isEmpty())
+        m_selectionKey = lastFolder;
+    m_list.SetSort(0, 0, true);
+    ShowItemCount();
+    m_status.SetText(1, QString());
+}
+
+void FavoritesViews::BuildDateView(int view)
+{
+    m_list.Clear();
+    m_list.ClearColumns();
+    DateViews::AddColumns(m_list);
+    addRoot(m_cboFormat.currentText(), QString());
+    DateViews::BuildDateTree(m_tree, m_fileSystem, m_favoritesRoot, dateKind(view));
+    m_tree.Root()->setExpanded(true);
+    m_tree.ReverseChildren(m_tree.Root());
+    QTreeWidgetItem* day = m_tree.FindNodeByText(m_selectionKey);
+    m_tree.Select(day);
+    NodeClick(day);
+    m_list.SetSort(1, 1, true);
     ShowItemCount();
     m_status.SetText(1, QString());
 }
@@ -129,6 +210,25 @@ void FavoritesViews::NodeClick(QTreeWidgetItem* node)
         m_status.SetText(1, FolderTree::DisplayPath(m_favoritesRoot, FavoritesTree::Tag(node)));
         break;
     }
+    case PhoneBook:
+    case AddressBook:
+        FolderTree::MarkOpenNode(m_tree, node);
+        m_selectionKey = FavoritesTree::FullPath(node);
+        GroupedViews::ListFolderName(m_list, m_fileSystem, m_favoritesRoot,
+                                     FavoritesTree::Text(node));
+        ShowItemCount();
+        m_status.SetText(1, FolderTree::DisplayPath(m_favoritesRoot, FavoritesTree::Tag(node)));
+        break;
+    case SingleList: BuildSingleListView(); break;
+    case LastAccessed:
+    case LastModified:
+    case DateCreated:
+        FolderTree::MarkOpenNode(m_tree, node);
+        m_selectionKey = FavoritesTree::Text(node);
+        DateViews::ListDate(m_list, m_fileSystem, m_favoritesRoot, FavoritesTree::Text(node),
+                            dateKind(CurrentView()));
+        ShowItemCount();
+        break;
     default: break;
     }
 }

@@ -50,12 +50,19 @@ public:
     void SelectView(int index);
     void RefreshView();
     void BuildNormalView();
+    void BuildPhoneBookView();
+    void BuildAddressBookView();
+    void BuildSingleListView();
+    void BuildDateView(int view);
     void NodeClick(QTreeWidgetItem* node);
     void ReselectNode(QTreeWidgetItem* node);
     void ListFolder(const QString& folderPath);
     void ShowItemCount();
 
 private:
+    void buildGroupedView(int view);
+    void addRoot(const QString& text, const QString& tag);
+
     FavoritesTree& m_tree;
     FavoritesList& m_list;
     StatusPanels& m_status;

@@ -1,32 +1,10 @@
 #include "favorites/FolderTree.h"
 
 #include "favorites/FavoritesTree.h"
+#include "favorites/FolderWalk.h"
 #include "platform/FileSystemService.h"
 
-#include <QSet>
 #include <QTreeWidgetItem>
-
-#include <vector>
-
-namespace {
-
-struct Level
-{
-    QList<FsItem> subFolders;
-    qsizetype index = 0;
-    QTreeWidgetItem* parent = nullptr;
-};
-
-QList<FsItem> readableSubFolders(const FileSystemService& fileSystem, const QString& path)
-{
-    try {
-        return fileSystem.SubFolders(path);
-    } catch (const FileSystemError&) {
-        return {};
-    }
-}
-
-} // namespace
 
 namespace FolderTree {
 
@@ -34,31 +12,12 @@ bool BuildFolderTree(FavoritesTree& tree, const QString& parentKey,
                      const FileSystemService& fileSystem, const QString& folderPath)
 {
     QTreeWidgetItem* top = tree.Node(parentKey);
-    if (folderPath.isEmpty() || !top)
+    if (!top)
         return true;
-
-    QSet<FolderId> walked;
-    try {
-        walked.insert(fileSystem.Identity(folderPath));
-    } catch (const FileSystemError&) {
-        return true;
-    }
-
-    std::vector<Level> stack;
-    stack.push_back({readableSubFolders(fileSystem, folderPath), 0, top});
-    while (!stack.empty()) {
-        Level& level = stack.back();
-        if (level.index >= level.subFolders.size()) {
-            stack.pop_back();
-            continue;
-        }
-        const FsItem folder = level.subFolders.at(level.index++);
-        QTreeWidgetItem* node = tree.AddFolderNode(level.parent, folder.Name, folder.Path);
-        if (walked.contains(folder.Id))
-            continue; // a link back into the tree: shown, never walked twice
-        walked.insert(folder.Id);
-        stack.push_back({readableSubFolders(fileSystem, folder.Path), 0, node});
-    }
+    FolderWalk::Walk(fileSystem, folderPath, top,
+                     [&tree](const FsItem& folder, QTreeWidgetItem* parent, bool) {
+                         return tree.AddFolderNode(parent, folder.Name, folder.Path);
+                     });
     return true;
 }
 
@@ -81,6 +40,12 @@ QString DisplayPath(const QString& favoritesRoot, const QString& path)
     QString shown = path.mid(favoritesRoot.size() + 1);
     shown.replace(QLatin1Char('/'), QStringLiteral(" > "));
     return shown;
+}
+
+QString FolderColumn(const QString& favoritesRoot, const QString& itemPath)
+{
+    const QString below = itemPath.mid(favoritesRoot.size());
+    return below.left(below.lastIndexOf(u'/') + 1);
 }
 
 } // namespace FolderTree

@@ -21,4 +21,8 @@ void MarkOpenNode(FavoritesTree& tree, const QTreeWidgetItem* clicked);
 // An item path as the status bar shows it: below the root, folders joined by " > ".
 QString DisplayPath(const QString& favoritesRoot, const QString& path);
 
+// The folder an item lies in, below the root, with a separator at each end
+// ("/News/" for root/News/Daily.url, "/" for an item in the root itself).
+QString FolderColumn(const QString& favoritesRoot, const QString& itemPath);
+
 } // namespace FolderTree
