@@ -60,6 +60,20 @@ private:
     }
 
 private Q_SLOTS:
+    void batchWritesOnceAtTheEnd()
+    {
+        auto registry = openRegistry();
+        registry->BeginBatch();
+        WriteRegValue(*registry, "Software\\Tavoro", "Settings", "A", QStringLiteral("1"));
+        WriteRegValue(*registry, "Software\\Tavoro", "Settings", "B", QStringLiteral("2"));
+        // Read back from memory meanwhile, but nothing on disk yet.
+        QCOMPARE(ReadRegValue(*registry, "Software\\Tavoro", "Settings", "A", "").toString(), "1");
+        QVERIFY(!QFile::exists(userFile()));
+        QVERIFY(registry->EndBatch());
+        auto fresh = openRegistry();
+        QCOMPARE(ReadRegValue(*fresh, "Software\\Tavoro", "Settings", "B", "").toString(), "2");
+    }
+
     void init() { m_env = std::make_unique<TestEnvironment>(); }
     void cleanup() { m_env.reset(); }
 

@@ -1,5 +1,6 @@
 #include "app/clsOptions.h"
 
+#include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
 #include "platform/ShellFolders.h"
 #include "platform/VbConvert.h"
@@ -152,6 +153,7 @@ void clsOptions::Save()
         "AutoHide",       "AutoCenter",     "RememberFolder", "RememberPosition",
         "ToolbarButtons", "ThemeName",      "ConfirmExit",    "SystemTray",    "FavoritesPath",
         "SysTrayPrompt",  "FirstTime",      "DblClick"};
+    m_registry.BeginBatch();
     for (const char* name : kSaveOrder) {
         const auto setting = std::find_if(std::begin(kSettings), std::end(kSettings),
                                           [name](const Setting& s) { return qstrcmp(s.name, name) == 0; });
@@ -160,6 +162,7 @@ void clsOptions::Save()
             value.clear();
         WriteRegValue(m_registry, m_rootKey, kSettingsSection, QString::fromLatin1(name), value);
     }
+    m_registry.EndBatch();
 }
 
 void clsOptions::findGroupDir()

@@ -4,6 +4,7 @@
 #include "platform/ShellFolders.h"
 
 #include <QDir>
+#include <utility>
 
 namespace {
 
@@ -109,7 +110,7 @@ long Registry::RegOpenKeyEx(HKEY key, const QString& subKey, std::uint32_t optio
     if (!result)
         return kErrorInvalidParameter;
     RegistryHive* store = hiveFor(hive);
-    store->ReloadIfChanged();
+    reload(store);
     // The desktop always has shell folders, whether or not the file lists any.
     if (!store->HasKey(path) && !isShellFolders(path))
         return ERROR_FILE_NOT_FOUND;
@@ -131,8 +132,8 @@ long Registry::RegCreateKeyEx(HKEY key, const QString& subKey, std::uint32_t opt
     if (!result)
         return kErrorInvalidParameter;
     RegistryHive* store = hiveFor(hive);
-    store->ReloadIfChanged();
-    if (store->CreateKey(path) && !store->Save())
+    reload(store);
+    if (store->CreateKey(path) && !save(store))
         return ERROR_WRITE_FAULT;
     *result = newHandle(hive, path);
     return ERROR_SUCCESS;
@@ -189,9 +190,9 @@ long Registry::RegSetValueEx(HKEY key, const QString& valueName, std::uint32_t t
         return kErrorInvalidParameter;
     RegistryHive* store = hiveFor(hive);
     // Apply the change to what is on disk now, not to an older copy.
-    store->ReloadIfChanged();
+    reload(store);
     store->SetValue(path, value);
-    return store->Save() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+    return save(store) ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
 long Registry::RegDeleteKey(HKEY key, const QString& subKey)
@@ -201,13 +202,13 @@ long Registry::RegDeleteKey(HKEY key, const QString& subKey)
     if (!resolve(key, subKey, &hive, &path))
         return ERROR_INVALID_HANDLE;
     RegistryHive* store = hiveFor(hive);
-    store->ReloadIfChanged();
+    reload(store);
     if (!store->HasKey(path))
         return ERROR_FILE_NOT_FOUND;
     if (path.isEmpty() || store->HasSubKeys(path))
         return ERROR_ACCESS_DENIED;
     store->RemoveKey(path);
-    return store->Save() ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+    return save(store) ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
 long Registry::RegCloseKey(HKEY key)
@@ -215,4 +216,35 @@ long Registry::RegCloseKey(HKEY key)
     if (isPredefined(key))
         return ERROR_SUCCESS;
     return m_open.remove(key) > 0 ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+void Registry::reload(RegistryHive* store)
+{
+    // Changes waiting for the end of a batch are newer than anything on disk.
+    if (!m_pending.contains(store))
+        store->ReloadIfChanged();
+}
+
+bool Registry::save(RegistryHive* store)
+{
+    if (m_batchDepth > 0) {
+        m_pending.insert(store);
+        return true;
+    }
+    return store->Save();
+}
+
+void Registry::BeginBatch()
+{
+    ++m_batchDepth;
+}
+
+bool Registry::EndBatch()
+{
+    if (m_batchDepth == 0 || --m_batchDepth > 0)
+        return true;
+    bool saved = true;
+    for (RegistryHive* store : std::exchange(m_pending, {}))
+        saved = store->Save() && saved;
+    return saved;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 
@@ -59,7 +60,16 @@ public:
     long RegDeleteKey(HKEY key, const QString& subKey);
     long RegCloseKey(HKEY key);
 
+    // Changes made between these two calls reach the disk in one write at the end
+    // (saving every setting at exit would otherwise write the file once per value).
+    void BeginBatch();
+    // False when a file could not be written.
+    bool EndBatch();
+
 private:
+    void reload(RegistryHive* store);
+    bool save(RegistryHive* store);
+
     struct OpenKey
     {
         HKEY hive;
@@ -75,4 +85,6 @@ private:
     std::unique_ptr<RegistryHive> m_machine;
     QHash<HKEY, OpenKey> m_open;
     HKEY m_nextHandle = 1;
+    int m_batchDepth = 0;
+    QSet<RegistryHive*> m_pending;
 };
