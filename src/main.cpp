@@ -6,6 +6,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystemService.h"
 #include "platform/QtPrompts.h"
+#include "platform/QtTrayIcon.h"
 #include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
 #include "platform/ShellFolders.h"
@@ -33,8 +34,9 @@ int main(int argc, char* argv[])
     FileSystemService fileSystem;
     QtPrompts prompts;
     Clock clock;
+    QtTrayIcon tray;
     const QStringList arguments = QApplication::arguments().mid(1);
-    frmFav1 window(AppServices{registry, *shellFolders, fileSystem, prompts, clock,
+    frmFav1 window(AppServices{registry, *shellFolders, fileSystem, prompts, clock, tray,
                                QApplication::applicationFilePath(), arguments.join(u' '),
                                favorites});
     // exit(), not quit(): quit() would send the window another close request.

@@ -16,6 +16,7 @@
 #include "platform/TextFields.h"
 #include "support/FavoritesBuilder.h"
 #include "support/ScriptedPrompts.h"
+#include "support/AppFixture.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -34,23 +35,8 @@ class TestCommands : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestEnvironment> m_env;
-    std::shared_ptr<ShellFolders> m_shell;
-    std::unique_ptr<Registry> m_registry;
-    FileSystemService m_fileSystem;
-    ScriptedPrompts m_prompts;
-    Clock m_clock;
+    std::unique_ptr<AppFixture> m_app;
 
-    std::unique_ptr<frmFav1> start()
-    {
-        auto window = std::make_unique<frmFav1>(AppServices{
-            *m_registry, *m_shell, m_fileSystem, m_prompts, m_clock,
-            m_env->Root() + QStringLiteral("/bin/tavoro"), QString(), m_shell->Favorites()});
-        window->Load();
-        window->show();
-        window->FirstActivate();
-        return window;
-    }
     static QStringList toolbarKeys(const QToolBar& toolbar)
     {
         QStringList keys;
@@ -62,20 +48,13 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
-        m_shell = std::make_shared<ShellFolders>();
-        m_registry = std::make_unique<Registry>(m_env->RegistryDir(), m_shell);
-        m_prompts = ScriptedPrompts();
-        FavoritesBuilder(m_shell->Favorites()).Build(QStringLiteral(R"(
+        m_app = std::make_unique<AppFixture>();
+        FavoritesBuilder(m_app->Favorites()).Build(QStringLiteral(R"(
             News/BBC.url = http://bbc
             Top.url = http://top
         )"));
     }
-    void cleanup()
-    {
-        m_registry.reset();
-        m_env.reset();
-    }
+    void cleanup() { m_app.reset(); }
 
     void getField_data()
     {
@@ -234,13 +213,13 @@ private Q_SLOTS:
 
     void toolbarFromTheSettingRunsItsCommands()
     {
-        auto window = start();
+        auto window = m_app->Start();
         QCOMPARE(toolbarKeys(*window->tbrToolbar()).first(4), QStringList({"S1", "OpenLink", "OpenNewLink", "PasteLink"}));
         QAction* refresh = window->tbrToolbar()->actions().at(5);
         QCOMPARE(ToolbarLayout::Key(refresh), QStringLiteral("Refresh"));
         QCOMPARE(refresh->toolTip(), QStringLiteral("Refresh"));
 
-        QVERIFY(QDir().mkpath(m_shell->Favorites() + QStringLiteral("/Fresh")));
+        QVERIFY(QDir().mkpath(m_app->Favorites() + QStringLiteral("/Fresh")));
         refresh->trigger();
         QVERIFY(window->Tree().FindNodeByText(QStringLiteral("Fresh")));
         QVERIFY(!window->Dispatch().Run(QStringLiteral("NoSuchKey")));
@@ -249,7 +228,7 @@ private Q_SLOTS:
 
     void viewEntriesCarryOneCheckMark()
     {
-        auto window = start();
+        auto window = m_app->Start();
         window->SelectView(FavoritesViews::Normal);
         QVERIFY(window->Menus().ViewAction(0)->isChecked());
         for (int i = 1; i < 8; ++i)
@@ -258,12 +237,12 @@ private Q_SLOTS:
 
     void browseForFavoritesSwitchesTheRoot()
     {
-        auto window = start();
-        const QString other = m_env->Root() + QStringLiteral("/Other");
+        auto window = m_app->Start();
+        const QString other = m_app->env.Root() + QStringLiteral("/Other");
         FavoritesBuilder(other).Build(QStringLiteral("Elsewhere/\n"));
-        m_prompts.folders.enqueue(other + u'/');
+        m_app->prompts.folders.enqueue(other + u'/');
         window->Menus().Action(QStringLiteral("mnuFileOpen"))->trigger();
-        QCOMPARE(m_prompts.folderTitles, QStringList({"Browse for Favorites"}));
+        QCOMPARE(m_app->prompts.folderTitles, QStringList({"Browse for Favorites"}));
         QCOMPARE(window->FavoritesRoot(), other);
         QCOMPARE(window->Options().FavoritesPath(), other);
         QVERIFY(window->Tree().FindNodeByText(QStringLiteral("Elsewhere")));
@@ -274,7 +253,7 @@ private Q_SLOTS:
 
         // Back to the user's own Favorites; the setting follows only at exit.
         window->Menus().Action(QStringLiteral("mnuFileCurrentUser"))->trigger();
-        QCOMPARE(window->FavoritesRoot(), m_env->Favorites());
+        QCOMPARE(window->FavoritesRoot(), m_app->Favorites());
         QCOMPARE(window->Options().FavoritesPath(), other);
         QVERIFY(window->Tree().FindNodeByText(QStringLiteral("News")));
     }
@@ -296,7 +275,7 @@ private Q_SLOTS:
         QFETCH(int, modifiers);
         QFETCH(bool, opensOnRelease);
         QFETCH(bool, opensOnDoubleClick);
-        auto window = start();
+        auto window = m_app->Start();
         window->Options().SetDblClick(dblClick);
         window->SetLvwMousePointer();
         QList<QTreeWidgetItem*> opened;
@@ -314,7 +293,7 @@ private Q_SLOTS:
 
     void rightClicksPrepareThePopup()
     {
-        auto window = start();
+        auto window = m_app->Start();
         MainMenus& menus = window->Menus();
         QTreeWidgetItem* root = window->Tree().Root();
         window->tvwNodeReleased(root, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
@@ -347,13 +326,13 @@ private Q_SLOTS:
 
     void toolbarLayoutIsStoredAtExit()
     {
-        WriteRegValue(*m_registry, QStringLiteral("Software\\Tavoro"), QStringLiteral("Settings"),
+        WriteRegValue(m_app->registry, QStringLiteral("Software\\Tavoro"), QStringLiteral("Settings"),
                       QStringLiteral("ToolbarButtons"), QStringLiteral(",Help,,S"));
-        auto window = start();
+        auto window = m_app->Start();
         QCOMPARE(toolbarKeys(*window->tbrToolbar()), QStringList({"Help", "S4"}));
-        m_prompts.answers.enqueue(Prompts::Answer::Yes);
-        QVERIFY(window->close());
-        QCOMPARE(ReadRegValue(*m_registry, QStringLiteral("Software\\Tavoro"), QStringLiteral("Settings"),
+        m_app->prompts.answers.enqueue(Prompts::Answer::Yes);
+        window->ExitProgram();
+        QCOMPARE(ReadRegValue(m_app->registry, QStringLiteral("Software\\Tavoro"), QStringLiteral("Settings"),
                               QStringLiteral("ToolbarButtons"), QString())
                      .toString(),
                  QStringLiteral("Help,S"));

@@ -1,4 +1,5 @@
 #include "app/AppInfo.h"
+#include "app/MainMenus.h"
 #include "app/clsOptions.h"
 #include "app/frmFav1.h"
 #include "favorites/FavoritesList.h"
@@ -13,11 +14,16 @@
 #include "platform/Twips.h"
 #include "support/FavoritesBuilder.h"
 #include "support/ScriptedPrompts.h"
+#include "support/AppFixture.h"
 #include "support/TestEnvironment.h"
 
 #include <QComboBox>
 #include <QDir>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -27,65 +33,28 @@ class TestMainWindow : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestEnvironment> m_env;
-    std::shared_ptr<ShellFolders> m_shell;
-    std::unique_ptr<Registry> m_registry;
-    FileSystemService m_fileSystem;
-    ScriptedPrompts m_prompts;
-    Clock m_clock;
+    std::unique_ptr<AppFixture> m_app;
 
-    std::unique_ptr<frmFav1> makeWindow(const QString& commandLine = QString())
-    {
-        auto window = std::make_unique<frmFav1>(AppServices{
-            *m_registry, *m_shell, m_fileSystem, m_prompts, m_clock,
-            m_env->Root() + QStringLiteral("/bin/tavoro"), commandLine, m_shell->Favorites()});
-        return window;
-    }
-    std::unique_ptr<frmFav1> start(const QString& commandLine = QString())
-    {
-        auto window = makeWindow(commandLine);
-        window->Load();
-        window->show();
-        window->FirstActivate();
-        return window;
-    }
-    void store(const QString& name, const QString& value)
-    {
-        WriteRegValue(*m_registry, QStringLiteral("Software\\Tavoro"), QStringLiteral("Settings"), name, value);
-    }
-    QString stored(const QString& name)
-    {
-        return ReadRegValue(*m_registry, QStringLiteral("Software\\Tavoro"), QStringLiteral("Settings"),
-                            name, QStringLiteral("<none>"))
-            .toString();
-    }
     static int px(double twips) { return Twips::ForScreen().ToPixels(twips); }
 
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
-        m_shell = std::make_shared<ShellFolders>();
-        m_registry = std::make_unique<Registry>(m_env->RegistryDir(), m_shell);
-        m_prompts = ScriptedPrompts();
-        FavoritesBuilder(m_shell->Favorites()).Build(QStringLiteral(R"(
+        m_app = std::make_unique<AppFixture>();
+        FavoritesBuilder(m_app->Favorites()).Build(QStringLiteral(R"(
             News/Daily/Guardian.url = http://guardian
             News/BBC.url = http://bbc
             Tech/
             Top.url = http://top
         )"));
     }
-    void cleanup()
-    {
-        m_registry.reset();
-        m_env.reset();
-    }
+    void cleanup() { m_app.reset(); }
 
     void firstStartShowsTheNormalView()
     {
-        auto window = start();
+        auto window = m_app->Start();
         QCOMPARE(window->windowTitle(), QStringLiteral("Tavoro 1.1.3"));
-        QCOMPARE(window->FavoritesRoot(), m_env->Favorites());
+        QCOMPARE(window->FavoritesRoot(), m_app->Favorites());
         QCOMPARE(window->cboFormat()->count(), 8);
         QCOMPARE(window->cboFormat()->itemText(4), QStringLiteral("Last Accessed View"));
         QCOMPARE(window->cboFormat()->currentIndex(), 0);
@@ -107,13 +76,13 @@ private Q_SLOTS:
 
     void rememberedGeometryAndFolder()
     {
-        store(QStringLiteral("MainWidth"), QStringLiteral("9000"));
-        store(QStringLiteral("MainHeight"), QStringLiteral("7500"));
-        store(QStringLiteral("MainLeft"), QStringLiteral("1500"));
-        store(QStringLiteral("MainTop"), QStringLiteral("-1"));
-        store(QStringLiteral("TreeWidth"), QStringLiteral("2400"));
-        store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/News/Daily"));
-        auto window = start();
+        m_app->Store(QStringLiteral("MainWidth"), QStringLiteral("9000"));
+        m_app->Store(QStringLiteral("MainHeight"), QStringLiteral("7500"));
+        m_app->Store(QStringLiteral("MainLeft"), QStringLiteral("1500"));
+        m_app->Store(QStringLiteral("MainTop"), QStringLiteral("-1"));
+        m_app->Store(QStringLiteral("TreeWidth"), QStringLiteral("2400"));
+        m_app->Store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/News/Daily"));
+        auto window = m_app->Start();
         QCOMPARE(window->size(), QSize(px(9000), px(7500)));
         QCOMPARE(window->pos(), QPoint(px(1500), px(-1)));
         QCOMPARE(window->Layout().tree.width, 2400.0);
@@ -125,13 +94,13 @@ private Q_SLOTS:
 
     void deletedOrForgottenFolderIsIgnored()
     {
-        store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/Gone"));
-        auto window = start();
+        m_app->Store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/Gone"));
+        auto window = m_app->Start();
         QCOMPARE(window->Tree().SelectedItem(), window->Tree().Root());
 
-        store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/Tech"));
-        store(QStringLiteral("RememberFolder"), QStringLiteral("0"));
-        auto second = start();
+        m_app->Store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/Tech"));
+        m_app->Store(QStringLiteral("RememberFolder"), QStringLiteral("0"));
+        auto second = m_app->Start();
         QCOMPARE(second->Tree().SelectedItem(), second->Tree().Root());
     }
 
@@ -151,7 +120,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, commandLine);
         QFETCH(bool, hidden);
-        auto window = start(commandLine);
+        auto window = m_app->Start(commandLine);
         QCOMPARE(window->isVisible(), !hidden);
         QCOMPARE(window->WindowShown(), !hidden);
         // The Getting Started help waits for a start in which the window shows.
@@ -160,15 +129,15 @@ private Q_SLOTS:
 
     void closeAnsweredNoChangesNothing()
     {
-        auto window = start();
+        auto window = m_app->Start();
         QSignalSpy ended(window.get(), &frmFav1::processEnded);
-        m_prompts.answers.enqueue(Prompts::Answer::No);
-        QVERIFY(!window->close());
+        m_app->prompts.answers.enqueue(Prompts::Answer::No);
+        window->ExitProgram();
         QVERIFY(window->isVisible());
         QCOMPARE(ended.count(), 0);
-        QCOMPARE(stored(QStringLiteral("MainView")), QStringLiteral("<none>"));
-        QCOMPARE(m_prompts.messages.size(), 1);
-        const auto& question = m_prompts.messages.first();
+        QCOMPARE(m_app->Stored(QStringLiteral("MainView")), QStringLiteral("<none>"));
+        QCOMPARE(m_app->prompts.messages.size(), 1);
+        const auto& question = m_app->prompts.messages.first();
         QCOMPARE(question.text, QStringLiteral("Are you sure you want to exit?"));
         QCOMPARE(question.buttons, Prompts::Buttons::YesNo);
         QCOMPARE(question.icon, Prompts::Icon::Information);
@@ -177,7 +146,7 @@ private Q_SLOTS:
 
     void closeStoresTheWindowsState()
     {
-        auto window = start();
+        auto window = m_app->Start();
         window->resize(px(10500), px(6000));
         window->move(px(300), px(450));
         window->NodeClick(window->Tree().FindNodeByText(QStringLiteral("Tech")));
@@ -186,68 +155,134 @@ private Q_SLOTS:
         window->cboFormat()->setCurrentIndex(FavoritesViews::SearchResults);
         window->cboFormat()->blockSignals(false);
         QSignalSpy ended(window.get(), &frmFav1::processEnded);
-        QVERIFY(window->close());
+        QVERIFY(window->QueryUnload(true));
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(stored(QStringLiteral("MainWidth")), QStringLiteral("10500"));
-        QCOMPARE(stored(QStringLiteral("MainHeight")), QStringLiteral("6000"));
-        QCOMPARE(stored(QStringLiteral("MainLeft")), QStringLiteral("300"));
-        QCOMPARE(stored(QStringLiteral("MainTop")), QStringLiteral("450"));
-        QCOMPARE(stored(QStringLiteral("MainView")), QStringLiteral("0"));
-        QCOMPARE(stored(QStringLiteral("TreeWidth")), QStringLiteral("3075"));
-        QCOMPARE(stored(QStringLiteral("SelectedPath")), QStringLiteral("Normal View/Tech"));
-        QCOMPARE(stored(QStringLiteral("FavoritesPath")), m_env->Favorites());
-        QCOMPARE(stored(QStringLiteral("ToolbarButtons")), clsOptions::DefaultToolbarButtons);
+        QCOMPARE(m_app->Stored(QStringLiteral("MainWidth")), QStringLiteral("10500"));
+        QCOMPARE(m_app->Stored(QStringLiteral("MainHeight")), QStringLiteral("6000"));
+        QCOMPARE(m_app->Stored(QStringLiteral("MainLeft")), QStringLiteral("300"));
+        QCOMPARE(m_app->Stored(QStringLiteral("MainTop")), QStringLiteral("450"));
+        QCOMPARE(m_app->Stored(QStringLiteral("MainView")), QStringLiteral("0"));
+        QCOMPARE(m_app->Stored(QStringLiteral("TreeWidth")), QStringLiteral("3075"));
+        QCOMPARE(m_app->Stored(QStringLiteral("SelectedPath")), QStringLiteral("Normal View/Tech"));
+        QCOMPARE(m_app->Stored(QStringLiteral("FavoritesPath")), m_app->Favorites());
+        QCOMPARE(m_app->Stored(QStringLiteral("ToolbarButtons")), clsOptions::DefaultToolbarButtons);
     }
 
     void closeWhileMaximizedKeepsTheNormalGeometry()
     {
-        store(QStringLiteral("MainLeft"), QStringLiteral("600"));
-        store(QStringLiteral("MainTop"), QStringLiteral("750"));
-        store(QStringLiteral("ConfirmExit"), QStringLiteral("0"));
-        auto window = start();
+        m_app->Store(QStringLiteral("MainLeft"), QStringLiteral("600"));
+        m_app->Store(QStringLiteral("MainTop"), QStringLiteral("750"));
+        m_app->Store(QStringLiteral("ConfirmExit"), QStringLiteral("0"));
+        auto window = m_app->Start();
         window->showMaximized();
         window->Tree().Widget()->clearSelection();
         window->Tree().Widget()->setCurrentItem(nullptr);
-        QVERIFY(window->close());
-        QCOMPARE(stored(QStringLiteral("MainWidth")), QStringLiteral("11220"));
-        QCOMPARE(stored(QStringLiteral("MainLeft")), QStringLiteral("600"));
-        QCOMPARE(stored(QStringLiteral("MainTop")), QStringLiteral("750"));
-        QCOMPARE(m_prompts.messages.size(), 0);
+        QVERIFY(window->QueryUnload(true));
+        QCOMPARE(m_app->Stored(QStringLiteral("MainWidth")), QStringLiteral("11220"));
+        QCOMPARE(m_app->Stored(QStringLiteral("MainLeft")), QStringLiteral("600"));
+        QCOMPARE(m_app->Stored(QStringLiteral("MainTop")), QStringLiteral("750"));
+        QCOMPARE(m_app->prompts.messages.size(), 0);
     }
 
     void closeWithNothingSelectedKeepsTheRememberedFolder()
     {
-        store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/Gone"));
-        store(QStringLiteral("ConfirmExit"), QStringLiteral("0"));
-        auto window = start();
+        m_app->Store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/Gone"));
+        m_app->Store(QStringLiteral("ConfirmExit"), QStringLiteral("0"));
+        auto window = m_app->Start();
         window->Tree().Clear(); // even an empty tree closes cleanly
-        QVERIFY(window->close());
-        QCOMPARE(stored(QStringLiteral("SelectedPath")), QStringLiteral("Normal View/Gone"));
+        QVERIFY(window->QueryUnload(true));
+        QCOMPARE(m_app->Stored(QStringLiteral("SelectedPath")), QStringLiteral("Normal View/Gone"));
     }
 
     void closeWhileHiddenSavesNothing()
     {
-        auto window = start(QStringLiteral("/HIDE"));
+        auto window = m_app->Start(QStringLiteral("/HIDE"));
         QSignalSpy ended(window.get(), &frmFav1::processEnded);
         QVERIFY(window->QueryUnload(true));
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(m_prompts.messages.size(), 0);
-        QCOMPARE(stored(QStringLiteral("MainView")), QStringLiteral("<none>"));
+        QCOMPARE(m_app->prompts.messages.size(), 0);
+        QCOMPARE(m_app->Stored(QStringLiteral("MainView")), QStringLiteral("<none>"));
     }
 
     void withoutATrayIconTheCloseBoxExits()
     {
-        auto window = start();
+        m_app->tray.available = false;
+        auto window = m_app->Start();
         QVERIFY(window->Options().SystemTray());
         QVERIFY(!window->TrayIconShown());
         QVERIFY(window->QueryUnload(false));
-        QCOMPARE(m_prompts.messages.size(), 1); // the exit question, not a hidden window
+        QCOMPARE(m_app->prompts.messages.size(), 1); // the exit question, not a hidden window
+    }
+
+    void closeBoxHidesIntoTheTray()
+    {
+        auto window = m_app->Start();
+        QVERIFY(window->TrayIconShown());
+        QCOMPARE(m_app->tray.tip, QStringLiteral("Tavoro 1.1.3"));
+        QStringList promptTexts;
+        m_app->prompts.dialogHandler = [&promptTexts](QDialog& dialog) {
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                promptTexts.append(label->text());
+            auto* dontShow = dialog.findChild<QCheckBox*>(QStringLiteral("chkDontShow"));
+            dontShow->setChecked(true);
+            dialog.findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+            return int(dialog.result());
+        };
+        QVERIFY(!window->close());
+        QVERIFY(!window->isVisible());
+        QVERIFY(!window->WindowShown());
+        QVERIFY(promptTexts.contains(QStringLiteral(
+            "Tavoro will remain loaded in memory and accessible via the taskbar tray icon.  ")));
+        // "Don't show this message again" reaches the registry at once.
+        QCOMPARE(m_app->Stored(QStringLiteral("SysTrayPrompt")), QStringLiteral("0"));
+        QCOMPARE(m_app->prompts.messages.size(), 0);
+
+        // The icon brings the window back.
+        Q_EMIT m_app->tray.leftReleased();
+        QVERIFY(window->isVisible());
+        QVERIFY(window->WindowShown());
+    }
+
+    void exitFromTheTrayWhileHiddenAsksOnce()
+    {
+        auto window = m_app->Start(QStringLiteral("/hide"));
+        QSignalSpy ended(window.get(), &frmFav1::processEnded);
+        m_app->prompts.answers.enqueue(Prompts::Answer::No);
+        window->Menus().Action(QStringLiteral("mnuSTExit"))->trigger();
+        QCOMPARE(ended.count(), 0);
+        QVERIFY(m_app->tray.shown);
+        window->Menus().Action(QStringLiteral("mnuSTExit"))->trigger();
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(m_app->prompts.messages.size(), 2);
+        QVERIFY(!m_app->tray.shown);
+        QCOMPARE(m_app->Stored(QStringLiteral("MainView")), QStringLiteral("<none>"));
+    }
+
+    void closeWhileMinimizedExits()
+    {
+        auto window = m_app->Start();
+        window->showMinimized();
+        QSignalSpy ended(window.get(), &frmFav1::processEnded);
+        QVERIFY(window->QueryUnload(false));
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(m_app->prompts.messages.size(), 1);
+    }
+
+    void bringingBackRestoresAMinimizedWindow()
+    {
+        auto window = m_app->Start(QStringLiteral("/HIDE"));
+        window->ProcessCmd(QStringLiteral("B"));
+        QVERIFY(!window->isVisible());
+        window->ProcessCmd(QStringLiteral("A"));
+        QVERIFY(window->isVisible());
+        QVERIFY(!window->isMinimized());
+        QVERIFY(window->WindowShown());
     }
 
     void viewSelectorDoesNotRebuildWhileLoading()
     {
-        auto window = start();
-        QVERIFY(QDir(m_env->Favorites() + QStringLiteral("/Tech")).removeRecursively());
+        auto window = m_app->Start();
+        QVERIFY(QDir(m_app->Favorites() + QStringLiteral("/Tech")).removeRecursively());
         window->SetIsLoading(true);
         window->SelectView(FavoritesViews::SingleList);
         window->SelectView(FavoritesViews::Normal);

@@ -7,6 +7,7 @@ class FileSystemService;
 class Prompts;
 class Registry;
 class ShellFolders;
+class TrayIcon;
 
 // The platform services the program runs on, handed to the main window so tests can
 // put temporary folders and scripted prompts in their place.
@@ -17,6 +18,7 @@ struct AppServices
     const FileSystemService& fileSystem;
     Prompts& prompts;
     const Clock& clock;
+    TrayIcon& tray;
     QString programPath;   // the running executable
     QString commandLine;   // the arguments as one text
     QString shellFavorites; // the Favorites root the shell reported at start-up

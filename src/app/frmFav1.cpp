@@ -3,8 +3,12 @@
 #include "app/AppInfo.h"
 #include "app/CommandDispatch.h"
 #include "app/MainMenus.h"
+#include "app/SearchCommands.h"
 #include "app/ToolbarLayout.h"
 #include "app/WindowPlacement.h"
+#include "app/frmSystemTray.h"
+#include "appearance/ThemeFile.h"
+#include "appearance/Themes.h"
 #include "app/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesListWidget.h"
@@ -15,10 +19,13 @@
 #include "platform/ColorRef.h"
 #include "platform/Prompts.h"
 #include "platform/RegistryRoutines.h"
+#include "platform/TrayIcon.h"
 #include "platform/Twips.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -83,6 +90,10 @@ void frmFav1::buildWidgets()
     m_views = std::make_unique<FavoritesViews>(*m_tree, *m_list, *m_status, *m_cboFormat,
                                                m_services.fileSystem, m_services.prompts, this);
 
+    m_search = std::make_unique<SearchCommands>(
+        SearchCommands::Panes{*m_tree, *m_list, *m_status, *m_views, statusBar()},
+        m_services.fileSystem, m_services.prompts, m_services.registry, this);
+    m_views->SetSearchResultsBuilder([this] { m_search->BuildSearchResultsView(); });
     m_menus = std::make_unique<MainMenus>(*this);
     m_dispatch = std::make_unique<CommandDispatch>(*m_menus);
     connectCommands();
@@ -125,7 +136,8 @@ void frmFav1::Load()
                                              m_services.shellFavorites, m_services.programPath);
     m_options->Load();
     m_views->SetFavoritesRoot(m_options->FavoritesPath());
-    applyColors();
+    m_allThemes = Themes::ReadThemes(Themes::ThemeFilePath(ProgramFolder()));
+    Themes::ChooseStartupTheme(m_allThemes, *m_options, *m_tree, *m_list);
     loadToolbar(m_options->ToolbarButtons());
 
     m_txtMsg->setGeometry(Twips::ForScreen().ToPixels(-1000, 0, 600, 285));
@@ -161,18 +173,9 @@ void frmFav1::Load()
     }
 }
 
-void frmFav1::applyColors()
+QString frmFav1::ProgramFolder() const
 {
-    m_tree->SetNodeColors(ColorRef::ToQColor(m_options->tvwForeColor()),
-                          ColorRef::ToQColor(m_options->tvwBackColor()));
-    QPalette treePalette = m_tvwFavorites->palette();
-    treePalette.setColor(QPalette::Base, ColorRef::ToQColor(m_options->tvwBackColor()));
-    treePalette.setColor(QPalette::Text, ColorRef::ToQColor(m_options->tvwForeColor()));
-    m_tvwFavorites->setPalette(treePalette);
-    QPalette listPalette = m_lvwFavorites->palette();
-    listPalette.setColor(QPalette::Base, ColorRef::ToQColor(m_options->lvwBackColor()));
-    listPalette.setColor(QPalette::Text, ColorRef::ToQColor(m_options->lvwForeColor()));
-    m_lvwFavorites->setPalette(listPalette);
+    return QFileInfo(m_services.programPath).absolutePath();
 }
 
 bool frmFav1::event(QEvent* event)
@@ -188,6 +191,8 @@ void frmFav1::FirstActivate()
         return;
     m_firstActivation = false;
     SetLvwMousePointer();
+    if (m_options->SystemTray())
+        AddTrayIcon();
     if (m_services.commandLine.contains(QLatin1String("/HIDE"), Qt::CaseInsensitive)) {
         m_windowShown = false;
         hide();
@@ -216,13 +221,23 @@ void frmFav1::closeEvent(QCloseEvent* event)
 bool frmFav1::QueryUnload(bool fromOwnCode)
 {
     if (!isVisible()) {
-        Q_EMIT processEnded(); // hidden in the notification area: nothing is saved
+        // Hidden in the notification area: nothing is saved.
+        RemoveTrayIcon();
+        Q_EMIT processEnded();
         return true;
     }
     // Hiding needs an icon to come back by; without one the close box closes.
     if (m_options->SystemTray() && m_trayIconShown && !fromOwnCode && !isMinimized()) {
         m_windowShown = false;
         hide();
+        if (m_options->SysTrayPrompt()) {
+            frmSystemTray prompt(this);
+            m_services.prompts.ShowModal(prompt);
+            if (prompt.DontShowAgain()) {
+                m_options->SetSysTrayPrompt(false);
+                m_options->Save();
+            }
+        }
         return false;
     }
     if (m_options->ConfirmExit() &&
@@ -232,8 +247,59 @@ bool frmFav1::QueryUnload(bool fromOwnCode)
         return false;
     storeWindowState();
     m_options->Save();
+    RemoveTrayIcon();
     Q_EMIT processEnded();
     return true;
+}
+
+void frmFav1::AddTrayIcon()
+{
+    m_trayIconShown = m_services.tray.Show(m_icons.Icon(QStringLiteral("Favorites")), AppInfo::AppTitle);
+}
+
+void frmFav1::RemoveTrayIcon()
+{
+    if (!m_trayIconShown)
+        return;
+    m_services.tray.Hide();
+    m_trayIconShown = false;
+}
+
+void frmFav1::ProcessCmd(const QString& command)
+{
+    if (command != QLatin1String("A"))
+        return;
+    if (m_options->AutoCenter())
+        CenterWindow();
+    show();
+    if (isMinimized())
+        showNormal();
+    QApplication::processEvents();
+    raise();
+    activateWindow();
+    setFocus();
+    m_windowShown = true;
+}
+
+void frmFav1::OpenFromTray()
+{
+    if (isMinimized())
+        showNormal();
+    ProcessCmd(QStringLiteral("A"));
+}
+
+void frmFav1::ExitFromTray()
+{
+    if (!isVisible()) {
+        if (m_options->ConfirmExit() &&
+            m_services.prompts.MsgBox(this, QStringLiteral("Are you sure you want to exit?"),
+                                      Prompts::Buttons::YesNo, Prompts::Icon::Information,
+                                      AppInfo::ProductName) != Prompts::Answer::Yes)
+            return;
+        QueryUnload(true);
+        return;
+    }
+    ExitProgram();
 }
 
 void frmFav1::storeWindowState()
@@ -256,6 +322,7 @@ void frmFav1::storeWindowState()
     if (QTreeWidgetItem* selected = m_tree->SelectedItem())
         m_options->SetSelectedPath(FavoritesTree::FullPath(selected));
     m_options->SetFavoritesPath(FavoritesRoot());
+    m_allThemes = clsThemeApps();
 }
 
 void frmFav1::RefreshView()
@@ -419,14 +486,21 @@ void frmFav1::connectCommands()
                 [this, view] { SelectView(view); });
     }
     on("mnuSTCancel", [] {});
+    on("mnuEditSearch", [this] { m_search->Search(*m_options); });
+    on("mnuEditProperties", [this] { m_search->Properties(m_activePane); });
+    on("mnuSTOpen", [this] { OpenFromTray(); });
+    on("mnuSTExit", [this] { ExitFromTray(); });
+    connect(&m_services.tray, &TrayIcon::leftReleased, this, &frmFav1::OpenFromTray);
+    connect(&m_services.tray, &TrayIcon::rightPressed, this,
+            [this](const QPoint& pos) { m_menus->mnuSysTray()->popup(pos); });
 
     // Commands that arrive with later parts of the program stay greyed until then.
     for (const char* name :
-         {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditSearch", "mnuEditPasteLink",
+         {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditPasteLink",
           "mnuEditCopyTo", "mnuEditMoveTo", "mnuEditDelete", "mnuEditRename", "mnuEditNew",
-          "mnuEditProperties", "mnuViewAlwaysOnTop", "mnuViewSearch", "mnuViewFont", "mnuViewColor", "mnuViewThemes", "mnuToolsToolbar",
+          "mnuViewAlwaysOnTop", "mnuViewFont", "mnuViewColor", "mnuViewThemes", "mnuToolsToolbar",
           "mnuToolsArrange", "mnuToolsOptions", "mnuHelpContents", "mnuHelpIndex",
-          "mnuHelpGettingStarted", "mnuHelpWebSite", "mnuHelpAbout", "mnuSTOpen", "mnuSTExit"})
+          "mnuHelpGettingStarted", "mnuHelpWebSite", "mnuHelpAbout"})
         m_menus->Action(QString::fromLatin1(name))->setEnabled(false);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppServices.h"
 #include "app/PaneLayout.h"
+#include "appearance/clsThemeApps.h"
 #include "favorites/IconSet.h"
 
 #include <QMainWindow>
@@ -16,6 +17,7 @@ class FavoritesTree;
 class FavoritesTreeWidget;
 class FavoritesViews;
 class MainMenus;
+class SearchCommands;
 class QComboBox;
 class QFrame;
 class QLineEdit;
@@ -49,8 +51,11 @@ public:
     static constexpr int HelpGettingStarted = 51002;
 
     clsOptions& Options() { return *m_options; }
+    clsThemeApps& AllThemes() { return m_allThemes; }
+    QString ProgramFolder() const;
     MainMenus& Menus() { return *m_menus; }
     CommandDispatch& Dispatch() { return *m_dispatch; }
+    SearchCommands& Search() { return *m_search; }
     QToolBar* tbrToolbar() const { return m_tbrToolbar; }
     FavoritesViews& Views() { return *m_views; }
     FavoritesTree& Tree() { return *m_tree; }
@@ -76,6 +81,13 @@ public:
     void BrowseForFavorites();
     void OpenCurrentUserFavorites();
 
+    // The notification area and bringing the window back.
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    void ProcessCmd(const QString& command);
+    void OpenFromTray();
+    void ExitFromTray();
+
     // Mouse handling of the panes, as their widgets report it (positions in viewport
     // coordinates).
     void tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
@@ -99,7 +111,6 @@ protected:
 
 private:
     void buildWidgets();
-    void applyColors();
     void applyLayout();
     void storeWindowState();
     void connectCommands();
@@ -114,6 +125,7 @@ private:
     IconSet m_icons = IconSet::Panes();
     IconSet m_toolbarIcons = IconSet::Toolbar();
     std::unique_ptr<clsOptions> m_options;
+    clsThemeApps m_allThemes;
 
     QWidget* m_client = nullptr;
     FavoritesTreeWidget* m_tvwFavorites = nullptr;
@@ -131,6 +143,7 @@ private:
     std::unique_ptr<FavoritesViews> m_views;
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<CommandDispatch> m_dispatch;
+    std::unique_ptr<SearchCommands> m_search;
     PaneLayout m_layout;
 
     bool m_isLoading = false;

@@ -86,6 +86,12 @@ void FavoritesViews::RefreshView()
         case LastAccessed:
         case LastModified:
         case DateCreated: BuildDateView(CurrentView()); break;
+        case SearchResults:
+            if (m_buildSearchResults) {
+                m_buildSearchResults();
+                break;
+            }
+            [[fallthrough]];
         default:
             m_prompts.MsgBox(m_owner, QStringLiteral("Option not available."),
                              Prompts::Buttons::Ok, Prompts::Icon::None,

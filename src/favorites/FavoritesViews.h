@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 class FavoritesList;
 class FavoritesTree;
@@ -58,6 +59,8 @@ public:
     void ReselectNode(QTreeWidgetItem* node);
     void ListFolder(const QString& folderPath);
     void ShowItemCount();
+    // The Search Results view is built by whoever holds the results.
+    void SetSearchResultsBuilder(std::function<void()> build) { m_buildSearchResults = std::move(build); }
 
 private:
     void buildGroupedView(int view);
@@ -73,4 +76,5 @@ private:
     QString m_favoritesRoot;
     QString m_selectionKey;
     ExpansionMemory m_expansion;
+    std::function<void()> m_buildSearchResults;
 };

@@ -1,0 +1,67 @@
+#include "app/SearchCommands.h"
+
+#include "app/clsOptions.h"
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesTree.h"
+#include "favorites/FavoritesViews.h"
+#include "favorites/PropertiesTarget.h"
+#include "favorites/SearchCommand.h"
+#include "favorites/SearchResultsView.h"
+#include "favorites/frmProperties.h"
+#include "favorites/frmSearch.h"
+#include "platform/Prompts.h"
+
+#include <QTreeWidgetItem>
+
+SearchCommands::SearchCommands(Panes panes, const FileSystemService& fileSystem,
+                               Prompts& prompts, Registry& registry, QWidget* owner)
+    : m_panes(panes), m_fileSystem(fileSystem), m_prompts(prompts), m_registry(registry),
+      m_owner(owner),
+      m_command(std::make_unique<SearchCommand>(fileSystem, prompts, m_results, panes.status,
+                                                panes.statusBar))
+{
+    m_command->SetShowResults([this] {
+        FavoritesViews& views = m_panes.views;
+        // Switching the view rebuilds it; already there, rebuild it here.
+        if (views.CurrentView() == FavoritesViews::SearchResults)
+            views.RefreshView();
+        else
+            views.SelectView(FavoritesViews::SearchResults);
+    });
+}
+
+SearchCommands::~SearchCommands() = default;
+
+void SearchCommands::Search(const clsOptions& options)
+{
+    if (!m_frmSearch) {
+        m_frmSearch = std::make_unique<frmSearch>(*m_command, m_registry, options.RootKey(),
+                                                  options.RememberSearch(), m_owner);
+    }
+    m_frmSearch->SetRememberSearch(options.RememberSearch());
+    QTreeWidgetItem* node = m_panes.tree.SelectedItem();
+    const FavoritesViews& views = m_panes.views;
+    m_frmSearch->PrepareSearch(views.FavoritesRoot(),
+                               views.CurrentView() == FavoritesViews::Normal && node,
+                               FavoritesTree::Tag(node), FavoritesTree::Text(node),
+                               views.SelectionKey());
+    m_prompts.ShowModal(*m_frmSearch);
+}
+
+void SearchCommands::Properties(const QString& activePane)
+{
+    QTreeWidgetItem* item = m_panes.list.SelectedItem();
+    QTreeWidgetItem* node = m_panes.tree.SelectedItem();
+    const auto target = PropertiesTarget::For(
+        activePane, item ? std::optional(FavoritesList::Tag(item)) : std::nullopt,
+        node ? std::optional(FavoritesTree::Tag(node)) : std::nullopt);
+    if (target)
+        frmProperties::ShowProperties(*target, m_fileSystem, m_prompts, m_owner);
+}
+
+void SearchCommands::BuildSearchResultsView()
+{
+    SearchResultsView::BuildSearchResultsView(m_panes.tree, m_panes.list, m_panes.status,
+                                              m_results.Items(), m_panes.views.FavoritesRoot(),
+                                              m_command->LastSearchText());
+}

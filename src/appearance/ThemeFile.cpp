@@ -1,0 +1,112 @@
+#include "appearance/ThemeFile.h"
+
+#include "appearance/Themes.h"
+#include "platform/TextCodec.h"
+#include "platform/TextFields.h"
+#include "platform/VbConvert.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+namespace Themes {
+
+namespace {
+
+const QChar kTab = u'\t';
+const QString kCustom = QStringLiteral("(Custom)");
+// A real theme file is a few kilobytes; anything past this is not worth reading.
+constexpr qint64 kLargestFile = 4 * 1024 * 1024;
+
+bool isBlank(const QString& line)
+{
+    for (const QChar c : line) {
+        if (c != u' ')
+            return false;
+    }
+    return true;
+}
+
+// Six fields from first on: face, size, bold, italic, background, text colour.
+void readPart(clsThemeObj& part, const QString& line, int first)
+{
+    auto field = [&](int offset) { return TextFields::GetField(line, kTab, first + offset); };
+    part.SetFontName(field(0));
+    part.SetFontSize(clsThemeObj::WholeSize(field(1)));
+    part.SetFontBold(VbConvert::ToBool(field(2)));
+    part.SetFontItalic(VbConvert::ToBool(field(3)));
+    part.SetBackColor(ParseColor(field(4)));
+    part.SetFontColor(ParseColor(field(5)));
+}
+
+// A TAB or line break inside a text would shift every later field of the line.
+QString fieldText(QString text)
+{
+    for (QChar& c : text) {
+        if (c == u'\t' || c == u'\r' || c == u'\n')
+            c = u' ';
+    }
+    return text;
+}
+
+void writePart(QStringList& fields, const clsThemeObj& part)
+{
+    fields << fieldText(part.FontName()) << QString::number(part.FontSize())
+           << VbConvert::FromBool(part.FontBold()) << VbConvert::FromBool(part.FontItalic())
+           << QString::number(part.BackColor()) << QString::number(part.FontColor());
+}
+
+} // namespace
+
+QString ThemeFilePath(const QString& programFolder)
+{
+    return QDir(programFolder).filePath(QStringLiteral("Themes.dat"));
+}
+
+clsThemeApps ReadThemes(const QString& path)
+{
+    clsThemeApps themes;
+    QByteArray bytes;
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.read(kLargestFile);
+
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    const QStringList lines = TextCodec::Decode(bytes).split(lineEnd);
+    for (const QString& line : lines) {
+        if (isBlank(line))
+            continue;
+        const QString name = TextFields::GetField(line, kTab, 1);
+        if (themes.Count() == 0 && name != kCustom)
+            InitDefaultTheme(*themes.Add(), kCustom);
+        clsThemeApp* theme = themes.Add();
+        theme->SetName(name);
+        readPart(theme->TvwTheme(), line, 2);
+        readPart(theme->LvwTheme(), line, 8);
+    }
+    // The rest of the program counts on "(Custom)" at position 1.
+    if (themes.Count() == 0)
+        InitDefaultTheme(*themes.Add(), kCustom);
+    return themes;
+}
+
+bool WriteThemes(const QString& path, const clsThemeApps& themes)
+{
+    QByteArray bytes;
+    for (const clsThemeApp& theme : themes) {
+        QStringList fields{fieldText(theme.Name())};
+        writePart(fields, theme.TvwTheme());
+        writePart(fields, theme.LvwTheme());
+        bytes += fields.join(kTab).toUtf8();
+        bytes += "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size())
+        return false;
+    return file.commit();
+}
+
+} // namespace Themes

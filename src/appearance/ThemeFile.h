@@ -1,0 +1,21 @@
+#pragma once
+
+#include "appearance/clsThemeApps.h"
+
+#include <QString>
+
+// Themes.dat beside the program: one theme per line, 13 TAB-separated fields, the tree's
+// six values before the list's.
+namespace Themes {
+
+QString ThemeFilePath(const QString& programFolder);
+
+// Position 1 always holds "(Custom)": the file's first theme when it has that name,
+// otherwise the built-in default, also for a missing, empty or unreadable file.
+clsThemeApps ReadThemes(const QString& path);
+
+// Replaces the file atomically, UTF-8 with CR LF line ends; false when it could not be
+// written, and then the old file stays as it was.
+bool WriteThemes(const QString& path, const clsThemeApps& themes);
+
+} // namespace Themes

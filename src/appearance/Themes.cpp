@@ -1,0 +1,221 @@
+#include "appearance/Themes.h"
+
+#include "app/clsOptions.h"
+#include "appearance/clsThemeApp.h"
+#include "appearance/clsThemeApps.h"
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesTree.h"
+#include "platform/ColorRef.h"
+#include "platform/TextFields.h"
+#include "platform/VbConvert.h"
+
+#include <QFontDatabase>
+#include <QTreeWidget>
+
+#include <cmath>
+
+namespace Themes {
+
+namespace {
+
+const QChar kTab = u'\t';
+// Beyond this a "size" is damage, not a wish for a very large font.
+constexpr double kLargestPointSize = 1000.0;
+
+// A colour the panes cannot show is shown, and stored, as black.
+QColor paneColor(std::int32_t value)
+{
+    return ColorRef::ToQColor(value >= 0 && value <= 0xFFFFFF ? value : 0);
+}
+
+// The system's own spelling of a face, or empty when it has no such face.
+QString systemFamily(const QString& name)
+{
+    const QStringList families = QFontDatabase::families();
+    for (const QString& family : families) {
+        if (family.compare(name, Qt::CaseInsensitive) == 0)
+            return family;
+    }
+    return QString();
+}
+
+void setPaneColors(QWidget* widget, std::int32_t fore, std::int32_t back)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, paneColor(back));
+    palette.setColor(QPalette::Text, paneColor(fore));
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+QString DefaultFontString()
+{
+    return QStringLiteral("MS Sans Serif\t10\tB");
+}
+
+void InitDefaultTheme(clsThemeApp& theme, const QString& name)
+{
+    theme.SetName(name);
+    for (clsThemeObj* part : {&theme.LvwTheme(), &theme.TvwTheme()}) {
+        part->SetFontString(DefaultFontString());
+        part->SetBackColor(0xFFFFFF);
+        part->SetFontColor(0);
+    }
+}
+
+std::int32_t ParseColor(const QString& text)
+{
+    if (text.contains(u'-')) {
+        std::int32_t color = 0;
+        std::int32_t weight = 1;
+        for (int field = 1; field <= 3; ++field) {
+            const double part =
+                VbConvert::RoundHalfEven(VbConvert::Val(TextFields::GetField(text, u'-', field)));
+            if (!(part >= 0 && part <= 255))
+                return 0;
+            color += static_cast<std::int32_t>(part) * weight;
+            weight *= 256;
+        }
+        return color;
+    }
+    return VbConvert::ToInt32(VbConvert::Val(text)).value_or(0);
+}
+
+void ApplyFontString(QWidget* control, const QString& fontString)
+{
+    QString name;
+    QString size;
+    QString style;
+    if (!fontString.isEmpty()) {
+        name = TextFields::GetField(fontString, kTab, 1);
+        size = TextFields::GetField(fontString, kTab, 2);
+        style = TextFields::GetField(fontString, kTab, 3);
+    }
+    if (!control)
+        return;
+
+    QFont font = control->font();
+    if (!name.isEmpty()) {
+        const QString family = systemFamily(name);
+        if (family.isEmpty())
+            return;
+        font.setFamily(family);
+    }
+    if (!size.isEmpty()) {
+        bool ok = false;
+        const double points = size.trimmed().toDouble(&ok);
+        if (!ok || !std::isfinite(points) || points <= 0 || points > kLargestPointSize) {
+            control->setFont(font); // the face was good and stays
+            return;
+        }
+        font.setPointSizeF(points);
+    }
+    font.setBold(style.contains(u'B', Qt::CaseInsensitive));
+    font.setItalic(style.contains(u'I', Qt::CaseInsensitive));
+    control->setFont(font);
+    control->update();
+}
+
+void ApplyTheme(const clsThemeApp& theme, clsOptions& options, FavoritesTree& tree,
+                FavoritesList& list)
+{
+    const clsThemeObj& lvw = theme.LvwTheme();
+    setPaneColors(list.Widget(), lvw.FontColor(), lvw.BackColor());
+    options.SetlvwForeColor(lvw.FontColor());
+    options.SetlvwBackColor(lvw.BackColor());
+    // Our icons are drawn with transparent backgrounds, so they need no pane colour.
+    const QColor listFore = paneColor(lvw.FontColor());
+    const int columns = list.Widget()->columnCount();
+    for (int i = 0; i < list.Count(); ++i) {
+        QTreeWidgetItem* item = list.Item(i);
+        for (int column = 0; column < columns; ++column)
+            item->setForeground(column, listFore);
+    }
+    options.SetlvwFont(lvw.GetFontString());
+    ApplyFontString(list.Widget(), options.lvwFont());
+
+    const clsThemeObj& tvw = theme.TvwTheme();
+    options.SettvwForeColor(tvw.FontColor());
+    options.SettvwBackColor(tvw.BackColor());
+    const QColor treeFore = paneColor(tvw.FontColor());
+    const QColor treeBack = paneColor(tvw.BackColor());
+    for (QTreeWidgetItem* node : tree.Nodes()) {
+        node->setForeground(0, treeFore);
+        node->setBackground(0, treeBack);
+    }
+    tree.SetNodeColors(treeFore, treeBack);
+    SetTreeBackColor(tree.Widget(), tvw.BackColor());
+    options.SettvwFont(tvw.GetFontString());
+    ApplyFontString(tree.Widget(), options.tvwFont());
+}
+
+void LoadThemeFromOptions(clsThemeApp& theme, const clsOptions& options)
+{
+    clsThemeObj& lvw = theme.LvwTheme();
+    lvw.SetFontColor(options.lvwForeColor());
+    lvw.SetBackColor(options.lvwBackColor());
+    lvw.SetFontString(options.lvwFont());
+    clsThemeObj& tvw = theme.TvwTheme();
+    tvw.SetFontColor(options.tvwForeColor());
+    tvw.SetBackColor(options.tvwBackColor());
+    tvw.SetFontString(options.tvwFont());
+}
+
+int FindMatchingTheme(const clsThemeApps& themes, const QString& name, const clsOptions& options)
+{
+    for (int i = 1; i <= themes.Count(); ++i) {
+        const clsThemeApp& theme = *themes.Item(i);
+        if (!name.isEmpty() && theme.Name() != name)
+            continue;
+        const clsThemeObj& lvw = theme.LvwTheme();
+        const clsThemeObj& tvw = theme.TvwTheme();
+        if (options.lvwBackColor() == lvw.BackColor() &&
+            options.lvwForeColor() == lvw.FontColor() &&
+            options.tvwBackColor() == tvw.BackColor() &&
+            options.tvwForeColor() == tvw.FontColor() && options.lvwFont() == lvw.GetFontString() &&
+            options.tvwFont() == tvw.GetFontString())
+            return i;
+    }
+    return 0;
+}
+
+int FindThemeByName(const clsThemeApps& themes, const QString& name)
+{
+    for (int i = 1; i <= themes.Count(); ++i) {
+        if (themes.Item(i)->Name() == name)
+            return i;
+    }
+    return 1;
+}
+
+void SetTreeBackColor(QTreeWidget* tree, std::int32_t color)
+{
+    if (!tree)
+        return;
+    const QColor back = paneColor(color);
+    for (QWidget* widget : {static_cast<QWidget*>(tree), tree->viewport()}) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Base, back);
+        widget->setPalette(palette);
+    }
+    tree->viewport()->update();
+}
+
+void ChooseStartupTheme(clsThemeApps& allThemes, clsOptions& options, FavoritesTree& tree,
+                        FavoritesList& list)
+{
+    if (!options.ThemeName().isEmpty()) {
+        const int position = FindThemeByName(allThemes, options.ThemeName());
+        if (const clsThemeApp* theme = allThemes.Item(position))
+            ApplyTheme(*theme, options, tree, list);
+        return;
+    }
+    // No named theme: the settings stand, and "(Custom)" keeps them.
+    if (clsThemeApp* custom = allThemes.Item(1)) {
+        LoadThemeFromOptions(*custom, options);
+        ApplyTheme(*custom, options, tree, list);
+    }
+}
+
+} // namespace Themes

@@ -1,0 +1,18 @@
+#include "favorites/PropertiesTarget.h"
+
+std::optional<PropertiesTarget> PropertiesTarget::For(const QString& activePane,
+                                                      const std::optional<QString>& listTag,
+                                                      const std::optional<QString>& treeTag)
+{
+    if (activePane != QLatin1String("L")) {
+        if (!treeTag)
+            return std::nullopt;
+        return PropertiesTarget{treeTag->trimmed(), QStringLiteral("F")};
+    }
+    if (!listTag)
+        return std::nullopt;
+    // A list tag starting with "*" names a folder.
+    if (listTag->startsWith(u'*'))
+        return PropertiesTarget{listTag->mid(1).trimmed(), QStringLiteral("F")};
+    return PropertiesTarget{listTag->trimmed(), QStringLiteral("L")};
+}

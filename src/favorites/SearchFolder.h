@@ -1,0 +1,54 @@
+#pragma once
+
+#include "favorites/clsLink.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+class FileSystemService;
+
+// What a search looks for and where, as the search dialog hands it over.
+struct SearchParameters
+{
+    enum CompareMode
+    {
+        CaseSensitive = 0,
+        IgnoreCase = 1
+    };
+    enum MatchType
+    {
+        Contains = 0,
+        BeginsWith,
+        EndsWith,
+        MatchesExactly
+    };
+    enum ItemKinds
+    {
+        FoldersAndLinks = 0,
+        LinksOnly,
+        FolderNamesOnly
+    };
+
+    QString Folder; // where the search starts
+    bool Recurse = true;
+    QString Text; // as typed; empty matches everything "Contains" looks at
+    int Compare = IgnoreCase;
+    int SearchType = Contains;
+    int SearchOptions = FoldersAndLinks;
+};
+
+// Called with each folder's path as the search enters it.
+using SearchProgress = std::function<void(const QString& folderPath)>;
+
+// Walks the folder depth first, appending to results every file (tested with its
+// extension, "Daily.url") and every subfolder whose name matches. Subfolders are neither
+// tested nor entered without Recurse. A folder that cannot be read ends the search of
+// that folder only; a folder reached again through a symbolic link is tested but not
+// entered twice.
+void SearchFolder(const FileSystemService& fileSystem, const SearchParameters& parameters,
+                  QList<clsLink>& results, const SearchProgress& progress = {});
+
+// One name against the text, with the search's type and letter-case rule.
+bool SearchNameMatches(const QString& name, const QString& text, int compare, int searchType);

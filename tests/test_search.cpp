@@ -1,0 +1,548 @@
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesTree.h"
+#include "favorites/IconSet.h"
+#include "favorites/SearchCommand.h"
+#include "favorites/SearchFolder.h"
+#include "favorites/SearchHistory.h"
+#include "favorites/SearchLinks.h"
+#include "favorites/SearchResultsView.h"
+#include "favorites/StatusPanels.h"
+#include "favorites/frmSearch.h"
+#include "platform/FileSystemService.h"
+#include "platform/Registry.h"
+#include "platform/RegistryRoutines.h"
+#include "platform/ShellFolders.h"
+#include "support/FavoritesBuilder.h"
+#include "support/ScriptedPrompts.h"
+#include "support/TestEnvironment.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+const QString kRootKey = QStringLiteral("Software\\Tavoro");
+
+// News/Tools.Old has a dot; NewsArchive holds a link named after its neighbour News.
+const char* const kTree = R"(
+    Daily News.url = http://daily
+    readme.txt
+    News/BBC.url = http://bbc
+    News/Tools.Old/Hammer.url = http://hammer
+    NewsArchive/News.url = http://old
+    Tech/Linux News.url = http://lwn
+)";
+
+// Fails every listing of one folder, as an unreadable folder would.
+class FailingFileSystem final : public FileSystemService
+{
+public:
+    QString failFiles;
+    QString failSubFolders;
+    QList<FsItem> Files(const QString& path) const override
+    {
+        if (path == failFiles)
+            throw FileSystemError(QStringLiteral("Permission denied"), path);
+        return FileSystemService::Files(path);
+    }
+    QList<FsItem> SubFolders(const QString& path) const override
+    {
+        if (path == failSubFolders)
+            throw FileSystemError(QStringLiteral("Permission denied"), path);
+        return FileSystemService::SubFolders(path);
+    }
+};
+
+// The program's search objects, wired as the main window wires them.
+struct Panes
+{
+    explicit Panes(const QString& root)
+        : root(root), registry(QString::fromUtf8(qgetenv("TAVORO_REGISTRY_DIR")),
+                               std::make_shared<ShellFolders>()),
+          tree(&treeWidget, icons), list(&listWidget, icons), status(&statusBar),
+          command(fileSystem, prompts, results, status, &statusBar)
+    {
+        listWidget.resize(600, 300);
+        command.SetShowResults([this] {
+            ++shown;
+            SearchResultsView::BuildSearchResultsView(tree, list, status, results.Items(),
+                                                      this->root, command.LastSearchText());
+        });
+    }
+
+    QStringList listRows() const
+    {
+        QStringList rows;
+        for (int i = 0; i < list.Count(); ++i)
+            rows.append(list.Item(i)->text(0) + u'|' + list.Item(i)->text(1));
+        return rows;
+    }
+
+    QString root;
+    IconSet icons = IconSet::Panes();
+    QTreeWidget treeWidget;
+    QTreeWidget listWidget;
+    QStatusBar statusBar;
+    FailingFileSystem fileSystem;
+    ScriptedPrompts prompts;
+    Registry registry;
+    FavoritesTree tree;
+    FavoritesList list;
+    StatusPanels status;
+    SearchLinks results;
+    SearchCommand command;
+    int shown = 0;
+};
+
+} // namespace
+
+class TestSearch : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<TestEnvironment> m_env;
+    QString root() const { return m_env->Favorites(); }
+
+    // Each record as "Title|path below the root", folders with a trailing "/".
+    QStringList found(const QList<clsLink>& links) const
+    {
+        QStringList texts;
+        for (const clsLink& link : links)
+            texts.append(link.Title() + u'|' + link.Path().mid(root().size()) +
+                         (link.IsFolder() ? QStringLiteral("/") : QString()));
+        return texts;
+    }
+    QStringList search(const FileSystemService& fs, SearchParameters p,
+                       QStringList* progress = nullptr) const
+    {
+        QList<clsLink> results;
+        SearchFolder(fs, p, results, [&](const QString& folder) {
+            if (progress)
+                progress->append(SearchCommand::ProgressText(root(), folder));
+        });
+        return found(results);
+    }
+    bool searchKeyExists(Registry& registry) const
+    {
+        HKEY key = 0;
+        const long status = registry.RegOpenKeyEx(HKEY_CURRENT_USER, kRootKey + "\\Search", 0,
+                                                  KEY_ALL_ACCESS_0x3F, &key);
+        registry.RegCloseKey(key);
+        return status == ERROR_SUCCESS;
+    }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_env = std::make_unique<TestEnvironment>();
+        FavoritesBuilder(root()).Build(QString::fromLatin1(kTree));
+    }
+    void cleanup() { m_env.reset(); }
+
+    void nameTest_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("compare");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("matches");
+        const int cs = SearchParameters::CaseSensitive, ic = SearchParameters::IgnoreCase;
+        QTest::newRow("contains, any case") << "Daily News.url" << "news" << ic << 0 << true;
+        QTest::newRow("contains, case counts") << "Daily News.url" << "news" << cs << 0 << false;
+        QTest::newRow("empty contains") << "Daily News.url" << "" << cs << 0 << true;
+        QTest::newRow("begins") << "Daily News.url" << "DAILY" << ic << 1 << true;
+        QTest::newRow("begins, longer text") << "Daily" << "Daily News" << ic << 1 << false;
+        QTest::newRow("ends without .url") << "Daily News.url" << "news" << ic << 2 << false;
+        QTest::newRow("ends with .url") << "Daily News.url" << "news.url" << ic << 2 << true;
+        QTest::newRow("exact without .url") << "Daily News.url" << "Daily News" << ic << 3 << false;
+        QTest::newRow("exact") << "Daily News.url" << "daily news.URL" << ic << 3 << true;
+        QTest::newRow("exact, case counts") << "News.url" << "news.url" << cs << 3 << false;
+        QTest::newRow("empty exact") << "Daily News.url" << "" << ic << 3 << false;
+    }
+    void nameTest()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(int, compare);
+        QFETCH(int, type);
+        QFETCH(bool, matches);
+        QCOMPARE(SearchNameMatches(name, text, compare, type), matches);
+    }
+
+    void searchTree_data()
+    {
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<bool>("recurse");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("options");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty text lists everything, depth first")
+            << "" << true << "" << 0 << 0
+            << QStringList{"Daily News|/Daily News.url", "readme|/readme.txt", "News|/News/",
+                           "BBC|/News/BBC.url", "Tools|/News/Tools.Old/",
+                           "Hammer|/News/Tools.Old/Hammer.url", "NewsArchive|/NewsArchive/",
+                           "News|/NewsArchive/News.url", "Tech|/Tech/",
+                           "Linux News|/Tech/Linux News.url"};
+        QTest::newRow("contains news")
+            << "" << true << "news" << 0 << 0
+            << QStringList{"Daily News|/Daily News.url", "News|/News/",
+                           "NewsArchive|/NewsArchive/", "News|/NewsArchive/News.url",
+                           "Linux News|/Tech/Linux News.url"};
+        QTest::newRow("links only") << "" << true << "news" << 0 << 1
+                                    << QStringList{"Daily News|/Daily News.url",
+                                                   "News|/NewsArchive/News.url",
+                                                   "Linux News|/Tech/Linux News.url"};
+        QTest::newRow("folder names only")
+            << "" << true << "news" << 0 << 2
+            << QStringList{"News|/News/", "NewsArchive|/NewsArchive/"};
+        QTest::newRow("dotted folder by its full name") << "" << true << "tools.o" << 1 << 2
+                                                        << QStringList{"Tools|/News/Tools.Old/"};
+        QTest::newRow("ends with needs .url") << "" << true << "news" << 2 << 0
+                                              << QStringList{"News|/News/"};
+        QTest::newRow("ends with .url") << "" << true << "news.url" << 2 << 1
+                                        << QStringList{"Daily News|/Daily News.url",
+                                                       "News|/NewsArchive/News.url",
+                                                       "Linux News|/Tech/Linux News.url"};
+        QTest::newRow("exact") << "" << true << "news.url" << 3 << 0
+                               << QStringList{"News|/NewsArchive/News.url"};
+        QTest::newRow("current folder only") << "/News" << false << "" << 0 << 0
+                                             << QStringList{"BBC|/News/BBC.url"};
+        QTest::newRow("current folder, folder names") << "/News" << false << "" << 0 << 2
+                                                      << QStringList{};
+        QTest::newRow("current + subfolders") << "/News" << true << "" << 0 << 0
+                                              << QStringList{"BBC|/News/BBC.url",
+                                                             "Tools|/News/Tools.Old/",
+                                                             "Hammer|/News/Tools.Old/Hammer.url"};
+        QTest::newRow("missing start folder") << "/Gone" << true << "" << 0 << 0 << QStringList{};
+    }
+    void searchTree()
+    {
+        QFETCH(QString, start);
+        QFETCH(bool, recurse);
+        QFETCH(QString, text);
+        QFETCH(int, type);
+        QFETCH(int, options);
+        QFETCH(QStringList, expected);
+        const FileSystemService fs;
+        const SearchParameters p{root() + start, recurse, text, SearchParameters::IgnoreCase,
+                                 type, options};
+        QCOMPARE(search(fs, p), expected);
+    }
+
+    void recordsOfALinkAndAFolder()
+    {
+        const FileSystemService fs;
+        QList<clsLink> results;
+        SearchFolder(fs, {root(), true, "tools", SearchParameters::IgnoreCase, 1, 0}, results);
+        QCOMPARE(results.size(), 1);
+        QCOMPARE(results[0].Dir(), root() + "/News/Tools.Old");
+        QCOMPARE(results[0].File(), QString());
+        results.clear();
+        SearchFolder(fs, {root(), true, "bbc", SearchParameters::IgnoreCase, 0, 0}, results);
+        QCOMPARE(results[0].Dir(), root() + "/News");
+        QCOMPARE(results[0].File(), QStringLiteral("BBC.url"));
+    }
+
+    void unreadableFolderIsSkipped_data()
+    {
+        QTest::addColumn<QString>("failFiles");
+        QTest::addColumn<QString>("failSubFolders");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("files of News") << "/News" << "-"
+                                       << QStringList{"Daily News", "readme", "News", "NewsArchive",
+                                                      "News", "Tech", "Linux News"};
+        QTest::newRow("subfolders of News") << "-" << "/News"
+                                            << QStringList{"Daily News", "readme", "News", "BBC",
+                                                           "NewsArchive", "News", "Tech",
+                                                           "Linux News"};
+        QTest::newRow("subfolders of the root") << "-" << "" << QStringList{"Daily News", "readme"};
+    }
+    void unreadableFolderIsSkipped()
+    {
+        QFETCH(QString, failFiles);
+        QFETCH(QString, failSubFolders);
+        QFETCH(QStringList, expected);
+        FailingFileSystem fs;
+        fs.failFiles = root() + failFiles;
+        fs.failSubFolders = root() + failSubFolders;
+        QStringList titles;
+        for (const QString& record : search(fs, {root(), true, "", 1, 0, 0}))
+            titles.append(record.section(u'|', 0, 0));
+        QCOMPARE(titles, expected);
+    }
+
+    void symbolicLinkLoopEnds()
+    {
+        FavoritesBuilder(root()).Build("L/a/x.url = http://x\nL/a/b/\n");
+        QVERIFY(QFile::link(root() + "/L/a", root() + "/L/a/b/loop"));
+        QVERIFY(QFile::link(root() + "/L", root() + "/L/a/up"));
+        const FileSystemService fs;
+        QStringList progress;
+        // Each linked folder is found once by name, and never walked again.
+        QCOMPARE(search(fs, {root() + "/L", true, "", 1, 0, 0}, &progress),
+                 QStringList({"a|/L/a/", "x|/L/a/x.url", "b|/L/a/b/", "loop|/L/a/b/loop/",
+                              "up|/L/a/up/"}));
+        QCOMPARE(progress, QStringList({"Searching '/L'", "Searching '/L/a'",
+                                        "Searching '/L/a/b'"}));
+    }
+
+    void runSearchFillsResultsAndShowsThem()
+    {
+        Panes panes(root());
+        QVERIFY(panes.command.RunSearch({root(), true, "bbc", 1, 0, 0}, root(), nullptr));
+        QCOMPARE(panes.shown, 1);
+        QCOMPARE(panes.command.LastSearchText(), QStringLiteral("bbc"));
+        QCOMPARE(panes.results.Count(), 1);
+        QCOMPARE(panes.status.Text(1), QStringLiteral("Search Results for 'bbc'"));
+        QCOMPARE(panes.prompts.messages.size(), 0);
+
+        // Nothing found: said so, the stored results emptied, the shown view left alone.
+        QVERIFY(!panes.command.RunSearch({root(), true, "zzz", 1, 0, 0}, root(), nullptr));
+        QCOMPARE(panes.shown, 1);
+        QCOMPARE(panes.results.Count(), 0);
+        QCOMPARE(panes.command.LastSearchText(), QStringLiteral("bbc"));
+        QCOMPARE(panes.list.Count(), 1);
+        QCOMPARE(panes.prompts.texts(), QStringList({"Search text is not found."}));
+        QCOMPARE(panes.prompts.messages[0].icon, Prompts::Icon::Exclamation);
+        QCOMPARE(panes.prompts.messages[0].title, QStringLiteral("Tavoro"));
+        QCOMPARE(panes.status.Text(1), QStringLiteral("Searching '/Tech'"));
+    }
+
+    void twentyOneTextsDropTheOldest()
+    {
+        Panes panes(root());
+        auto stored = [&](int position) {
+            return ReadRegValue(panes.registry, kRootKey, "Search",
+                                SearchHistory::ValueName(position), QString()).toString();
+        };
+        // Nineteen typed while not remembering, the twentieth with it on: the list is full.
+        QStringList list;
+        for (int i = 1; i <= 19; ++i)
+            list = SearchHistory::RememberSearch(panes.registry, kRootKey, false, list,
+                                                 QStringLiteral("text %1").arg(i));
+        list = SearchHistory::RememberSearch(panes.registry, kRootKey, true, list, "text 20");
+        QCOMPARE(stored(20), QStringLiteral("text 1"));
+        list = SearchHistory::RememberSearch(panes.registry, kRootKey, true, list, "text 21");
+        QCOMPARE(list.size(), 21); // the dialog keeps them all for this run
+        QCOMPARE(stored(1), QStringLiteral("text 21"));
+        QCOMPARE(stored(20), QStringLiteral("text 2"));
+        QCOMPARE(stored(21), QString());
+        const QStringList loaded = SearchHistory::LoadSearchList(panes.registry, kRootKey, true);
+        QCOMPARE(loaded.size(), 20);
+        QVERIFY(!loaded.contains("text 1"));
+
+        // An old text typed again moves up; nothing is duplicated.
+        list = SearchHistory::RememberSearch(panes.registry, kRootKey, true, loaded, "text 5");
+        QCOMPARE(list.mid(0, 3), QStringList({"text 5", "text 21", "text 20"}));
+        QCOMPARE(list.count("text 5"), 1);
+        QCOMPARE(stored(20), QStringLiteral("text 2"));
+        // Letter case counts: "TEXT 5" is another text.
+        list = SearchHistory::RememberSearch(panes.registry, kRootKey, true, list, "TEXT 5");
+        QCOMPARE(list.mid(0, 2), QStringList({"TEXT 5", "text 5"}));
+    }
+
+    void rememberSearchOffWritesNothing()
+    {
+        Panes panes(root());
+        const QStringList list =
+            SearchHistory::RememberSearch(panes.registry, kRootKey, false, {"old"}, "new");
+        QCOMPARE(list, QStringList({"new", "old"}));
+        QVERIFY(!searchKeyExists(panes.registry));
+
+        WriteRegValue(panes.registry, kRootKey, "Search", "SearchItem01", QString("kept"));
+        QCOMPARE(SearchHistory::LoadSearchList(panes.registry, kRootKey, false), QStringList());
+        QCOMPARE(SearchHistory::LoadSearchList(panes.registry, kRootKey, true),
+                 QStringList{"kept"});
+    }
+
+    void dialogStartsInTheBasicForm()
+    {
+        Panes panes(root());
+        WriteRegValue(panes.registry, kRootKey, "Search", "SearchItem01", QString("one"));
+        WriteRegValue(panes.registry, kRootKey, "Search", "SearchItem03", QString("three"));
+        frmSearch dialog(panes.command, panes.registry, kRootKey, true);
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Search"));
+        QCOMPARE(dialog.SearchList(), QStringList({"one", "three"}));
+        QCOMPARE(dialog.SearchText(), QString());
+        QCOMPARE(dialog.cboWhere()->currentText(), QStringLiteral("All Folders"));
+        QCOMPARE(dialog.cboWhere()->count(), 3);
+        QVERIFY(!dialog.IsAdvanced());
+        QCOMPARE(dialog.cmdAdvanced()->text(), QStringLiteral("Advanced >"));
+        QVERIFY(!dialog.fraOptions()->isEnabled());
+
+        dialog.AdvancedClick();
+        QCOMPARE(dialog.cmdAdvanced()->text(), QStringLiteral("< Basic"));
+        QVERIFY(dialog.fraOptions()->isEnabled() && dialog.fraSearchType()->isEnabled());
+        dialog.SetSearchTypeIndex(3);
+        dialog.SetSearchOptionsIndex(2);
+        dialog.SetCaseSensitive(true);
+        QCOMPARE(dialog.Parameters().Compare, int(SearchParameters::CaseSensitive));
+        // Back to basic: the plain options again.
+        dialog.AdvancedClick();
+        const SearchParameters p = dialog.Parameters();
+        QCOMPARE(p.SearchType, 0);
+        QCOMPARE(p.SearchOptions, 0);
+        QCOMPARE(p.Compare, int(SearchParameters::IgnoreCase));
+    }
+
+    void dialogStartFolder()
+    {
+        Panes panes(root());
+        frmSearch dialog(panes.command, panes.registry, kRootKey, false);
+        dialog.PrepareSearch(root(), false, {}, {}, root() + "/News/Tools.Old");
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Search - Tools.Old"));
+        // The folder sticks until a node of the Normal view says otherwise.
+        dialog.PrepareSearch(root(), false, {}, {}, QString());
+        QCOMPARE(dialog.Folder(), root() + "/News/Tools.Old");
+        dialog.PrepareSearch(root(), true, root() + "/Tech", "Tech", root() + "/News");
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Search - Tech"));
+        dialog.SetWhereIndex(frmSearch::CurrentFolderOnly);
+        QCOMPARE(dialog.Parameters().Folder, root() + "/Tech");
+        QVERIFY(!dialog.Parameters().Recurse);
+        dialog.SetWhereIndex(frmSearch::AllFolders);
+        QCOMPARE(dialog.Parameters().Folder, root());
+
+        frmSearch fresh(panes.command, panes.registry, kRootKey, false);
+        fresh.PrepareSearch(root(), false, {}, {}, QString());
+        QCOMPARE(fresh.Folder(), root());
+        QCOMPARE(fresh.windowTitle(), QStringLiteral("Search"));
+    }
+
+    void dialogSearchThroughShowModal()
+    {
+        Panes panes(root());
+        frmSearch dialog(panes.command, panes.registry, kRootKey, true);
+        dialog.PrepareSearch(root(), false, {}, {}, QString());
+        QString text = "zzz";
+        panes.prompts.dialogHandler = [&](QDialog&) {
+            dialog.SetSearchText(text);
+            dialog.SearchClick();
+            return dialog.result();
+        };
+        QCOMPARE(panes.prompts.ShowModal(dialog), int(QDialog::Rejected));
+        QVERIFY(!dialog.Found());
+        QCOMPARE(panes.prompts.texts(), QStringList({"Search text is not found."}));
+        QCOMPARE(dialog.SearchList(), QStringList({"zzz"}));
+
+        text = "news";
+        QCOMPARE(panes.prompts.ShowModal(dialog), int(QDialog::Accepted));
+        QVERIFY(dialog.Found());
+        QCOMPARE(dialog.SearchList(), QStringList({"news", "zzz"}));
+        QCOMPARE(panes.results.Count(), 5);
+        QCOMPARE(SearchHistory::LoadSearchList(panes.registry, kRootKey, true),
+                 QStringList({"news", "zzz"}));
+
+        // A text picked from the list is searched for, not remembered again.
+        dialog.PickSearchText(1);
+        dialog.SearchClick();
+        QCOMPARE(dialog.SearchList(), QStringList({"news", "zzz"}));
+    }
+
+    void resultsView()
+    {
+        Panes panes(root());
+        panes.list.SetSort(1, 1, true);
+        panes.results.Add(clsLink::FromLinkFile(root() + "/NewsArchive/News.url"));
+        panes.results.Add(clsLink::FromFolder(root() + "/News/Tools.Old"));
+        panes.results.Add(clsLink::FromLinkFile(root() + "/Daily News.url"));
+        SearchResultsView::BuildSearchResultsView(panes.tree, panes.list, panes.status,
+                                                  panes.results.Items(), root(), "news");
+        QCOMPARE(panes.tree.Count(), 1);
+        QCOMPARE(FavoritesTree::Text(panes.tree.Root()), QStringLiteral("Search Results"));
+        QVERIFY(!panes.treeWidget.isEnabled());
+        QCOMPARE(panes.listWidget.headerItem()->text(0), QStringLiteral("Name"));
+        QCOMPARE(panes.listWidget.headerItem()->text(1), QStringLiteral("In Folder"));
+        QCOMPARE(panes.listWidget.columnWidth(0), 270);
+        QCOMPARE(panes.listWidget.columnWidth(1), 330);
+        // Still sorted by "In Folder", descending, as the user left it.
+        QCOMPARE(panes.listRows(), QStringList({"News|/NewsArchive/", "Tools|/News/",
+                                                "Daily News|/"}));
+        QCOMPARE(panes.list.SortKey(), 1);
+        QCOMPARE(FavoritesList::Tag(panes.list.Item(0)), root() + "/NewsArchive/News.url");
+        QTreeWidgetItem* folder = panes.list.Item(1);
+        QCOMPARE(FavoritesList::Tag(folder), u'*' + root() + "/News/Tools.Old");
+        QCOMPARE(folder->toolTip(0), QStringLiteral("Tools"));
+        QCOMPARE(panes.status.Text(1), QStringLiteral("Search Results for 'news'"));
+        QCOMPARE(panes.status.Text(2), QStringLiteral("3 items found"));
+
+        SearchResultsView::BuildSearchResultsView(panes.tree, panes.list, panes.status, {},
+                                                  root(), QString());
+        QCOMPARE(panes.status.Text(1), QString());
+        QCOMPARE(panes.status.Text(2), QStringLiteral("0 items found"));
+    }
+
+    void updateLinkCache_data()
+    {
+        QTest::addColumn<QString>("oldPath");
+        QTest::addColumn<QString>("newPath");
+        QTest::addColumn<QString>("newTitle");
+        QTest::addColumn<bool>("isLink");
+        QTest::addColumn<char>("change");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("rename folder") << "/News" << "/Headlines" << "Headlines" << false << 'R'
+            << QStringList{"Headlines|/Headlines/", "BBC|/Headlines/BBC.url",
+                           "NewsArchive|/NewsArchive/", "News|/NewsArchive/News.url"};
+        QTest::newRow("rename link") << "/NewsArchive/News.url" << "/NewsArchive/Old.url" << "Old"
+            << true << 'R'
+            << QStringList{"News|/News/", "BBC|/News/BBC.url", "NewsArchive|/NewsArchive/",
+                           "Old|/NewsArchive/Old.url"};
+        QTest::newRow("move link") << "/News/BBC.url" << "/NewsArchive" << "" << true << 'M'
+            << QStringList{"News|/News/", "BBC|/NewsArchive/BBC.url", "NewsArchive|/NewsArchive/",
+                           "News|/NewsArchive/News.url"};
+        QTest::newRow("move folder") << "/News" << "/Tech/News" << "News" << false << 'M'
+            << QStringList{"News|/Tech/News/", "BBC|/Tech/News/BBC.url",
+                           "NewsArchive|/NewsArchive/", "News|/NewsArchive/News.url"};
+        QTest::newRow("delete") << "/News/BBC.url" << "" << "" << true << 'D'
+            << QStringList{"News|/News/", "NewsArchive|/NewsArchive/",
+                           "News|/NewsArchive/News.url"};
+    }
+    void updateLinkCache()
+    {
+        QFETCH(QString, oldPath);
+        QFETCH(QString, newPath);
+        QFETCH(QString, newTitle);
+        QFETCH(bool, isLink);
+        QFETCH(char, change);
+        QFETCH(QStringList, expected);
+        SearchLinks links;
+        links.Add(clsLink::FromFolder(root() + "/News"));
+        links.Add(clsLink::FromLinkFile(root() + "/News/BBC.url"));
+        links.Add(clsLink::FromFolder(root() + "/NewsArchive"));
+        links.Add(clsLink::FromLinkFile(root() + "/NewsArchive/News.url"));
+        links.UpdateLinkCache(root() + oldPath, newPath.isEmpty() ? QString() : root() + newPath,
+                              newTitle, isLink, static_cast<SearchLinks::Change>(change));
+        QCOMPARE(found(links.Items()), expected);
+        // Every record's folder follows its path.
+        for (const clsLink& link : links.Items())
+            QCOMPARE(link.Dir(), link.IsFolder() ? link.Path()
+                                                 : FileSystemService::ParentFolder(link.Path()));
+    }
+
+    void folderColumn_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("column");
+        QTest::newRow("in the root") << "/f/Fav/a.url" << "/";
+        QTest::newRow("name inside the folder's") << "/f/Fav/NewsArchive/News.url"
+                                                  << "/NewsArchive/";
+        QTest::newRow("folder record") << "/f/Fav/News/News" << "/News/";
+        QTest::newRow("nested") << "/f/Fav/A/B/c.url" << "/A/B/";
+        QTest::newRow("root's namesake") << "/f/Favorites/x.url" << "/f/Favorites/";
+    }
+    void folderColumn()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, column);
+        QCOMPARE(SearchResultsView::FolderColumn("/f/Fav", path), column);
+    }
+};
+
+QTEST_MAIN(TestSearch)
+#include "test_search.moc"
