@@ -1,5 +1,6 @@
 #include "app/AppInfo.h"
 #include "app/AppServices.h"
+#include "app/HandOver.h"
 #include "app/SingleInstance.h"
 #include "app/TerminationSignals.h"
 #include "app/frmFav1.h"
@@ -10,6 +11,8 @@
 #include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
 #include "platform/ShellFolders.h"
+#include "platform/X11ControlFilter.h"
+#include "platform/X11WindowSystem.h"
 
 #include <QApplication>
 
@@ -24,8 +27,12 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstance instance;
-    if (!instance.IsFirst())
-        return 0; // the running instance stays as it is
+    if (!instance.IsFirst()) {
+        // Ask the running instance to show itself, and end.
+        X11WindowSystem windows;
+        HandOver::SendToPrevInstance(windows, QStringLiteral("A"));
+        return 0;
+    }
 
     auto shellFolders = std::make_shared<ShellFolders>();
     Registry registry(Registry::DefaultDirectory(), shellFolders);
@@ -44,6 +51,11 @@ int main(int argc, char* argv[])
     QObject::connect(&window, &frmFav1::processEnded, &app, endProcess, Qt::QueuedConnection);
     TerminationSignals termination;
     QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, endProcess);
+
+    // Other programs reach our windows over X11 only.
+    X11ControlFilter x11Messages;
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        new HandOver(window, x11Messages);
 
     window.Load();
     window.show();

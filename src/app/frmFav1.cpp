@@ -79,7 +79,7 @@ void frmFav1::buildWidgets()
     m_tmrTimer->setObjectName(QStringLiteral("tmrTimer"));
 
     // The target of the hand-over from a second start; kept out of sight.
-    m_txtMsg = new QLineEdit(m_client);
+    m_txtMsg = new QLineEdit(this); // a direct child, where a second start looks for it
     m_txtMsg->setObjectName(QStringLiteral("txtMsg"));
 
     m_status = std::make_unique<StatusPanels>(statusBar());

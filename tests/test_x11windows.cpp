@@ -1,0 +1,279 @@
+#include "platform/X11WindowSystem.h"
+
+#include <QApplication>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString kFrameTitle = QStringLiteral("Page - Microsoft Internet Explorer");
+const QStringList kAddressChain = {"WorkerW", "ReBarWindow32", "ComboBoxEx32", "ComboBox", "Edit"};
+using ShowState = WindowSystem::ShowState;
+
+} // namespace
+
+// Talks to another process (x11_peer, built from X11Controls) through the X server only,
+// once on the bare display and once with openbox managing the windows.
+class TestX11Windows : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TestX11Windows(bool withManager) : m_withManager(withManager) {}
+
+private:
+    const bool m_withManager;
+    std::unique_ptr<X11WindowSystem> m_windows;
+    QTemporaryDir m_home;
+    QProcess m_openbox;
+    QProcess m_peer;
+    QStringList m_said;
+    WindowSystem::Handle m_frame = 0;
+    WindowSystem::Handle m_folder = 0;
+
+    bool peerSaid(const QString& line)
+    {
+        while (m_peer.canReadLine())
+            m_said.append(QString::fromUtf8(m_peer.readLine()).trimmed());
+        return m_said.contains(line);
+    }
+    WindowSystem::Handle topWindow() const { return m_windows->TopLevelWindows().value(0); }
+    WindowSystem::Handle addressBar() const
+    {
+        WindowSystem::Handle control = m_frame;
+        for (const QString& className : kAddressChain)
+            control = m_windows->FindChild(control, className);
+        return control;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("needs an X display; scripts/test runs this under Xvfb");
+        m_windows = std::make_unique<X11WindowSystem>();
+        QVERIFY(m_windows->IsConnected());
+        if (!m_withManager) {
+            QVERIFY2(!m_windows->WindowManagerRunning(), "a window manager runs already");
+            return;
+        }
+        if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+            QSKIP("openbox is not installed");
+        // Whatever openbox keeps or writes stays in our temporary folder.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("HOME"), m_home.path());
+        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path() + "/config");
+        environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.path() + "/cache");
+        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.path() + "/data");
+        m_openbox.setProcessEnvironment(environment);
+        m_openbox.setProcessChannelMode(QProcess::ForwardedChannels);
+        m_openbox.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
+        QVERIFY(m_openbox.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(m_windows->WindowManagerRunning(), 10000);
+    }
+
+    void cleanupTestCase()
+    {
+        if (m_openbox.state() == QProcess::NotRunning)
+            return;
+        m_openbox.terminate();
+        QVERIFY(m_openbox.waitForFinished(10000));
+        QTRY_VERIFY(!m_windows->WindowManagerRunning());
+    }
+
+    void init()
+    {
+        m_said.clear();
+        m_peer.setProgram(QCoreApplication::applicationDirPath() + "/x11_peer");
+        m_peer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        // The peer has no business on a session bus; looking for one, libdbus starts an
+        // autolaunch attempt that the sanitizer build reports as a leak.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), QStringLiteral("disabled:"));
+        m_peer.setProcessEnvironment(environment);
+        m_peer.start();
+        QVERIFY(m_peer.waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(peerSaid("ready"), 10000);
+        // With a manager, windows are listed once it has taken them on.
+        QTRY_VERIFY((m_frame = m_windows->FindWindow("IEFrame", kFrameTitle)) != 0);
+        QTRY_VERIFY((m_folder = m_windows->FindWindow("CabinetWClass", "Docs")) != 0);
+        QTRY_VERIFY(m_windows->IsVisible(m_frame) && m_windows->IsVisible(m_folder));
+    }
+
+    void cleanup()
+    {
+        if (m_peer.state() != QProcess::NotRunning) {
+            m_peer.kill();
+            m_peer.waitForFinished();
+        }
+        // The next peer's windows must not be confused with these.
+        QTRY_VERIFY(!m_windows->Exists(m_frame));
+    }
+
+    void topLevelWindowsAreListedTopFirst()
+    {
+        QCOMPARE(m_windows->ClassName(m_frame), "IEFrame");
+        QCOMPARE(m_windows->Title(m_frame), kFrameTitle);
+        QCOMPARE(m_windows->ClassName(m_folder), "CabinetWClass");
+        // Titles match exactly, and together with the class.
+        QCOMPARE(m_windows->FindWindow("IEFrame", "Page - Microsoft Internet Explore"), 0u);
+        QCOMPARE(m_windows->FindWindow("CabinetWClass", kFrameTitle), 0u);
+
+        QVERIFY(m_windows->Raise(m_folder));
+        QTRY_COMPARE(topWindow(), m_folder);
+        QVERIFY(m_windows->Raise(m_frame));
+        QTRY_COMPARE(topWindow(), m_frame);
+        const QList<WindowSystem::Handle> windows = m_windows->TopLevelWindows();
+        QVERIFY(windows.indexOf(m_folder) > 0);
+        // Qt's helper windows carry no class and are left out; frames are never listed.
+        for (const WindowSystem::Handle window : windows)
+            QVERIFY(!m_windows->ClassName(window).isEmpty());
+    }
+
+    void addressBarIsFoundAlongItsChain()
+    {
+        WindowSystem::Handle control = m_frame;
+        for (const QString& className : kAddressChain) {
+            const WindowSystem::Handle child = m_windows->FindChild(control, className);
+            QVERIFY2(child != 0, qPrintable(className));
+            QCOMPARE(m_windows->ClassName(child), className);
+            QVERIFY(m_windows->IsVisible(child));
+            control = child;
+        }
+        QCOMPARE(m_windows->FindChild(m_frame, "Edit"), 0u); // direct children only
+        QCOMPARE(m_windows->GetText(control), "about:blank");
+        QCOMPARE(m_windows->GetText(m_frame), kFrameTitle); // a window's text is its title
+    }
+
+    void messagesReachTheOwnerOnceAndInOrder()
+    {
+        const WindowSystem::Handle edit = addressBar();
+        QVERIFY(edit != 0);
+        const QString address = QStringLiteral("http://example.com/päge?q=1&r=✓");
+        QVERIFY(m_windows->SetText(edit, address));
+        QVERIFY(m_windows->SendKeyDown(edit, WindowSystem::VK_RETURN));
+        QVERIFY(m_windows->SendChar(edit, QChar(u'A')));
+        QTRY_VERIFY(peerSaid("Edit char:A"));
+        QCOMPARE(m_said.mid(m_said.indexOf("ready") + 1),
+                 QStringList({"Edit text:" + address, "Edit key:13", "Edit char:A"}));
+        QCOMPARE(m_windows->GetText(edit), address);
+
+        // A second text replaces the first; the first request is not seen again.
+        QVERIFY(m_windows->SetText(edit, QString()));
+        QVERIFY(m_windows->SendChar(edit, QChar(u'z')));
+        QTRY_VERIFY(peerSaid("Edit char:z"));
+        QCOMPARE(m_said.count("Edit text:" + address), 1);
+        QVERIFY(m_said.contains("Edit text:"));
+        QCOMPARE(m_windows->GetText(edit), QString());
+    }
+
+    void withdrawnWindowIsNotVisible()
+    {
+        m_peer.write("hide\n");
+        QTRY_VERIFY(!m_windows->IsVisible(m_folder));
+        QVERIFY(m_windows->Exists(m_folder));
+        QVERIFY(m_windows->IsVisible(m_frame));
+        // The manager lets go of it, yet it is still found by class and title, as a program
+        // hidden in the tray must be.
+        if (m_withManager)
+            QTRY_VERIFY(!m_windows->TopLevelWindows().contains(m_folder));
+        QTRY_COMPARE(m_windows->FindWindow("CabinetWClass", "Docs"), m_folder);
+        // Showing it from outside works too.
+        QVERIFY(m_windows->SetShowState(m_folder, ShowState::Normal));
+        QTRY_VERIFY(m_windows->IsVisible(m_folder));
+        QTRY_VERIFY(m_windows->TopLevelWindows().contains(m_folder));
+    }
+
+    void placementAndShowStates()
+    {
+        const QRect place(100, 80, 500, 400);
+        QVERIFY(m_windows->MoveResize(m_frame, place));
+        QTRY_COMPARE(m_windows->Geometry(m_frame), place);
+
+        QVERIFY(m_windows->SetShowState(m_frame, ShowState::Maximized));
+        QTRY_COMPARE(m_windows->GetShowState(m_frame), ShowState::Maximized);
+        QTRY_COMPARE(m_windows->Geometry(m_frame), m_windows->ScreenGeometry());
+        QVERIFY(m_windows->SetShowState(m_frame, ShowState::Normal));
+        QTRY_COMPARE(m_windows->GetShowState(m_frame), ShowState::Normal);
+        QTRY_COMPARE(m_windows->Geometry(m_frame), place);
+
+        // A minimised window stays listed and visible, and so does what it holds.
+        QVERIFY(m_windows->SetShowState(m_frame, ShowState::Minimized));
+        QTRY_COMPARE(m_windows->GetShowState(m_frame), ShowState::Minimized);
+        QVERIFY(m_windows->IsVisible(m_frame));
+        QVERIFY(m_windows->IsVisible(addressBar()));
+        QVERIFY(m_windows->TopLevelWindows().contains(m_frame));
+        QVERIFY(m_windows->SetShowState(m_frame, ShowState::Normal));
+        QTRY_COMPARE(m_windows->GetShowState(m_frame), ShowState::Normal);
+        QTRY_COMPARE(m_windows->Geometry(m_frame), place);
+    }
+
+    void keepAbove()
+    {
+        QVERIFY(m_windows->Raise(m_folder));
+        QTRY_COMPARE(topWindow(), m_folder);
+        QVERIFY(m_windows->SetKeepAbove(m_frame, true));
+        QTRY_COMPARE(topWindow(), m_frame);
+        if (!m_withManager)
+            return; // without a manager keeping above is only a raise
+        QVERIFY(m_windows->Raise(m_folder));
+        // The manager handles requests in turn: once the later move is done, so is the raise.
+        const QRect moved(300, 300, 320, 240);
+        QVERIFY(m_windows->MoveResize(m_folder, moved));
+        QTRY_COMPARE(m_windows->Geometry(m_folder), moved);
+        QCOMPARE(topWindow(), m_frame);
+
+        QVERIFY(m_windows->SetKeepAbove(m_frame, false));
+        QVERIFY(m_windows->Raise(m_folder));
+        QTRY_COMPARE(topWindow(), m_folder);
+    }
+
+    void closeRequestEndsTheOwner()
+    {
+        QVERIFY(m_windows->RequestClose(m_frame));
+        QVERIFY(m_peer.waitForFinished(10000));
+        QCOMPARE(m_peer.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(m_peer.exitCode(), 0);
+        QTRY_VERIFY(!m_windows->Exists(m_frame));
+        // A window that is gone takes no messages and is found nowhere.
+        QVERIFY(!m_windows->SetText(m_frame, "x"));
+        QVERIFY(!m_windows->SendChar(m_frame, QChar(u'A')));
+        QVERIFY(!m_windows->Raise(m_frame));
+        QVERIFY(!m_windows->IsVisible(m_frame));
+        QCOMPARE(m_windows->FindWindow("IEFrame", kFrameTitle), 0u);
+    }
+};
+
+class TestX11WithoutManager : public TestX11Windows
+{
+    Q_OBJECT
+
+public:
+    TestX11WithoutManager() : TestX11Windows(false) {}
+};
+
+class TestX11WithOpenbox : public TestX11Windows
+{
+    Q_OBJECT
+
+public:
+    TestX11WithOpenbox() : TestX11Windows(true) {}
+};
+
+int main(int argc, char* argv[])
+{
+    // Without a display the cases skip; offscreen lets the application start to say so.
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    TestX11WithoutManager bare;
+    TestX11WithOpenbox managed;
+    const int failures = QTest::qExec(&bare, argc, argv) + QTest::qExec(&managed, argc, argv);
+    return failures == 0 ? 0 : 1;
+}
+
+#include "test_x11windows.moc"
