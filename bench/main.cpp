@@ -8,6 +8,7 @@
 #include "favorites/FavoritesTreeWidget.h"
 #include "favorites/FavoritesViews.h"
 #include "favorites/IconSet.h"
+#include "favorites/SearchFolder.h"
 #include "favorites/StatusPanels.h"
 #include "platform/FileSystemService.h"
 #include "support/ScriptedPrompts.h"
@@ -176,6 +177,30 @@ void Warn(const QString& text)
     std::fprintf(stderr, "warning: %s\n", qPrintable(text));
 }
 
+// A "VmHWM:" style line of /proc/self/status, in MB; negative when unreadable.
+double StatusMegabytes(const char* field)
+{
+    QFile file(QStringLiteral("/proc/self/status"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return -1;
+    const QByteArray prefix = QByteArray(field) + ':';
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (line.startsWith(prefix)) {
+            const QList<QByteArray> parts = line.mid(prefix.size()).simplified().split(' ');
+            return parts.value(0).toDouble() / 1024; // kB
+        }
+    }
+    return -1;
+}
+
+// Lowers the process's peak resident size to its current size (Linux 4.0 and later), so
+// the next VmHWM reading is the peak of what follows.
+bool ResetPeakMemory()
+{
+    QFile file(QStringLiteral("/proc/self/clear_refs"));
+    return file.open(QIODevice::WriteOnly) && file.write("5") == 1;
+}
+
 // Generates a tree, or reuses one a finished earlier run left in a kept folder.
 void Materialise(const TreePlan& plan, const QString& root)
 {
@@ -203,7 +228,7 @@ QString FolderPath(const QString& root, const PlannedFolder& folder)
     return folder.Relative.isEmpty() ? root : root + u'/' + folder.Relative;
 }
 
-void BenchTree(Views& v, Table& table, const QString& base, int links)
+void BenchTree(Views& v, Table& table, const QString& base, int links, bool measureMemory)
 {
     TreeGenerator::Shape shape;
     shape.Links = links;
@@ -220,10 +245,27 @@ void BenchTree(Views& v, Table& table, const QString& base, int links)
     const auto startFresh = [&] {
         v.tree->Clear();
         v.list->Clear();
+        v.cboFormat->setCurrentIndex(FavoritesViews::Normal);
         views.SetSelectionKey(QString());
         views.Expansion().SetLastView(FavoritesViews::ViewCount);
         Settle();
     };
+
+    // Peak memory of one Single List build, before anything else is built over this tree;
+    // the peak is reset first, so it is not the peak of an earlier, smaller tree's views.
+    if (measureMemory) {
+        startFresh();
+        const bool reset = ResetPeakMemory();
+        const double before = StatusMegabytes("VmRSS");
+        views.SelectView(FavoritesViews::SingleList);
+        views.RefreshView();
+        const double peak = StatusMegabytes("VmHWM");
+        std::printf("peak memory, single list %d links: VmHWM %.1f MB (%s), %+.1f MB over the "
+                    "%.1f MB resident before the build\n",
+                    links, peak, reset ? "peak reset before the build" : "process-wide peak",
+                    peak - before, before);
+        std::fflush(stdout);
+    }
     const double build = BestOf(startFresh, [&] { views.BuildNormalView(); });
     table.Row("normal view", links, folders, build);
     if (v.tree->Count() != folders || v.list->Count() != plan.Entries(0))
@@ -268,6 +310,68 @@ void BenchTree(Views& v, Table& table, const QString& base, int links)
     if (FavoritesTree::Tag(v.tree->SelectedItem()) != deepPath ||
         v.list->Count() != plan.Entries(deepIndex))
         Warn(QStringLiteral("refresh did not come back to %1").arg(deepPath));
+
+    // The other views, switched to as the view selector switches to them.
+    static const struct
+    {
+        int View;
+        const char* Name;
+    } kViews[] = {
+        {FavoritesViews::PhoneBook, "phone book view"},
+        {FavoritesViews::AddressBook, "address book view"},
+        {FavoritesViews::SingleList, "single list view"},
+        {FavoritesViews::LastAccessed, "last accessed view"},
+        {FavoritesViews::LastModified, "last modified view"},
+        {FavoritesViews::DateCreated, "date created view"},
+    };
+    for (const auto& view : kViews) {
+        const double ms = BestOf(startFresh, [&] {
+            views.SelectView(view.View);
+            views.RefreshView();
+        });
+        table.Row(view.Name, links, folders, ms);
+        // The links of the folders below the root; the root's own links are not listed.
+        const int belowRoot = links - plan.Folders.front().Links;
+        if (view.View == FavoritesViews::SingleList && v.list->Count() != belowRoot)
+            Warn(QStringLiteral("single list shows %1 rows, expected %2")
+                     .arg(v.list->Count())
+                     .arg(belowRoot));
+    }
+
+    // A click on the first (newest) day of the Last Modified view.
+    startFresh();
+    views.SelectView(FavoritesViews::LastModified);
+    views.RefreshView();
+    Settle();
+    QTreeWidgetItem* day = v.tree->Root() ? v.tree->Root()->child(0) : nullptr;
+    if (!day) {
+        Warn(QStringLiteral("the last modified view has no day nodes"));
+    } else {
+        const double click = BestOf(
+            [&] {
+                v.list->Clear();
+                Settle();
+            },
+            [&] { views.NodeClick(day); });
+        table.Row("last modified, click first day", links, folders, click);
+        if (v.list->Count() == 0)
+            Warn(QStringLiteral("the click on %1 listed nothing").arg(FavoritesTree::Text(day)));
+    }
+    startFresh();
+
+    // A search of the whole tree for a word the generator puts in many names.
+    SearchParameters parameters;
+    parameters.Folder = root;
+    parameters.Text = QStringLiteral("news");
+    QList<clsLink> found;
+    const double searched = BestOf([&] { found.clear(); },
+                                   [&] { SearchFolder(v.fileSystem, parameters, found); });
+    table.Row("search \"news\"", links, folders, searched);
+    if (found.isEmpty())
+        Warn(QStringLiteral("the search for \"news\" found nothing"));
+    else
+        std::fprintf(stderr, "search \"news\" in %d links: %lld found\n", links,
+                     static_cast<long long>(found.size()));
     table.Gap();
 }
 
@@ -360,8 +464,9 @@ int main(int argc, char* argv[])
     std::printf("best of %d after one warm-up; ratio = time / raw walk of the same data\n\n",
                 kRuns);
     table.Header();
+    const int largest = sizes.isEmpty() ? 0 : *std::max_element(sizes.begin(), sizes.end());
     for (int size : sizes)
-        BenchTree(views, table, base, size);
+        BenchTree(views, table, base, size, size == largest);
     BenchFlat(views, table, base);
     return 0;
 }

@@ -30,7 +30,8 @@ int main(int argc, char* argv[])
     if (!instance.IsFirst()) {
         // Ask the running instance to show itself, and end.
         X11WindowSystem windows;
-        HandOver::SendToPrevInstance(windows, QStringLiteral("A"));
+        if (windows.IsConnected())
+            HandOver::SendToPrevInstance(windows, QStringLiteral("A"));
         return 0;
     }
 

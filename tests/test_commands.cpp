@@ -1,6 +1,7 @@
 #include "app/CommandDispatch.h"
 #include "app/MainMenus.h"
 #include "app/ToolbarLayout.h"
+#include "app/frmToolbar.h"
 #include "app/clsOptions.h"
 #include "app/frmFav1.h"
 #include "favorites/FavoritesList.h"
@@ -22,6 +23,8 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QDialog>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMenu>
@@ -322,6 +325,33 @@ private Q_SLOTS:
         window->lvwItemReleased(nullptr, Qt::RightButton, Qt::NoModifier, QPoint(5, 5));
         QVERIFY(!menus.Action(QStringLiteral("mnuPopOpen"))->isVisible());
         menus.mnuPopup()->hide();
+    }
+
+    void helpEntriesAskForTheirTopics()
+    {
+        auto window = m_app->Start();
+        QList<int> topics;
+        connect(window.get(), &frmFav1::helpTopicRequested, this, [&topics](int t) { topics.append(t); });
+        window->Menus().Action(QStringLiteral("mnuHelpContents"))->trigger();
+        window->Menus().Action(QStringLiteral("mnuHelpIndex"))->trigger();
+        window->Menus().Action(QStringLiteral("mnuHelpGettingStarted"))->trigger();
+        QVERIFY(window->Dispatch().Run(QStringLiteral("Help")));
+        QCOMPARE(topics, QList<int>({51001, 51005, 51002, 51001}));
+    }
+
+    void customizeToolbarRebuildsIt()
+    {
+        auto window = m_app->Start();
+        m_app->prompts.dialogHandler = [](QDialog& dialog) {
+            auto* members = dialog.findChild<QListWidget*>(QStringLiteral("lvwMembers"));
+            while (members->count() > 1)
+                delete members->takeItem(members->count() - 1);
+            qobject_cast<frmToolbar*>(&dialog)->OKClick();
+            return int(QDialog::Accepted);
+        };
+        window->Menus().Action(QStringLiteral("mnuToolsToolbar"))->trigger();
+        QCOMPARE(window->Options().ToolbarButtons(), QStringLiteral("S"));
+        QCOMPARE(toolbarKeys(*window->tbrToolbar()), QStringList({"S1"}));
     }
 
     void toolbarLayoutIsStoredAtExit()

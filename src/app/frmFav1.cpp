@@ -2,11 +2,14 @@
 
 #include "app/AppInfo.h"
 #include "app/CommandDispatch.h"
+#include "app/HelpTopics.h"
 #include "app/MainMenus.h"
 #include "app/SearchCommands.h"
 #include "app/ToolbarLayout.h"
 #include "app/WindowPlacement.h"
+#include "app/frmAbout.h"
 #include "app/frmSystemTray.h"
+#include "app/frmToolbar.h"
 #include "appearance/ThemeFile.h"
 #include "appearance/Themes.h"
 #include "app/clsOptions.h"
@@ -489,6 +492,16 @@ void frmFav1::connectCommands()
     on("mnuEditSearch", [this] { m_search->Search(*m_options); });
     on("mnuEditProperties", [this] { m_search->Properties(m_activePane); });
     on("mnuSTOpen", [this] { OpenFromTray(); });
+    on("mnuHelpContents", [this] { Q_EMIT helpTopicRequested(HelpTopics::Contents); });
+    on("mnuHelpIndex", [this] { Q_EMIT helpTopicRequested(HelpTopics::Index); });
+    on("mnuHelpGettingStarted", [this] { Q_EMIT helpTopicRequested(HelpTopics::GettingStarted); });
+    on("mnuHelpAbout", [this] { frmAbout::ShowAbout(m_services.prompts, this); });
+    on("mnuToolsToolbar", [this] {
+        m_options->SetToolbarButtons(frmToolbar::Customize(
+            m_options->ToolbarButtons(), m_services.prompts, m_toolbarIcons, this));
+        loadToolbar(m_options->ToolbarButtons());
+    });
+    connect(this, &frmFav1::helpTopicRequested, this, [this](int topic) { ShowHelpTopic(this, topic); });
     on("mnuSTExit", [this] { ExitFromTray(); });
     connect(&m_services.tray, &TrayIcon::leftReleased, this, &frmFav1::OpenFromTray);
     connect(&m_services.tray, &TrayIcon::rightPressed, this,
@@ -498,9 +511,8 @@ void frmFav1::connectCommands()
     for (const char* name :
          {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditPasteLink",
           "mnuEditCopyTo", "mnuEditMoveTo", "mnuEditDelete", "mnuEditRename", "mnuEditNew",
-          "mnuViewAlwaysOnTop", "mnuViewFont", "mnuViewColor", "mnuViewThemes", "mnuToolsToolbar",
-          "mnuToolsArrange", "mnuToolsOptions", "mnuHelpContents", "mnuHelpIndex",
-          "mnuHelpGettingStarted", "mnuHelpWebSite", "mnuHelpAbout"})
+          "mnuViewAlwaysOnTop", "mnuViewFont", "mnuViewColor", "mnuViewThemes",
+          "mnuToolsArrange", "mnuToolsOptions", "mnuHelpWebSite"})
         m_menus->Action(QString::fromLatin1(name))->setEnabled(false);
 }
 

@@ -7,6 +7,7 @@
 #include "favorites/GroupedViews.h"
 #include "favorites/StatusPanels.h"
 #include "platform/FileSystemService.h"
+#include "platform/BusyCursor.h"
 #include "platform/Prompts.h"
 
 #include <QApplication>
@@ -15,16 +16,6 @@
 #include <QTreeWidget>
 
 namespace {
-
-// The hourglass while the disk is walked.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 QString timeText(const QDateTime& time)
 {
@@ -164,10 +155,10 @@ void FavoritesViews::BuildSingleListView()
     GroupedViews::AddColumns(m_list);
     addRoot(m_cboFormat.currentText(), QString());
     m_tree.Widget()->setEnabled(false);
+    m_list.SetSort(0, 0, true); // before the rows arrive, so they are sorted once
     const QString lastFolder = GroupedViews::ListAllLinks(m_list, m_fileSystem, m_favoritesRoot);
     if (!lastFolder.isEmpty())
         m_selectionKey = lastFolder;
-    m_list.SetSort(0, 0, true);
     ShowItemCount();
     m_status.SetText(1, QString());
 }
@@ -183,8 +174,8 @@ void FavoritesViews::BuildDateView(int view)
     m_tree.ReverseChildren(m_tree.Root());
     QTreeWidgetItem* day = m_tree.FindNodeByText(m_selectionKey);
     m_tree.Select(day);
-    NodeClick(day);
     m_list.SetSort(1, 1, true);
+    NodeClick(day);
     ShowItemCount();
     m_status.SetText(1, QString());
 }

@@ -4,6 +4,7 @@
 #include "favorites/SearchLinks.h"
 #include "favorites/StatusPanels.h"
 #include "platform/FileSystemService.h"
+#include "platform/BusyCursor.h"
 #include "platform/Prompts.h"
 
 #include <QApplication>
@@ -12,16 +13,6 @@
 #include <utility>
 
 namespace {
-
-// The hourglass while the disk is walked.
-class BusyCursor
-{
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor&) = delete;
-    BusyCursor& operator=(const BusyCursor&) = delete;
-};
 
 } // namespace
 

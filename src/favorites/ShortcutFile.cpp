@@ -93,23 +93,8 @@ bool IsUrlLine(QStringView line)
 // Reads like the messages the file-system layer gives for the same failures.
 QString Describe(int error)
 {
-    switch (error) {
-    case ENOENT:
-    case ENOTDIR:
-        return QStringLiteral("Path not found");
-    case EEXIST:
-        return QStringLiteral("File already exists");
-    case EACCES:
-    case EPERM:
-    case EROFS:
-    case EISDIR:
-        return QStringLiteral("Permission denied");
-    case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("Disk full");
-    default:
-        return QString::fromLocal8Bit(std::generic_category().message(error));
-    }
+    // Writing a file: a missing part of its path is the folder's problem.
+    return FileSystemService::ErrorDescription(error, true);
 }
 
 bool WriteAll(int fd, const QByteArray& bytes, int& error)

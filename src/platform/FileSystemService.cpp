@@ -32,11 +32,11 @@ enum class Subject
     File
 };
 
-QString Describe(int error, Subject subject)
+QString DescribeError(int error, bool folder)
 {
     switch (error) {
     case ENOENT:
-        return subject == Subject::Folder ? QStringLiteral("Path not found")
+        return folder ? QStringLiteral("Path not found")
                                           : QStringLiteral("File not found");
     case ENOTDIR:
         return QStringLiteral("Path not found");
@@ -58,7 +58,8 @@ QString Describe(int error, Subject subject)
 
 [[noreturn]] void Fail(int error, Subject subject, const QString& path)
 {
-    throw FileSystemError(Describe(error, subject), path);
+    throw FileSystemError(FileSystemService::ErrorDescription(error, subject == Subject::Folder),
+                          path);
 }
 
 [[noreturn]] void Fail(int error, Subject subject, const QByteArray& nativePath)
@@ -749,4 +750,9 @@ bool FileSystemService::LessByName(const QString& a, const QString& b)
     if (folded != 0)
         return folded < 0;
     return QString::compare(a, b, Qt::CaseSensitive) < 0;
+}
+
+QString FileSystemService::ErrorDescription(int error, bool folder)
+{
+    return DescribeError(error, folder);
 }

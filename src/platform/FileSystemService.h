@@ -107,6 +107,8 @@ public:
     static QString GetBaseName(const QString& pathOrName);
     static QString GetFileName(const QString& path);
     static QString ParentFolder(const QString& path);
+    // A system error number as the user reads it ("Path not found", "Permission denied").
+    static QString ErrorDescription(int error, bool folder);
     // The one order of names: without regard to case, ties broken by case.
     static bool LessByName(const QString& a, const QString& b);
 };

@@ -134,6 +134,8 @@ X11WindowSystem::~X11WindowSystem()
 
 X11WindowSystem::Atom X11WindowSystem::atom(const char* name) const
 {
+    if (!m_connection)
+        return XCB_ATOM_NONE; // no display: nothing to name
     const QByteArray key(name);
     const auto found = m_atoms.constFind(key);
     if (found != m_atoms.cend())

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+// The help's context numbers and the page each one opens. The pages are HTML files in
+// the "help" folder beside the program.
+namespace HelpTopics {
+
+inline constexpr int Contents = 51001;
+inline constexpr int GettingStarted = 51002;
+inline constexpr int Index = 51005;
+inline constexpr int Options = 51006;
+inline constexpr int AddLink = 51007;
+inline constexpr int Themes = 51008;
+inline constexpr int CustomizeToolbar = 51009;
+inline constexpr int ArrangeBrowserWindows = 51010;
+
+// Every context number that has a page, in ascending order.
+QList<int> Numbers();
+// The page's file name inside the help folder; empty for a number without a page.
+QString PageName(int topic);
+// The context number of a page file name, 0 when no number opens it.
+int TopicOfPage(const QString& pageName);
+// <folder of the running executable>/help.
+QString DefaultFolder();
+
+} // namespace HelpTopics
+
+// Opens the shared help window at the topic's page, or at a note that the page is
+// missing. A topic of 0 or less does nothing. The owner is the window asking for help;
+// it may stay open, modal or not, while the help is read.
+void ShowHelpTopic(QWidget* owner, int topic);

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+#include <QWidget>
+
+class QLineEdit;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class QTabWidget;
+class QTextBrowser;
+
+// The program's help viewer: the pages of the help folder in a browser pane, with a
+// contents list (the links of the Contents page) and a keyword index (the links of the
+// Index page) beside it. It is not modal, so it can stay open next to the window that
+// asked for it. A page that is missing shows a note in the viewer instead.
+class HelpWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit HelpWindow(const QString& folder, QWidget* parent = nullptr);
+
+    // The one window that ShowHelpTopic opens; null while none is open.
+    static HelpWindow* Shared();
+    // Creates the shared window when there is none, shows it and brings it to the front,
+    // usable beside the owner even while the owner is a modal dialog.
+    static HelpWindow& OpenShared(QWidget* owner);
+    // The help folder of the shared window; empty for the program's own. Lets tests point
+    // it at a folder of their choice.
+    static void SetSharedFolder(const QString& folder);
+
+    QString Folder() const { return m_folder; }
+    void SetFolder(const QString& folder);
+
+    // Shows the page of a context number, or the note that it is not available.
+    void ShowTopic(int topic);
+    // Follows a link as a click in a page does; relative links are read from the page shown.
+    void FollowLink(const QUrl& link);
+    void GoHome();
+    void GoBack();
+    void GoForward();
+
+    // The context number of what is shown (0 for a page no number opens).
+    int CurrentTopic() const { return m_topic; }
+    // The file name of the page shown, also when it is missing.
+    QString CurrentPage() const;
+    // True while the viewer shows the note for a missing page.
+    bool IsShowingNote() const;
+
+    QTextBrowser* Browser() const { return m_browser; }
+    QListWidget* ContentsList() const { return m_contents; }
+    QListWidget* IndexList() const { return m_index; }
+    QLineEdit* IndexKeyword() const { return m_keyword; }
+
+private:
+    void buildWidgets();
+    void loadLists();
+    void sourceChanged(const QUrl& source);
+    void listItemChosen(QListWidgetItem* item);
+    void keywordEdited(const QString& text);
+    void keywordEntered();
+    QUrl pageUrl(const QString& pageName) const;
+
+    QString m_folder;
+    int m_topic = 0;
+
+    QTabWidget* m_tabs = nullptr;
+    QListWidget* m_contents = nullptr;
+    QLineEdit* m_keyword = nullptr;
+    QListWidget* m_index = nullptr;
+    QTextBrowser* m_browser = nullptr;
+    QPushButton* m_cmdBack = nullptr;
+    QPushButton* m_cmdForward = nullptr;
+    QPushButton* m_cmdHome = nullptr;
+};
