@@ -44,9 +44,10 @@ int main(int argc, char* argv[])
     Clock clock;
     QtTrayIcon tray;
     const QStringList arguments = QApplication::arguments().mid(1);
+    X11WindowSystem windows;
     frmFav1 window(AppServices{registry, *shellFolders, fileSystem, prompts, clock, tray,
                                QApplication::applicationFilePath(), arguments.join(u' '),
-                               favorites});
+                               favorites, windows.IsConnected() ? &windows : nullptr});
     // exit(), not quit(): quit() would send the window another close request.
     const auto endProcess = [] { QApplication::exit(0); };
     QObject::connect(&window, &frmFav1::processEnded, &app, endProcess, Qt::QueuedConnection);

@@ -19,6 +19,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QAction>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
@@ -277,6 +278,18 @@ private Q_SLOTS:
         QVERIFY(window->isVisible());
         QVERIFY(!window->isMinimized());
         QVERIFY(window->WindowShown());
+    }
+
+    void alwaysOnTopClickedTwiceReturnsToNormal()
+    {
+        auto window = m_app->Start();
+        QAction* entry = window->Menus().Action(QStringLiteral("mnuViewAlwaysOnTop"));
+        entry->trigger();
+        QVERIFY(window->Options().AlwaysOnTop());
+        QVERIFY(entry->isChecked());
+        entry->trigger();
+        QVERIFY(!window->Options().AlwaysOnTop());
+        QVERIFY(!entry->isChecked());
     }
 
     void viewSelectorDoesNotRebuildWhileLoading()

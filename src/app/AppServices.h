@@ -8,6 +8,7 @@ class Prompts;
 class Registry;
 class ShellFolders;
 class TrayIcon;
+class WindowSystem;
 
 // The platform services the program runs on, handed to the main window so tests can
 // put temporary folders and scripted prompts in their place.
@@ -22,4 +23,5 @@ struct AppServices
     QString programPath;   // the running executable
     QString commandLine;   // the arguments as one text
     QString shellFavorites; // the Favorites root the shell reported at start-up
+    WindowSystem* windows = nullptr; // other programs' windows; none without a display
 };

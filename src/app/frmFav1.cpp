@@ -23,6 +23,7 @@
 #include "platform/Prompts.h"
 #include "platform/RegistryRoutines.h"
 #include "platform/TrayIcon.h"
+#include "platform/WindowSystem.h"
 #include "platform/Twips.h"
 
 #include <QApplication>
@@ -193,6 +194,10 @@ void frmFav1::FirstActivate()
     if (!m_firstActivation)
         return;
     m_firstActivation = false;
+    if (m_options->AlwaysOnTop()) {
+        SetTopMost(true);
+        m_menus->Action(QStringLiteral("mnuViewAlwaysOnTop"))->setChecked(true);
+    }
     SetLvwMousePointer();
     if (m_options->SystemTray())
         AddTrayIcon();
@@ -278,10 +283,28 @@ void frmFav1::ProcessCmd(const QString& command)
     if (isMinimized())
         showNormal();
     QApplication::processEvents();
+    SetTopMost(true);
+    setFocus();
+    if (!m_options->AlwaysOnTop())
+        SetTopMost(false);
     raise();
     activateWindow();
     setFocus();
     m_windowShown = true;
+}
+
+void frmFav1::SetTopMost(bool on)
+{
+    if (m_services.windows)
+        m_services.windows->SetKeepAbove(winId(), on);
+}
+
+void frmFav1::AlwaysOnTopClick()
+{
+    const bool on = !m_options->AlwaysOnTop();
+    SetTopMost(on);
+    m_menus->Action(QStringLiteral("mnuViewAlwaysOnTop"))->setChecked(on);
+    m_options->SetAlwaysOnTop(on);
 }
 
 void frmFav1::OpenFromTray()
@@ -492,6 +515,7 @@ void frmFav1::connectCommands()
     on("mnuEditSearch", [this] { m_search->Search(*m_options); });
     on("mnuEditProperties", [this] { m_search->Properties(m_activePane); });
     on("mnuSTOpen", [this] { OpenFromTray(); });
+    on("mnuViewAlwaysOnTop", [this] { AlwaysOnTopClick(); });
     on("mnuHelpContents", [this] { Q_EMIT helpTopicRequested(HelpTopics::Contents); });
     on("mnuHelpIndex", [this] { Q_EMIT helpTopicRequested(HelpTopics::Index); });
     on("mnuHelpGettingStarted", [this] { Q_EMIT helpTopicRequested(HelpTopics::GettingStarted); });
@@ -511,7 +535,7 @@ void frmFav1::connectCommands()
     for (const char* name :
          {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditPasteLink",
           "mnuEditCopyTo", "mnuEditMoveTo", "mnuEditDelete", "mnuEditRename", "mnuEditNew",
-          "mnuViewAlwaysOnTop", "mnuViewFont", "mnuViewColor", "mnuViewThemes",
+          "mnuViewFont", "mnuViewColor", "mnuViewThemes",
           "mnuToolsArrange", "mnuToolsOptions", "mnuHelpWebSite"})
         m_menus->Action(QString::fromLatin1(name))->setEnabled(false);
 }

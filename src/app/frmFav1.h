@@ -85,6 +85,9 @@ public:
     void AddTrayIcon();
     void RemoveTrayIcon();
     void ProcessCmd(const QString& command);
+    // Keeps the window above others (or not) through the window manager.
+    void SetTopMost(bool on);
+    void AlwaysOnTopClick();
     void OpenFromTray();
     void ExitFromTray();
 
