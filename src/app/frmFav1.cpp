@@ -11,6 +11,7 @@
 #include "app/frmSystemTray.h"
 #include "app/frmToolbar.h"
 #include "appearance/ThemeFile.h"
+#include "editing/EditCommands.h"
 #include "appearance/Themes.h"
 #include "app/clsOptions.h"
 #include "favorites/FavoritesList.h"
@@ -98,6 +99,8 @@ void frmFav1::buildWidgets()
         SearchCommands::Panes{*m_tree, *m_list, *m_status, *m_views, statusBar()},
         m_services.fileSystem, m_services.prompts, m_services.registry, this);
     m_views->SetSearchResultsBuilder([this] { m_search->BuildSearchResultsView(); });
+    m_edit = std::make_unique<EditCommands>(*m_tree, *m_list, *m_views, m_services.fileSystem,
+                                            m_services.prompts, m_search->Results(), this);
     m_menus = std::make_unique<MainMenus>(*this);
     m_dispatch = std::make_unique<CommandDispatch>(*m_menus);
     connectCommands();
@@ -516,6 +519,11 @@ void frmFav1::connectCommands()
     on("mnuEditProperties", [this] { m_search->Properties(m_activePane); });
     on("mnuSTOpen", [this] { OpenFromTray(); });
     on("mnuViewAlwaysOnTop", [this] { AlwaysOnTopClick(); });
+    on("mnuEditCopyTo", [this] { m_edit->CopyTo(m_activePane); });
+    on("mnuEditMoveTo", [this] { m_edit->MoveTo(m_activePane); });
+    on("mnuEditDelete", [this] { m_edit->Delete(m_activePane); });
+    on("mnuEditNew", [this] { m_edit->NewFolder(m_activePane); });
+    m_dispatch->SetCommand(QStringLiteral("CopyLink"), [this] { m_edit->CopyLink(m_activePane); });
     on("mnuHelpContents", [this] { Q_EMIT helpTopicRequested(HelpTopics::Contents); });
     on("mnuHelpIndex", [this] { Q_EMIT helpTopicRequested(HelpTopics::Index); });
     on("mnuHelpGettingStarted", [this] { Q_EMIT helpTopicRequested(HelpTopics::GettingStarted); });
@@ -534,7 +542,7 @@ void frmFav1::connectCommands()
     // Commands that arrive with later parts of the program stay greyed until then.
     for (const char* name :
          {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditPasteLink",
-          "mnuEditCopyTo", "mnuEditMoveTo", "mnuEditDelete", "mnuEditRename", "mnuEditNew",
+          "mnuEditRename",
           "mnuViewFont", "mnuViewColor", "mnuViewThemes",
           "mnuToolsArrange", "mnuToolsOptions", "mnuHelpWebSite"})
         m_menus->Action(QString::fromLatin1(name))->setEnabled(false);

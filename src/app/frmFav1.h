@@ -11,6 +11,7 @@
 
 class clsOptions;
 class CommandDispatch;
+class EditCommands;
 class FavoritesList;
 class FavoritesListWidget;
 class FavoritesTree;
@@ -147,6 +148,7 @@ private:
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<CommandDispatch> m_dispatch;
     std::unique_ptr<SearchCommands> m_search;
+    std::unique_ptr<EditCommands> m_edit;
     PaneLayout m_layout;
 
     bool m_isLoading = false;
