@@ -8,6 +8,7 @@
 #include "app/ToolbarLayout.h"
 #include "app/WindowPlacement.h"
 #include "app/frmAbout.h"
+#include "app/frmOptions.h"
 #include "app/frmSystemTray.h"
 #include "app/frmToolbar.h"
 #include "appearance/ThemeFile.h"
@@ -528,6 +529,8 @@ void frmFav1::connectCommands()
     on("mnuHelpIndex", [this] { Q_EMIT helpTopicRequested(HelpTopics::Index); });
     on("mnuHelpGettingStarted", [this] { Q_EMIT helpTopicRequested(HelpTopics::GettingStarted); });
     on("mnuHelpAbout", [this] { frmAbout::ShowAbout(m_services.prompts, this); });
+    on("mnuToolsOptions",
+       [this] { frmOptions::ShowOptions(m_services.prompts, *this, m_services.registry); });
     on("mnuToolsToolbar", [this] {
         m_options->SetToolbarButtons(frmToolbar::Customize(
             m_options->ToolbarButtons(), m_services.prompts, m_toolbarIcons, this));
@@ -544,7 +547,7 @@ void frmFav1::connectCommands()
          {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditPasteLink",
           "mnuEditRename",
           "mnuViewFont", "mnuViewColor", "mnuViewThemes",
-          "mnuToolsArrange", "mnuToolsOptions", "mnuHelpWebSite"})
+          "mnuToolsArrange", "mnuHelpWebSite"})
         m_menus->Action(QString::fromLatin1(name))->setEnabled(false);
 }
 

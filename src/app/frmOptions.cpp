@@ -1,0 +1,203 @@
+#include "app/frmOptions.h"
+
+#include "app/HelpTopics.h"
+#include "app/SearchCommands.h"
+#include "app/clsOptions.h"
+#include "app/frmFav1.h"
+#include "favorites/frmSearch.h"
+#include "platform/Prompts.h"
+#include "platform/RegistryRoutines.h"
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+void run(const std::function<void()>& f)
+{
+    if (f)
+        f();
+}
+
+int boxValue(const QCheckBox* box)
+{
+    return box->isChecked() ? 1 : 0;
+}
+
+} // namespace
+
+frmOptions::frmOptions(clsOptions& options, Registry& registry, MainWindowHooks mainWindow,
+                       BrowserButton browserButton, QWidget* parent)
+    : QDialog(parent), m_options(options), m_registry(registry),
+      m_mainWindow(std::move(mainWindow)), m_browserButton(std::move(browserButton))
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setWindowTitle(QStringLiteral("Options"));
+
+    auto* layout = new QVBoxLayout(this);
+    // Two texts carry an extra blank on purpose; they are shown exactly as written.
+    m_chkRememberSearch =
+        addCheck("chkRememberSearch", QStringLiteral("Remember Searches / Add to Search List "));
+    m_chkAutoHide = addCheck("chkAutoHide", QStringLiteral("Hide Tavoro when Opening Browser"));
+    m_chkAutoCenter =
+        addCheck("chkAutoCenter", QStringLiteral("Center Tavoro over Browser Window"));
+    m_chkIEButton = addCheck("chkIEButton", QStringLiteral("Add Tavoro to Browser Toolbar"));
+    m_chkRememberFolder =
+        addCheck("chkRememberFolder", QStringLiteral("Remember Last Selected Folder"));
+    m_chkRememberPosition =
+        addCheck("chkRememberPosition", QStringLiteral("Remember Last Window Position"));
+    m_chkConfirmExit = addCheck("chkConfirmExit", QStringLiteral("Prompt when Exiting Tavoro"));
+    m_chkSystemTray = addCheck("chkSystemTray", QStringLiteral("Add  Tavoro to Taskbar Tray"));
+    m_chkStartupGroup = addCheck("chkStartupGroup", QStringLiteral("Add Tavoro to Startup Menu"));
+    for (QCheckBox* box :
+         {m_chkRememberSearch, m_chkAutoHide, m_chkAutoCenter, m_chkIEButton, m_chkRememberFolder,
+          m_chkRememberPosition, m_chkConfirmExit, m_chkSystemTray, m_chkStartupGroup})
+        layout->addWidget(box);
+
+    m_frame1 = new QGroupBox(QStringLiteral("Open List Items as Follows"), this);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_optDblClick = new QRadioButton(
+        QStringLiteral("Double-click to open a Link or Folder in the List"), m_frame1);
+    m_optDblClick->setObjectName(QStringLiteral("optDblClick"));
+    m_optSingleClick = new QRadioButton(
+        QStringLiteral("Single-click to open a Link or Folder in the List"), m_frame1);
+    m_optSingleClick->setObjectName(QStringLiteral("optSingleClick"));
+    auto* frameLayout = new QVBoxLayout(m_frame1);
+    frameLayout->addWidget(m_optDblClick);
+    frameLayout->addWidget(m_optSingleClick);
+    layout->addWidget(m_frame1);
+
+    m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    m_cmdOK->setDefault(true);
+    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+    m_cmdHelp = new QPushButton(QStringLiteral("Help"), this);
+    m_cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_cmdOK);
+    buttons->addWidget(m_cmdCancel);
+    buttons->addWidget(m_cmdHelp);
+    layout->addLayout(buttons);
+
+    connect(m_cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOKClick);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancelClick);
+    connect(m_cmdHelp, &QPushButton::clicked, this, &frmOptions::cmdHelpClick);
+
+    LoadFromOptions();
+}
+
+QCheckBox* frmOptions::addCheck(const char* name, const QString& text)
+{
+    auto* box = new QCheckBox(text, this);
+    box->setObjectName(QString::fromLatin1(name));
+    return box;
+}
+
+void frmOptions::LoadFromOptions()
+{
+    m_chkRememberSearch->setChecked(m_options.RememberSearch());
+    m_chkAutoHide->setChecked(m_options.AutoHide());
+    m_chkAutoCenter->setChecked(m_options.AutoCenter());
+    m_chkIEButton->setChecked(m_browserButton.isInstalled && m_browserButton.isInstalled());
+    // OK compares against this to touch the browser only when the box was changed.
+    m_ieButtonTag = QString::number(boxValue(m_chkIEButton));
+    m_chkRememberFolder->setChecked(m_options.RememberFolder());
+    m_chkRememberPosition->setChecked(m_options.RememberPosition());
+    m_chkConfirmExit->setChecked(m_options.ConfirmExit());
+    m_chkSystemTray->setChecked(m_options.SystemTray());
+    m_chkStartupGroup->setChecked(m_options.StartupGroup());
+    if (m_options.DblClick())
+        m_optDblClick->setChecked(true);
+    else
+        m_optSingleClick->setChecked(true);
+}
+
+void frmOptions::cmdOKClick()
+{
+    m_options.SetRememberSearch(m_chkRememberSearch->isChecked());
+    if (!m_options.RememberSearch()) {
+        DeleteRegKey(m_registry, m_options.RootKey(), QStringLiteral("Search"));
+        run(m_mainWindow.clearSearchList);
+    }
+
+    m_options.SetAutoHide(m_chkAutoHide->isChecked());
+    m_options.SetAutoCenter(m_chkAutoCenter->isChecked());
+    m_options.SetRememberFolder(m_chkRememberFolder->isChecked());
+    m_options.SetRememberPosition(m_chkRememberPosition->isChecked());
+    m_options.SetConfirmExit(m_chkConfirmExit->isChecked());
+
+    // Before SystemTray changes: a new entry starts hidden only if the tray was on already.
+    m_options.SetStartupGroup(m_chkStartupGroup->isChecked());
+
+    if (m_optDblClick->isChecked() != m_options.DblClick()) {
+        m_options.SetDblClick(m_optDblClick->isChecked());
+        run(m_mainWindow.setLvwMousePointer);
+    }
+
+    const bool trayWanted = m_chkSystemTray->isChecked();
+    if (!m_options.SystemTray() && trayWanted) {
+        run(m_mainWindow.addTrayIcon);
+    } else if (m_options.SystemTray() && !trayWanted) {
+        run(m_mainWindow.removeTrayIcon);
+        // Without an icon a hidden program could not be reached any more.
+        const bool visible = !m_mainWindow.mainWindowVisible || m_mainWindow.mainWindowVisible();
+        if (!visible) {
+            hide();
+            run(m_mainWindow.bringBack);
+        }
+    }
+    m_options.SetSystemTray(trayWanted);
+
+    if (m_ieButtonTag.toInt() != boxValue(m_chkIEButton)) {
+        if (m_chkIEButton->isChecked())
+            run(m_browserButton.install);
+        else
+            run(m_browserButton.remove);
+    }
+
+    m_options.Save();
+    done(QDialog::Accepted);
+}
+
+void frmOptions::cmdCancelClick()
+{
+    done(QDialog::Rejected);
+}
+
+void frmOptions::cmdHelpClick()
+{
+    ShowHelpTopic(this, HelpTopics::Options);
+}
+
+frmOptions::MainWindowHooks frmOptions::HooksFor(frmFav1& window)
+{
+    frmFav1* w = &window;
+    MainWindowHooks hooks;
+    hooks.addTrayIcon = [w] { w->AddTrayIcon(); };
+    hooks.removeTrayIcon = [w] { w->RemoveTrayIcon(); };
+    hooks.mainWindowVisible = [w] { return w->isVisible(); };
+    hooks.bringBack = [w] { w->ProcessCmd(QStringLiteral("A")); };
+    hooks.setLvwMousePointer = [w] { w->SetLvwMousePointer(); };
+    hooks.clearSearchList = [w] {
+        // The search window exists only once a search was opened in this run.
+        if (frmSearch* search = w->Search().SearchDialog()) {
+            search->SetRememberSearch(false);
+            search->ClearSearchList();
+        }
+    };
+    return hooks;
+}
+
+void frmOptions::ShowOptions(Prompts& prompts, frmFav1& window, Registry& registry,
+                             BrowserButton browserButton)
+{
+    frmOptions dialog(window.Options(), registry, HooksFor(window), std::move(browserButton),
+                      &window);
+    prompts.ShowModal(dialog);
+}
