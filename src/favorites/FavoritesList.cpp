@@ -6,6 +6,8 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace {
 
 enum Role { KeyRole = Qt::UserRole, TagRole };
@@ -54,9 +56,31 @@ int FavoritesList::ListWidth() const
 
 void FavoritesList::AddRows(const QList<ListRow>& rows)
 {
+    // Into an empty sorted list, order the rows first: comparing the rows' own texts is
+    // far cheaper than sorting the widget's items, which copies both texts per comparison.
+    const bool presort = m_sorted && Count() == 0;
+    QList<const ListRow*> ordered;
+    ordered.reserve(rows.size());
+    for (const ListRow& row : rows)
+        ordered.append(&row);
+    if (presort) {
+        const auto text = [this](const ListRow* row) -> const QString& {
+            return m_sortKey == 0 ? row->Text : row->SubItems.at(m_sortKey - 1);
+        };
+        const bool inRange = std::all_of(ordered.cbegin(), ordered.cend(), [this](const ListRow* row) {
+            return m_sortKey == 0 || m_sortKey - 1 < row->SubItems.size();
+        });
+        if (inRange) {
+            std::stable_sort(ordered.begin(), ordered.end(), [&](const ListRow* a, const ListRow* b) {
+                return m_sortOrder == 0 ? FileSystemService::LessByName(text(a), text(b))
+                                        : FileSystemService::LessByName(text(b), text(a));
+            });
+        }
+    }
     QList<QTreeWidgetItem*> items;
     items.reserve(rows.size());
-    for (const ListRow& row : rows) {
+    for (const ListRow* rowPointer : ordered) {
+        const ListRow& row = *rowPointer;
         auto* item = new ListItem(QStringList{row.Text} + row.SubItems);
         item->setData(0, KeyRole, row.Key);
         item->setData(0, TagRole, row.Tag);
@@ -66,7 +90,9 @@ void FavoritesList::AddRows(const QList<ListRow>& rows)
         items.append(item);
     }
     m_widget->addTopLevelItems(items);
-    if (m_sorted)
+    if (presort)
+        showSortIndicator();
+    else if (m_sorted)
         applySort();
 }
 
@@ -125,9 +151,15 @@ void FavoritesList::ColumnClicked(int column)
         SetSort(column, 0, true);
 }
 
+void FavoritesList::showSortIndicator()
+{
+    m_widget->header()->setSortIndicator(m_sortKey, m_sortOrder == 0 ? Qt::AscendingOrder
+                                                                     : Qt::DescendingOrder);
+    m_widget->header()->setSortIndicatorShown(true);
+}
+
 void FavoritesList::applySort()
 {
-    const Qt::SortOrder order = m_sortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
-    m_widget->header()->setSortIndicatorShown(true);
-    m_widget->sortItems(m_sortKey, order);
+    showSortIndicator();
+    m_widget->sortItems(m_sortKey, m_sortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
 }

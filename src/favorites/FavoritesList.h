@@ -55,6 +55,7 @@ public:
 
 private:
     void applySort();
+    void showSortIndicator();
 
     QTreeWidget* m_widget;
     const IconSet& m_icons;
