@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDialog>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -352,6 +353,39 @@ private Q_SLOTS:
         window->Menus().Action(QStringLiteral("mnuToolsToolbar"))->trigger();
         QCOMPARE(window->Options().ToolbarButtons(), QStringLiteral("S"));
         QCOMPARE(toolbarKeys(*window->tbrToolbar()), QStringList({"S1"}));
+    }
+
+    void renameInPlace()
+    {
+        auto window = m_app->Start();
+        // A link of the list: the extension stays.
+        QTreeWidget* list = window->List().Widget();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(window->List().Item(1)).center());
+        QCOMPARE(window->ActivePane(), QStringLiteral("L"));
+        QCOMPARE(window->List().SelectedItem(), window->List().Item(1));
+        window->Menus().Action(QStringLiteral("mnuEditRename"))->trigger();
+        auto* editor = window->List().Widget()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("Renamed"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_VERIFY(QFile::exists(m_app->Favorites() + QStringLiteral("/Renamed.url")));
+        QVERIFY(!QFile::exists(m_app->Favorites() + QStringLiteral("/Top.url")));
+
+        // A folder entry loses its leading blank while edited; a bad name is refused and
+        // the timer puts the blank back.
+        QTreeWidgetItem* folder = window->List().Item(0);
+        QCOMPARE(folder->text(0), QStringLiteral(" News"));
+        window->List().Widget()->setCurrentItem(folder);
+        window->Menus().Action(QStringLiteral("mnuEditRename"))->trigger();
+        QCOMPARE(folder->text(0), QStringLiteral("News"));
+        editor = window->List().Widget()->findChild<QLineEdit*>();
+        QVERIFY(editor);
+        editor->setText(QStringLiteral("a/b"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(m_app->prompts.messages.size(), 1);
+        QVERIFY(QDir(m_app->Favorites() + QStringLiteral("/News")).exists());
+        QTRY_COMPARE_WITH_TIMEOUT(window->List().Item(0)->text(0), QStringLiteral(" News"), 3000);
     }
 
     void toolbarLayoutIsStoredAtExit()

@@ -39,8 +39,11 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
+#include <QAbstractItemDelegate>
 #include <QTimer>
 #include <QToolBar>
+
+#include <memory>
 
 frmFav1::frmFav1(AppServices services, QWidget* parent)
     : QMainWindow(parent), m_services(services)
@@ -297,6 +300,52 @@ void frmFav1::ProcessCmd(const QString& command)
     m_windowShown = true;
 }
 
+void frmFav1::RenameClick()
+{
+    QTreeWidget* widget = m_tvwFavorites;
+    QTreeWidgetItem* item = EditCommands::FolderNode(*m_tree);
+    if (m_activePane == QLatin1String("L")) {
+        widget = m_lvwFavorites;
+        item = m_list->SelectedItem();
+        // A folder entry is edited without the blank that sorts it first; the timer puts
+        // the blank back whatever the edit does.
+        if (item && FavoritesList::IsFolder(item)) {
+            m_renamePending = true;
+            item->setText(0, item->text(0).trimmed());
+        }
+    }
+    if (!item)
+        return;
+    const QString pane = m_activePane;
+    const QString oldText = item->text(0);
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    widget->editItem(item, 0);
+    auto* delegate = widget->itemDelegate();
+    // One edit, one answer: the connection goes when the editor closes.
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection = connect(delegate, &QAbstractItemDelegate::closeEditor, this,
+                          [this, connection, pane, oldText, item](QWidget*) {
+                              disconnect(*connection);
+                              // Renaming rebuilds the view, so not inside the editor's close.
+                              QTimer::singleShot(0, this, [this, pane, oldText, item] {
+                                  renameEdited(pane, oldText, item);
+                              });
+                          });
+}
+
+void frmFav1::renameEdited(const QString& pane, const QString& oldText, QTreeWidgetItem* item)
+{
+    const bool inTree = pane != QLatin1String("L");
+    // The item must still be the one edited: anything may have rebuilt the panes since.
+    if (inTree ? item != EditCommands::FolderNode(*m_tree) : item != m_list->SelectedItem())
+        return;
+    const QString newText = item->text(0).trimmed();
+    if (newText == oldText.trimmed())
+        return;
+    if (!m_edit->Rename(pane, newText))
+        item->setText(0, oldText);
+}
+
 void frmFav1::SetTopMost(bool on)
 {
     if (m_services.windows)
@@ -524,6 +573,7 @@ void frmFav1::connectCommands()
     on("mnuEditMoveTo", [this] { m_edit->MoveTo(m_activePane); });
     on("mnuEditDelete", [this] { m_edit->Delete(m_activePane); });
     on("mnuEditNew", [this] { m_edit->NewFolder(m_activePane); });
+    on("mnuEditRename", [this] { RenameClick(); });
     m_dispatch->SetCommand(QStringLiteral("CopyLink"), [this] { m_edit->CopyLink(m_activePane); });
     on("mnuHelpContents", [this] { Q_EMIT helpTopicRequested(HelpTopics::Contents); });
     on("mnuHelpIndex", [this] { Q_EMIT helpTopicRequested(HelpTopics::Index); });
@@ -545,7 +595,6 @@ void frmFav1::connectCommands()
     // Commands that arrive with later parts of the program stay greyed until then.
     for (const char* name :
          {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditPasteLink",
-          "mnuEditRename",
           "mnuViewFont", "mnuViewColor", "mnuViewThemes",
           "mnuToolsArrange", "mnuHelpWebSite"})
         m_menus->Action(QString::fromLatin1(name))->setEnabled(false);

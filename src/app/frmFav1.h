@@ -89,6 +89,8 @@ public:
     // Keeps the window above others (or not) through the window manager.
     void SetTopMost(bool on);
     void AlwaysOnTopClick();
+    // Edit > Rename: edits the name in place on the pane touched last.
+    void RenameClick();
     void OpenFromTray();
     void ExitFromTray();
 
@@ -122,6 +124,7 @@ private:
     void showPopup(QWidget* control, const QPoint& pos);
     void cboFormatChanged();
     void timerTick();
+    void renameEdited(const QString& pane, const QString& oldText, QTreeWidgetItem* item);
     PaneLayout::Frame layoutFrame() const;
     double twips(int pixels) const;
 
