@@ -12,6 +12,7 @@
 #include "app/frmSystemTray.h"
 #include "app/frmToolbar.h"
 #include "appearance/ThemeFile.h"
+#include "editing/DragDrop.h"
 #include "editing/EditCommands.h"
 #include "appearance/Themes.h"
 #include "app/clsOptions.h"
@@ -105,6 +106,17 @@ void frmFav1::buildWidgets()
     m_views->SetSearchResultsBuilder([this] { m_search->BuildSearchResultsView(); });
     m_edit = std::make_unique<EditCommands>(*m_tree, *m_list, *m_views, m_services.fileSystem,
                                             m_services.prompts, m_search->Results(), this);
+    m_dragDrop = std::make_unique<DragDrop>(*m_tree, *m_list, *m_views, m_services.fileSystem,
+                                            m_services.prompts, m_search->Results(),
+                                            m_services.clock, this);
+    m_lvwFavorites->startDragHook = [this] { return m_dragDrop->StartListDrag(); };
+    m_lvwFavorites->dragEndHook = [this] { m_dragDrop->End(); };
+    m_tvwFavorites->startDragHook = [this] { return m_dragDrop->StartTreeDrag(); };
+    m_tvwFavorites->dragEndHook = [this] { m_dragDrop->End(); };
+    m_tvwFavorites->dragOverHook = [this](QTreeWidgetItem* node, Qt::KeyboardModifiers keys) {
+        return m_dragDrop->OverTree(node, keys);
+    };
+    m_tvwFavorites->dropHook = [this](Qt::KeyboardModifiers keys) { m_dragDrop->DropOnTree(keys); };
     m_menus = std::make_unique<MainMenus>(*this);
     m_dispatch = std::make_unique<CommandDispatch>(*m_menus);
     connectCommands();

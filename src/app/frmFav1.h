@@ -11,6 +11,7 @@
 
 class clsOptions;
 class CommandDispatch;
+class DragDrop;
 class EditCommands;
 class FavoritesList;
 class FavoritesListWidget;
@@ -57,6 +58,7 @@ public:
     MainMenus& Menus() { return *m_menus; }
     CommandDispatch& Dispatch() { return *m_dispatch; }
     SearchCommands& Search() { return *m_search; }
+    DragDrop& Drag() { return *m_dragDrop; }
     QToolBar* tbrToolbar() const { return m_tbrToolbar; }
     FavoritesViews& Views() { return *m_views; }
     FavoritesTree& Tree() { return *m_tree; }
@@ -152,6 +154,7 @@ private:
     std::unique_ptr<CommandDispatch> m_dispatch;
     std::unique_ptr<SearchCommands> m_search;
     std::unique_ptr<EditCommands> m_edit;
+    std::unique_ptr<DragDrop> m_dragDrop;
     PaneLayout m_layout;
 
     bool m_isLoading = false;

@@ -1,7 +1,10 @@
 #include "favorites/FavoritesListWidget.h"
 
 #include <QHeaderView>
+#include <QDrag>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 
 FavoritesListWidget::FavoritesListWidget(QWidget* parent) : QTreeWidget(parent)
@@ -10,6 +13,8 @@ FavoritesListWidget::FavoritesListWidget(QWidget* parent) : QTreeWidget(parent)
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
     setAllColumnsShowFocus(true);
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
@@ -42,4 +47,23 @@ void FavoritesListWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     QTreeWidget::mouseDoubleClickEvent(event);
     Q_EMIT doubleClicked();
+}
+
+void FavoritesListWidget::startDrag(Qt::DropActions)
+{
+    const int effects = startDragHook ? startDragHook() : 0;
+    if (effects == 0)
+        return;
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("application/x-tavoro-entries"), QByteArray());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    Qt::DropActions actions;
+    if (effects & 1)
+        actions |= Qt::CopyAction;
+    if (effects & 2)
+        actions |= Qt::MoveAction;
+    drag->exec(actions, Qt::MoveAction);
+    if (dragEndHook)
+        dragEndHook();
 }

@@ -2,6 +2,8 @@
 
 #include <QTreeWidget>
 
+#include <functional>
+
 // The link list's widget: a report list without root decoration. It reports each
 // release with the item under the pointer and each double click, so the main window can
 // act as the list's mouse table says.
@@ -11,6 +13,12 @@ class FavoritesListWidget final : public QTreeWidget
 public:
     explicit FavoritesListWidget(QWidget* parent = nullptr);
 
+
+    // Drag and drop, answered by the main window: the effects a drag may have as it
+    // starts (0: no drag), and the end of any drag.
+    std::function<int()> startDragHook;
+    std::function<void()> dragEndHook;
+
 Q_SIGNALS:
     void touched();
     void itemReleased(QTreeWidgetItem* item, Qt::MouseButton button,
@@ -19,6 +27,7 @@ Q_SIGNALS:
     void deletePressed();
 
 protected:
+    void startDrag(Qt::DropActions supportedActions) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

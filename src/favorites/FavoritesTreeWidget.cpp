@@ -1,6 +1,9 @@
 #include "favorites/FavoritesTreeWidget.h"
 
+#include <QDrag>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 
 FavoritesTreeWidget::FavoritesTreeWidget(QWidget* parent) : QTreeWidget(parent)
@@ -11,6 +14,8 @@ FavoritesTreeWidget::FavoritesTreeWidget(QWidget* parent) : QTreeWidget(parent)
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragDrop);
 }
 
 QTreeWidgetItem* FavoritesTreeWidget::NodeAt(const QPoint& pos) const
@@ -56,4 +61,52 @@ void FavoritesTreeWidget::mouseDoubleClickEvent(QMouseEvent* event)
 {
     // Only a second press: the release that follows does the work.
     QTreeWidget::mousePressEvent(event);
+}
+
+void FavoritesTreeWidget::startDrag(Qt::DropActions)
+{
+    const int effects = startDragHook ? startDragHook() : 0;
+    if (effects == 0)
+        return;
+    auto* data = new QMimeData;
+    data->setData(QStringLiteral("application/x-tavoro-entries"), QByteArray());
+    auto* drag = new QDrag(this);
+    drag->setMimeData(data);
+    Qt::DropActions actions;
+    if (effects & 1)
+        actions |= Qt::CopyAction;
+    if (effects & 2)
+        actions |= Qt::MoveAction;
+    drag->exec(actions, Qt::MoveAction);
+    if (dragEndHook)
+        dragEndHook();
+}
+
+void FavoritesTreeWidget::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasFormat(QStringLiteral("application/x-tavoro-entries")))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void FavoritesTreeWidget::dragMoveEvent(QDragMoveEvent* event)
+{
+    const QPoint pos = event->position().toPoint();
+    const int effect =
+        dragOverHook ? dragOverHook(NodeAt(pos), event->modifiers()) : 0;
+    if (effect == 0) {
+        event->ignore();
+        return;
+    }
+    event->setDropAction(effect == 1 ? Qt::CopyAction : Qt::MoveAction);
+    event->accept();
+}
+
+void FavoritesTreeWidget::dropEvent(QDropEvent* event)
+{
+    event->setDropAction(Qt::IgnoreAction); // the files are moved by us, not the model
+    event->accept();
+    if (dropHook)
+        dropHook(event->modifiers());
 }

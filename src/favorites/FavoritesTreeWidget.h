@@ -2,6 +2,8 @@
 
 #include <QTreeWidget>
 
+#include <functional>
+
 // The folder tree's widget. It reports presses and releases with the node under the
 // pointer, so the main window can act as the tree's mouse table says; a double click has
 // no action of its own.
@@ -14,6 +16,15 @@ public:
     // The node whose label (not expander) is at pos, in viewport coordinates.
     QTreeWidgetItem* NodeAt(const QPoint& pos) const;
 
+
+    // Drag and drop, answered by the main window: the effects a drag may have as it
+    // starts (0: no drag), and the end of any drag.
+    std::function<int()> startDragHook;
+    std::function<void()> dragEndHook;
+    // The effect over a node (0: no drop there), and the drop itself.
+    std::function<int(QTreeWidgetItem*, Qt::KeyboardModifiers)> dragOverHook;
+    std::function<void(Qt::KeyboardModifiers)> dropHook;
+
 Q_SIGNALS:
     void touched();
     void nodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
@@ -21,6 +32,10 @@ Q_SIGNALS:
     void deletePressed();
 
 protected:
+    void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/frmFav1.h"
-#include "platform/Clock.h"
+#include "support/FakeClock.h"
 #include "platform/FileSystemService.h"
 #include "platform/Registry.h"
 #include "platform/ShellFolders.h"
@@ -29,6 +29,6 @@ struct AppFixture
     Registry registry;
     FileSystemService fileSystem;
     ScriptedPrompts prompts;
-    Clock clock;
+    FakeClock clock;
     FakeTrayIcon tray;
 };

@@ -1,0 +1,122 @@
+#include "editing/DragDrop.h"
+
+#include "editing/FileOperations.h"
+#include "editing/PathUtils.h"
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesTree.h"
+#include "favorites/FavoritesViews.h"
+#include "platform/Clock.h"
+
+#include <QCoreApplication>
+#include <QTreeWidget>
+
+DragDrop::DragDrop(FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
+                   const FileSystemService& fileSystem, Prompts& prompts,
+                   SearchLinks& searchLinks, const Clock& clock, QWidget* owner)
+    : m_tree(tree), m_list(list), m_views(views), m_fileSystem(fileSystem), m_prompts(prompts),
+      m_searchLinks(searchLinks), m_clock(clock), m_owner(owner)
+{
+}
+
+int DragDrop::StartListDrag()
+{
+    const bool normal = m_views.CurrentView() == FavoritesViews::Normal;
+    m_dragSource = normal ? QStringLiteral("L") : QString();
+    return normal ? CopyOrMove : None;
+}
+
+int DragDrop::StartTreeDrag()
+{
+    QTreeWidgetItem* node = m_tree.SelectedItem();
+    const bool allowed = node && m_views.CurrentView() == FavoritesViews::Normal &&
+                         node != m_tree.Root();
+    m_dragSource = allowed ? QStringLiteral("T") : QString();
+    return allowed ? CopyOrMove : None;
+}
+
+int DragDrop::OverList(Qt::KeyboardModifiers keys) const
+{
+    return keys == Qt::ControlModifier ? Copy : Move;
+}
+
+int DragDrop::OverTree(QTreeWidgetItem* node, Qt::KeyboardModifiers keys)
+{
+    if (m_dragSource.isEmpty() || !node)
+        return None;
+    m_dropHighlight = node;
+    const QString path = FavoritesTree::FullPath(node);
+    const QDateTime now = m_clock.Now();
+    if (!m_hoverPath.isEmpty() && path == m_hoverPath) {
+        if (m_hoverStart.msecsTo(now) >= 3000 && !node->isExpanded())
+            node->setExpanded(true);
+    } else {
+        m_hoverPath = path;
+        m_hoverStart = now;
+    }
+    return keys == Qt::ControlModifier ? Copy : Move;
+}
+
+void DragDrop::DropOnTree(Qt::KeyboardModifiers keys)
+{
+    if (m_dragSource == QLatin1String("L"))
+        dropListEntries(keys);
+    else if (m_dragSource == QLatin1String("T"))
+        dropTreeFolder(keys);
+}
+
+void DragDrop::dropListEntries(Qt::KeyboardModifiers keys)
+{
+    QTreeWidgetItem* target = m_dropHighlight;
+    if (!target)
+        return;
+    const QString destination = FavoritesTree::Tag(target);
+    const bool move = !(keys & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
+    FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
+    for (int i = 0; i < m_list.Count(); ++i) {
+        QTreeWidgetItem* entry = m_list.Item(i);
+        if (!entry->isSelected())
+            continue;
+        const QString tag = FavoritesList::Tag(entry);
+        const bool done =
+            FavoritesList::IsFolder(entry)
+                ? files.CopyMoveFolder(move, tag.mid(1), entry->text(0).trimmed(), destination)
+                : files.CopyMoveFile(move, tag, destination);
+        if (!done)
+            return;
+    }
+    if (keys == Qt::ShiftModifier) {
+        m_views.SetSelectionKey(destination);
+    } else if (m_list.Count() > 0) {
+        QString last = FavoritesList::Tag(m_list.Item(m_list.Count() - 1));
+        if (last.startsWith(u'*'))
+            last = last.mid(1);
+        m_views.SetSelectionKey(SplitPath(last, true, false));
+    }
+    QCoreApplication::processEvents();
+    m_views.RefreshView();
+}
+
+void DragDrop::dropTreeFolder(Qt::KeyboardModifiers keys)
+{
+    QTreeWidgetItem* source = m_tree.SelectedItem();
+    if (!source || !m_dropHighlight)
+        return;
+    const bool copy = keys == Qt::ControlModifier;
+    const QString sourcePath = FavoritesTree::Tag(source);
+    const QString destination = FavoritesTree::Tag(m_dropHighlight);
+    FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
+    if (!files.CopyMoveFolder(!copy, sourcePath, FavoritesTree::Text(source), destination))
+        return;
+    m_views.SetSelectionKey(copy ? sourcePath : destination);
+    QCoreApplication::processEvents();
+    m_views.RefreshView();
+}
+
+void DragDrop::End()
+{
+    m_dropHighlight = nullptr;
+    m_dragSource.clear();
+    m_hoverPath.clear();
+    m_hoverStart = QDateTime();
+    m_tree.Widget()->setVisible(true);
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class Clock;
+class FavoritesList;
+class FavoritesTree;
+class FavoritesViews;
+class FileSystemService;
+class Prompts;
+class QTreeWidgetItem;
+class QWidget;
+class SearchLinks;
+
+// Dragging list entries or a tree folder onto a folder of the tree in the Normal view:
+// a move, or a copy with a modifier key. Only the tree takes drops; a folder the pointer
+// rests on for three seconds opens.
+class DragDrop
+{
+public:
+    enum Effect { None = 0, Copy = 1, Move = 2, CopyOrMove = 3 };
+
+    DragDrop(FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
+             const FileSystemService& fileSystem, Prompts& prompts, SearchLinks& searchLinks,
+             const Clock& clock, QWidget* owner);
+
+    // The effects a drag may have, as it starts.
+    int StartListDrag();
+    int StartTreeDrag();
+    int OverList(Qt::KeyboardModifiers keys) const;
+    // Also marks the node as the drop target and opens it after a rest.
+    int OverTree(QTreeWidgetItem* node, Qt::KeyboardModifiers keys);
+    void DropOnTree(Qt::KeyboardModifiers keys);
+    // Any drag's end forgets the drag.
+    void End();
+
+    QString DragSource() const { return m_dragSource; }
+    QTreeWidgetItem* DropHighlight() const { return m_dropHighlight; }
+
+private:
+    void dropListEntries(Qt::KeyboardModifiers keys);
+    void dropTreeFolder(Qt::KeyboardModifiers keys);
+
+    FavoritesTree& m_tree;
+    FavoritesList& m_list;
+    FavoritesViews& m_views;
+    const FileSystemService& m_fileSystem;
+    Prompts& m_prompts;
+    SearchLinks& m_searchLinks;
+    const Clock& m_clock;
+    QWidget* m_owner;
+    QString m_dragSource;
+    QString m_hoverPath;
+    QDateTime m_hoverStart;
+    QTreeWidgetItem* m_dropHighlight = nullptr;
+};
