@@ -1,10 +1,9 @@
 #include "favorites/FavoritesListWidget.h"
 
+#include "favorites/FavoritesDrag.h"
+
 #include <QHeaderView>
-#include <QDrag>
-#include <QDropEvent>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QMouseEvent>
 
 FavoritesListWidget::FavoritesListWidget(QWidget* parent) : QTreeWidget(parent)
@@ -54,16 +53,7 @@ void FavoritesListWidget::startDrag(Qt::DropActions)
     const int effects = startDragHook ? startDragHook() : 0;
     if (effects == 0)
         return;
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("application/x-tavoro-entries"), QByteArray());
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    Qt::DropActions actions;
-    if (effects & 1)
-        actions |= Qt::CopyAction;
-    if (effects & 2)
-        actions |= Qt::MoveAction;
-    drag->exec(actions, Qt::MoveAction);
+    FavoritesDrag::Run(this, effects);
     if (dragEndHook)
         dragEndHook();
 }

@@ -1,6 +1,7 @@
 #include "favorites/FavoritesTreeWidget.h"
 
-#include <QDrag>
+#include "favorites/FavoritesDrag.h"
+
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -68,23 +69,14 @@ void FavoritesTreeWidget::startDrag(Qt::DropActions)
     const int effects = startDragHook ? startDragHook() : 0;
     if (effects == 0)
         return;
-    auto* data = new QMimeData;
-    data->setData(QStringLiteral("application/x-tavoro-entries"), QByteArray());
-    auto* drag = new QDrag(this);
-    drag->setMimeData(data);
-    Qt::DropActions actions;
-    if (effects & 1)
-        actions |= Qt::CopyAction;
-    if (effects & 2)
-        actions |= Qt::MoveAction;
-    drag->exec(actions, Qt::MoveAction);
+    FavoritesDrag::Run(this, effects);
     if (dragEndHook)
         dragEndHook();
 }
 
 void FavoritesTreeWidget::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasFormat(QStringLiteral("application/x-tavoro-entries")))
+    if (event->mimeData()->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType)))
         event->acceptProposedAction();
     else
         event->ignore();
