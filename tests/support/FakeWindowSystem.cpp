@@ -183,3 +183,29 @@ bool FakeWindowSystem::Exists(Handle window) const
 {
     return m_windows.contains(window);
 }
+
+namespace {
+const QStringList AddressBarChain{QStringLiteral("WorkerW"), QStringLiteral("ReBarWindow32"),
+                                  QStringLiteral("ComboBoxEx32"), QStringLiteral("ComboBox"),
+                                  QStringLiteral("Edit")};
+}
+
+WindowSystem::Handle FakeWindowSystem::AddFrame(const QString& className, const QString& title,
+                                                const QString& address, bool addressBar)
+{
+    const Handle frame = AddWindow(className, title);
+    if (addressBar)
+        m_windows[AddChain(frame, AddressBarChain)].text = address;
+    return frame;
+}
+
+WindowSystem::Handle FakeWindowSystem::EditOf(Handle frame) const
+{
+    Handle window = frame;
+    for (const QString& className : AddressBarChain) {
+        window = FindChild(window, className);
+        if (window == 0)
+            return 0;
+    }
+    return window;
+}

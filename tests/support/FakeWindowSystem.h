@@ -29,6 +29,12 @@ public:
     Handle AddChild(Handle parent, const QString& className, const QString& text = QString());
     // The chain of classes under a frame, each the child of the one before; returns the last.
     Handle AddChain(Handle frame, const QStringList& classes);
+    // A browser ("IEFrame") or folder ("CabinetWClass") frame on top, with the address bar
+    // chain holding address unless addressBar is false; returns the frame.
+    Handle AddFrame(const QString& className, const QString& title, const QString& address,
+                    bool addressBar = true);
+    // The frame's address-bar edit control, or 0.
+    Handle EditOf(Handle frame) const;
     void Remove(Handle window);
     Window& Get(Handle window) { return m_windows[window]; }
 

@@ -1,0 +1,73 @@
+#include "browser/BrowserLauncher.h"
+
+#include "app/AppInfo.h"
+#include "editing/PathUtils.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/Prompts.h"
+
+BrowserLauncher::BrowserLauncher(ProgramLauncher& launcher, WindowSystem* windows,
+                                 Prompts& prompts, QString programFolder, QWidget* owner)
+    : m_launcher(launcher), m_windows(windows), m_prompts(prompts),
+      m_programFolder(std::move(programFolder)), m_owner(owner)
+{
+}
+
+QString BrowserLauncher::GetWindowsDir() const
+{
+    return m_programFolder.isEmpty() ? QString() : AddBackslash(m_programFolder);
+}
+
+QString BrowserLauncher::BrowserProgram() const
+{
+    return GetWindowsDir() + QStringLiteral("tavoro-browserhost");
+}
+
+WindowSystem::Handle BrowserLauncher::launchOnce(const QString& address)
+{
+    QStringList arguments{QStringLiteral("--new-window")};
+    QString typed = address;
+    typed.remove(u'\r').remove(u'\n');
+    if (!typed.isEmpty())
+        arguments << typed;
+    const std::optional<QString> line =
+        m_launcher.FirstOutputLine(BrowserProgram(), arguments, LaunchTimeoutMs);
+    bool ok = false;
+    const WindowSystem::Handle window = line ? line->toULongLong(&ok) : 0;
+    if (!ok || window == 0)
+        return 0;
+    if (m_windows && !m_windows->Raise(window)) {
+        // A window we cannot reach is of no use; ask it to go before trying again.
+        m_windows->RequestClose(window);
+        return 0;
+    }
+    return window;
+}
+
+WindowSystem::Handle BrowserLauncher::LaunchBrowser(const QString& address)
+{
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (const WindowSystem::Handle window = launchOnce(address))
+            return window;
+    }
+    m_prompts.MsgBox(m_owner, QStringLiteral("Unable to launch browser."), Prompts::Buttons::Ok,
+                     Prompts::Icon::None, AppInfo::AppTitle);
+    return 0;
+}
+
+QString BrowserLauncher::ExploreArgument(const QString& root, const QString& item,
+                                         const OsVersionInfo& version)
+{
+    QString argument = QStringLiteral("/n,/e,/root,") + root;
+    if (item.isEmpty() || item == root)
+        return argument;
+    QString selected = item;
+    if (SystemVersion::GetOSShortName(version) == QLatin1String("NT4"))
+        selected.remove(AddBackslash(root));
+    return argument + QStringLiteral(",/select,") + selected;
+}
+
+void BrowserLauncher::ExploreFolder(const QString& root, const QString& item)
+{
+    m_launcher.StartDetached(GetWindowsDir() + QStringLiteral("EXPLORER.EXE"),
+                             {ExploreArgument(root, item)});
+}
