@@ -6,6 +6,7 @@
 #include "app/frmFav1.h"
 #include "platform/Clock.h"
 #include "platform/FileSystemService.h"
+#include "platform/QtProgramLauncher.h"
 #include "platform/QtPrompts.h"
 #include "platform/QtTrayIcon.h"
 #include "platform/Registry.h"
@@ -45,9 +46,10 @@ int main(int argc, char* argv[])
     QtTrayIcon tray;
     const QStringList arguments = QApplication::arguments().mid(1);
     X11WindowSystem windows;
+    QtProgramLauncher programs;
     frmFav1 window(AppServices{registry, *shellFolders, fileSystem, prompts, clock, tray,
                                QApplication::applicationFilePath(), arguments.join(u' '),
-                               favorites, windows.IsConnected() ? &windows : nullptr});
+                               favorites, windows.IsConnected() ? &windows : nullptr, &programs});
     // exit(), not quit(): quit() would send the window another close request.
     const auto endProcess = [] { QApplication::exit(0); };
     QObject::connect(&window, &frmFav1::processEnded, &app, endProcess, Qt::QueuedConnection);

@@ -4,6 +4,7 @@
 
 class Clock;
 class FileSystemService;
+class ProgramLauncher;
 class Prompts;
 class Registry;
 class ShellFolders;
@@ -24,4 +25,5 @@ struct AppServices
     QString commandLine;   // the arguments as one text
     QString shellFavorites; // the Favorites root the shell reported at start-up
     WindowSystem* windows = nullptr; // other programs' windows; none without a display
+    ProgramLauncher* programs = nullptr; // none: programs are started with QProcess
 };

@@ -12,6 +12,7 @@
 #include "app/frmSystemTray.h"
 #include "app/frmToolbar.h"
 #include "appearance/ThemeFile.h"
+#include "browser/BrowserCommands.h"
 #include "editing/DragDrop.h"
 #include "editing/EditCommands.h"
 #include "appearance/Themes.h"
@@ -23,6 +24,7 @@
 #include "favorites/FavoritesViews.h"
 #include "favorites/StatusPanels.h"
 #include "platform/ColorRef.h"
+#include "platform/QtProgramLauncher.h"
 #include "platform/Prompts.h"
 #include "platform/RegistryRoutines.h"
 #include "platform/TrayIcon.h"
@@ -47,7 +49,9 @@
 #include <memory>
 
 frmFav1::frmFav1(AppServices services, QWidget* parent)
-    : QMainWindow(parent), m_services(services)
+    : QMainWindow(parent), m_services(services),
+      m_options(std::make_unique<clsOptions>(services.registry, services.shellFolders,
+                                             services.shellFavorites, services.programPath))
 {
     buildWidgets();
 }
@@ -117,6 +121,21 @@ void frmFav1::buildWidgets()
         return m_dragDrop->OverTree(node, keys);
     };
     m_tvwFavorites->dropHook = [this](Qt::KeyboardModifiers keys) { m_dragDrop->DropOnTree(keys); };
+    if (!m_services.programs) {
+        m_ownPrograms = std::make_unique<QtProgramLauncher>();
+        m_services.programs = m_ownPrograms.get();
+    }
+    m_browser = std::make_unique<BrowserCommands>(
+        m_services.windows, *m_services.programs, m_services.prompts, m_services.registry,
+        m_services.programPath, BrowserCommands::Panes{*m_tree, *m_list, *m_views, *m_edit},
+        *m_options,
+        LinkOpener::WindowHooks{[this](int view) { SelectView(view); },
+                                [this] {
+                                    m_windowShown = false;
+                                    hide();
+                                },
+                                [this] { showMinimized(); }},
+        this);
     m_menus = std::make_unique<MainMenus>(*this);
     m_dispatch = std::make_unique<CommandDispatch>(*m_menus);
     connectCommands();
@@ -155,9 +174,8 @@ void frmFav1::Load()
     m_firstActivation = true;
     setWindowTitle(AppInfo::AppTitle);
 
-    m_options = std::make_unique<clsOptions>(m_services.registry, m_services.shellFolders,
-                                             m_services.shellFavorites, m_services.programPath);
     m_options->Load();
+    m_browser->IEList().Refresh();
     m_views->SetFavoritesRoot(m_options->FavoritesPath());
     m_allThemes = Themes::ReadThemes(Themes::ThemeFilePath(ProgramFolder()));
     Themes::ChooseStartupTheme(m_allThemes, *m_options, *m_tree, *m_list);
@@ -296,6 +314,7 @@ void frmFav1::ProcessCmd(const QString& command)
 {
     if (command != QLatin1String("A"))
         return;
+    m_browser->IEList().Refresh();
     if (m_options->AutoCenter())
         CenterWindow();
     show();
@@ -591,8 +610,22 @@ void frmFav1::connectCommands()
     on("mnuHelpIndex", [this] { Q_EMIT helpTopicRequested(HelpTopics::Index); });
     on("mnuHelpGettingStarted", [this] { Q_EMIT helpTopicRequested(HelpTopics::GettingStarted); });
     on("mnuHelpAbout", [this] { frmAbout::ShowAbout(m_services.prompts, this); });
-    on("mnuToolsOptions",
-       [this] { frmOptions::ShowOptions(m_services.prompts, *this, m_services.registry); });
+    on("mnuToolsOptions", [this] {
+        BrowserButton& button = m_browser->Button();
+        frmOptions::ShowOptions(m_services.prompts, *this, m_services.registry,
+                                {[&button] { return button.IsBrowserButtonInstalled(); },
+                                 [&button] { button.AddBrowserButton(); },
+                                 [&button] { button.RemoveBrowserButton(); }});
+    });
+    LinkOpener& opener = m_browser->Opener();
+    on("mnuFileOpenLink", [&opener] { opener.OpenSelectedLink(false); });
+    on("mnuFileOpenLinkNew", [&opener] { opener.OpenSelectedLink(true); });
+    on("mnuHelpWebSite", [&opener] { opener.OpenSite(AppInfo::WebSite); });
+    m_dispatch->SetCommand(QStringLiteral("Explore"), [this] { m_browser->Opener().Explore(m_activePane); });
+    on("mnuEditPasteLink", [this] { m_browser->AddLink(m_activePane); });
+    on("mnuToolsArrange", [this] { m_browser->Arrange(); });
+    connect(this, &frmFav1::openListItemRequested, this,
+            [&opener](QTreeWidgetItem* item) { opener.OpenListItem(item); });
     on("mnuToolsToolbar", [this] {
         m_options->SetToolbarButtons(frmToolbar::Customize(
             m_options->ToolbarButtons(), m_services.prompts, m_toolbarIcons, this));
@@ -605,10 +638,7 @@ void frmFav1::connectCommands()
             [this](const QPoint& pos) { m_menus->mnuSysTray()->popup(pos); });
 
     // Commands that arrive with later parts of the program stay greyed until then.
-    for (const char* name :
-         {"mnuFileOpenLink", "mnuFileOpenLinkNew", "mnuEditPasteLink",
-          "mnuViewFont", "mnuViewColor", "mnuViewThemes",
-          "mnuToolsArrange", "mnuHelpWebSite"})
+    for (const char* name : {"mnuViewFont", "mnuViewColor", "mnuViewThemes"})
         m_menus->Action(QString::fromLatin1(name))->setEnabled(false);
 }
 
@@ -666,9 +696,16 @@ void frmFav1::CenterWindow()
     const Twips units = Twips::ForScreen();
     const QScreen* screen = this->screen();
     const QSize screenSize = screen ? screen->geometry().size() : QSize(1024, 768);
+    std::optional<QRectF> browser;
+    clsIEList& ieList = m_browser->IEList();
+    if (ieList.Count() >= 1 && m_services.windows) {
+        const QRect pixels = m_services.windows->Geometry(ieList.ItemhWnd(1));
+        browser = QRectF(twips(pixels.x()), twips(pixels.y()), twips(pixels.width()),
+                         twips(pixels.height()));
+    }
     const QPointF topLeft = WindowPlacement::CenterWindow(
         QSizeF(twips(screenSize.width()), twips(screenSize.height())),
-        QSizeF(twips(frameGeometry().width()), twips(frameGeometry().height())), std::nullopt);
+        QSizeF(twips(frameGeometry().width()), twips(frameGeometry().height())), browser);
     move(units.ToPixels(topLeft.x()), units.ToPixels(topLeft.y()));
 }
 

@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class BrowserCommands;
+class ProgramLauncher;
 class clsOptions;
 class CommandDispatch;
 class DragDrop;
@@ -59,6 +61,7 @@ public:
     CommandDispatch& Dispatch() { return *m_dispatch; }
     SearchCommands& Search() { return *m_search; }
     DragDrop& Drag() { return *m_dragDrop; }
+    BrowserCommands& Browser() { return *m_browser; }
     QToolBar* tbrToolbar() const { return m_tbrToolbar; }
     FavoritesViews& Views() { return *m_views; }
     FavoritesTree& Tree() { return *m_tree; }
@@ -155,6 +158,8 @@ private:
     std::unique_ptr<SearchCommands> m_search;
     std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<DragDrop> m_dragDrop;
+    std::unique_ptr<ProgramLauncher> m_ownPrograms;
+    std::unique_ptr<BrowserCommands> m_browser;
     PaneLayout m_layout;
 
     bool m_isLoading = false;

@@ -13,7 +13,7 @@ std::unique_ptr<frmFav1> AppFixture::Make(const QString& commandLine)
 {
     return std::make_unique<frmFav1>(AppServices{registry, *shell, fileSystem, prompts, clock,
                                                  tray, env.Root() + QStringLiteral("/bin/tavoro"),
-                                                 commandLine, shell->Favorites()});
+                                                 commandLine, shell->Favorites(), &windows, &programs});
 }
 
 std::unique_ptr<frmFav1> AppFixture::Start(const QString& commandLine)

@@ -2,6 +2,8 @@
 
 #include "app/frmFav1.h"
 #include "support/FakeClock.h"
+#include "support/FakeProgramLauncher.h"
+#include "support/FakeWindowSystem.h"
 #include "platform/FileSystemService.h"
 #include "platform/Registry.h"
 #include "platform/ShellFolders.h"
@@ -31,4 +33,6 @@ struct AppFixture
     ScriptedPrompts prompts;
     FakeClock clock;
     FakeTrayIcon tray;
+    FakeWindowSystem windows;
+    FakeProgramLauncher programs;
 };

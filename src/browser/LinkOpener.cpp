@@ -1,0 +1,109 @@
+#include "browser/LinkOpener.h"
+
+#include "app/AppInfo.h"
+#include "app/clsOptions.h"
+#include "browser/BrowserLauncher.h"
+#include "browser/clsIEList.h"
+#include "editing/EditCommands.h"
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesTree.h"
+#include "favorites/FavoritesViews.h"
+#include "favorites/ShortcutFile.h"
+#include "platform/Prompts.h"
+
+#include <QTreeWidget>
+
+LinkOpener::LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, Prompts& prompts,
+                       FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
+                       EditCommands& edit, const clsOptions& options, WindowHooks hooks,
+                       QWidget* owner)
+    : m_ieList(ieList), m_launcher(launcher), m_prompts(prompts), m_tree(tree), m_list(list),
+      m_views(views), m_edit(edit), m_options(options), m_hooks(std::move(hooks)),
+      m_owner(owner)
+{
+}
+
+void LinkOpener::OpenListItem(QTreeWidgetItem* entry)
+{
+    if (!entry)
+        return;
+    const QString tag = FavoritesList::Tag(entry);
+    if (FavoritesList::IsFolder(entry)) {
+        if (m_views.CurrentView() == FavoritesViews::SearchResults)
+            m_hooks.selectView(FavoritesViews::Normal);
+        m_edit.SelectFolderNode(m_tree, tag.mid(1));
+        return;
+    }
+    QTreeWidget* widget = m_list.Widget();
+    for (int i = 0; i < m_list.Count(); ++i) {
+        QTreeWidgetItem* item = m_list.Item(i);
+        if (FavoritesList::Tag(item) != tag)
+            item->setSelected(false);
+    }
+    widget->setCurrentItem(entry);
+    entry->setSelected(true);
+    OpenURLFile(tag, false);
+}
+
+bool LinkOpener::navigateTopWindow(const QString& address)
+{
+    if (m_ieList.fGetURLInfo(1, clsIEList::FieldhEdit).toULongLong() == 0) {
+        m_prompts.MsgBox(m_owner,
+                         QStringLiteral("Navigation requires the Internet Explorer\r\n"
+                                        "Address Bar Toolbar to be turned on."),
+                         Prompts::Buttons::Ok, Prompts::Icon::Exclamation, AppInfo::AppTitle);
+        return false;
+    }
+    m_ieList.NavigateTo(1, address);
+    BringToFront(m_ieList.Windows(), m_ieList.ItemhWnd(1));
+    return true;
+}
+
+void LinkOpener::OpenURLFile(const QString& tag, bool newWindow)
+{
+    if (tag.startsWith(u'*'))
+        return;
+    m_ieList.Refresh();
+    if (newWindow || m_ieList.Count() == 0)
+        m_launcher.LaunchBrowser(ShortcutFile::ReadShortcutURL(tag));
+    else if (!navigateTopWindow(ShortcutFile::ReadShortcutURL(tag)))
+        return;
+
+    if (m_options.AutoHide()) {
+        if (m_options.SystemTray())
+            m_hooks.hideToTray();
+        else
+            m_hooks.minimize();
+    }
+}
+
+void LinkOpener::OpenSite(const QString& address)
+{
+    m_ieList.Refresh();
+    if (m_ieList.Count() > 0)
+        navigateTopWindow(address);
+    else
+        m_launcher.LaunchBrowser(address);
+}
+
+void LinkOpener::OpenSelectedLink(bool newWindow)
+{
+    if (QTreeWidgetItem* entry = m_list.SelectedItem())
+        OpenURLFile(FavoritesList::Tag(entry), newWindow);
+}
+
+void LinkOpener::Explore(const QString& activePane)
+{
+    const QString root = m_views.FavoritesRoot();
+    if (activePane == QLatin1String("L")) {
+        if (QTreeWidgetItem* entry = m_list.SelectedItem()) {
+            QString item = FavoritesList::Tag(entry);
+            if (item.startsWith(u'*')) // a folder entry: select the folder itself
+                item.remove(0, 1);
+            m_launcher.ExploreFolder(root, item);
+        }
+        return;
+    }
+    QTreeWidgetItem* node = m_tree.SelectedItem();
+    m_launcher.ExploreFolder(root, node ? FavoritesTree::Tag(node) : QString());
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class BrowserLauncher;
+class EditCommands;
+class FavoritesList;
+class FavoritesTree;
+class FavoritesViews;
+class Prompts;
+class QTreeWidgetItem;
+class QWidget;
+class clsIEList;
+class clsOptions;
+
+// Opens links in the browser window used last (by typing into its address bar) or in a
+// new one, folder entries in the tree, and the Favorites in the folder window.
+class LinkOpener
+{
+public:
+    // What opening a link may do to the main window.
+    struct WindowHooks
+    {
+        std::function<void(int view)> selectView;
+        std::function<void()> hideToTray;
+        std::function<void()> minimize;
+    };
+
+    LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, Prompts& prompts,
+               FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
+               EditCommands& edit, const clsOptions& options, WindowHooks hooks, QWidget* owner);
+
+    void OpenListItem(QTreeWidgetItem* entry);
+    void OpenURLFile(const QString& tag, bool newWindow);
+    void OpenSite(const QString& address);
+    // Open Link / Open Link in New Window: the list's selected entry, if any.
+    void OpenSelectedLink(bool newWindow);
+    // The Explore command on the pane touched last.
+    void Explore(const QString& activePane);
+
+private:
+    // Types the address into the top browser window; false after the address-bar message.
+    bool navigateTopWindow(const QString& address);
+
+    clsIEList& m_ieList;
+    BrowserLauncher& m_launcher;
+    Prompts& m_prompts;
+    FavoritesTree& m_tree;
+    FavoritesList& m_list;
+    FavoritesViews& m_views;
+    EditCommands& m_edit;
+    const clsOptions& m_options;
+    WindowHooks m_hooks;
+    QWidget* m_owner;
+};

@@ -1,0 +1,171 @@
+#include "browser/frmPasteLink.h"
+
+#include "app/AppInfo.h"
+#include "app/HelpTopics.h"
+#include "browser/clsIEList.h"
+#include "editing/PathUtils.h"
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesTree.h"
+#include "favorites/FavoritesViews.h"
+#include "favorites/ShortcutFile.h"
+#include "platform/Prompts.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+void frmPasteLink::AddLink(const Context& context)
+{
+    const auto warn = [&](const QString& text) {
+        context.prompts.Warn(context.owner, text, AppInfo::AppTitle);
+    };
+    if (context.views.CurrentView() != FavoritesViews::Normal) {
+        warn(QStringLiteral("Add Link is only available in Normal View."));
+        return;
+    }
+    QString folder;
+    QTreeWidgetItem* entry = context.list.SelectedItem();
+    if (context.activePane == QLatin1String("L") && entry && FavoritesList::IsFolder(entry))
+        folder = FavoritesList::Tag(entry).mid(1);
+    else if (QTreeWidgetItem* node = context.tree.SelectedItem())
+        folder = FavoritesTree::Tag(node);
+    if (folder.isEmpty()) {
+        warn(QStringLiteral("No Folder was selected to Add Link."));
+        return;
+    }
+    context.ieList.Refresh();
+    if (context.ieList.Count() == 0) {
+        warn(QStringLiteral("No Instances of Internet Explorer are running."));
+        return;
+    }
+
+    frmPasteLink dialog(context.ieList, context.prompts, context.views.FavoritesRoot(),
+                        context.owner);
+    dialog.SetPasteFolder(folder);
+    if (dialog.Load())
+        context.prompts.ShowModal(dialog);
+    QTreeWidgetItem* node = context.tree.SelectedItem();
+    if (node && dialog.IsSaved())
+        context.views.NodeClick(node);
+}
+
+frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts, QString favoritesRoot,
+                           QWidget* parent)
+    : QDialog(parent), m_ieList(ieList), m_prompts(prompts),
+      m_favoritesRoot(std::move(favoritesRoot)), m_lvwPasteLink(new QTreeWidget(this)),
+      m_txtTitle(new QLineEdit(this)), m_cmdPasteLink(new QPushButton(tr("Add Link"), this)),
+      m_cmdCancel(new QPushButton(tr("Cancel"), this)),
+      m_cmdHelp(new QPushButton(tr("Help"), this))
+{
+    setWindowTitle(tr("Add Link"));
+    m_lvwPasteLink->setRootIsDecorated(false);
+    m_lvwPasteLink->setHeaderLabels({tr("Title"), tr("Link")});
+    m_lvwPasteLink->header()->setSectionsClickable(true);
+    m_lvwPasteLink->header()->setStretchLastSection(false);
+    m_txtTitle->installEventFilter(this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    for (QPushButton* button : {m_cmdPasteLink, m_cmdCancel, m_cmdHelp})
+        buttons->addWidget(button);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_lvwPasteLink);
+    layout->addWidget(new QLabel(tr("Title:"), this));
+    layout->addWidget(m_txtTitle);
+    layout->addLayout(buttons);
+    m_cmdPasteLink->setDefault(true);
+    resize(560, 300);
+
+    connect(m_lvwPasteLink, &QTreeWidget::itemClicked, this,
+            [this](QTreeWidgetItem* row) { m_txtTitle->setText(row->text(0)); });
+    connect(m_lvwPasteLink->header(), &QHeaderView::sectionClicked, this,
+            &frmPasteLink::headerClicked);
+    connect(m_cmdPasteLink, &QPushButton::clicked, this, &frmPasteLink::cmdPasteLinkClick);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(m_cmdHelp, &QPushButton::clicked, this,
+            [this] { ShowHelpTopic(this, HelpTopics::AddLink); });
+}
+
+QString frmPasteLink::CleanTitle(const QString& title)
+{
+    QString cleaned = title;
+    cleaned.remove(QStringLiteral("www.")).remove(QStringLiteral("http://"));
+    return CleanFileName(cleaned);
+}
+
+bool frmPasteLink::Load()
+{
+    m_lvwPasteLink->clear();
+    m_ieList.Refresh();
+    for (int i = 1; i <= m_ieList.Count(); ++i) {
+        auto* row = new QTreeWidgetItem(m_lvwPasteLink);
+        row->setText(0, CleanTitle(m_ieList.ItemCaption(i)));
+        row->setToolTip(0, row->text(0));
+        row->setText(1, m_ieList.ItemURL(i));
+    }
+    QString below = m_pasteFolder;
+    below.remove(m_favoritesRoot);
+    if (below.isEmpty())
+        below = QStringLiteral("/");
+    setWindowTitle(tr("Add Link to '%1'").arg(below));
+    sizeColumns();
+
+    if (m_lvwPasteLink->topLevelItemCount() == 0)
+        return false;
+    m_lvwPasteLink->setCurrentItem(m_lvwPasteLink->topLevelItem(0));
+    m_txtTitle->setText(m_lvwPasteLink->topLevelItem(0)->text(0));
+    return true;
+}
+
+void frmPasteLink::cmdPasteLinkClick()
+{
+    const QString title = CleanTitle(m_txtTitle->text());
+    QTreeWidgetItem* row = m_lvwPasteLink->currentItem();
+    if (title.isEmpty() || !row)
+        return;
+    const QString path = AddBackslash(m_pasteFolder) + title + QStringLiteral(".url");
+    if (ShortcutFile::WriteShortcut(m_prompts, this, row->text(1), path)) {
+        m_isSaved = true;
+        accept();
+    }
+}
+
+void frmPasteLink::headerClicked(int column)
+{
+    if (column == m_sortColumn) {
+        m_sortOrder = m_sortOrder == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    } else {
+        m_sortColumn = column;
+        m_sortOrder = Qt::AscendingOrder;
+    }
+    m_lvwPasteLink->sortItems(m_sortColumn, m_sortOrder);
+    m_lvwPasteLink->header()->setSortIndicatorShown(true);
+    m_lvwPasteLink->header()->setSortIndicator(m_sortColumn, m_sortOrder);
+}
+
+void frmPasteLink::sizeColumns()
+{
+    const int width = m_lvwPasteLink->viewport()->width();
+    m_lvwPasteLink->setColumnWidth(0, width / 2);
+    m_lvwPasteLink->setColumnWidth(1, width * 45 / 100);
+}
+
+void frmPasteLink::resizeEvent(QResizeEvent* event)
+{
+    QDialog::resizeEvent(event);
+    sizeColumns();
+}
+
+bool frmPasteLink::eventFilter(QObject* watched, QEvent* event)
+{
+    // The whole title is selected on entry, so typing replaces it.
+    if (watched == m_txtTitle && event->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, m_txtTitle, &QLineEdit::selectAll);
+    return QDialog::eventFilter(watched, event);
+}
