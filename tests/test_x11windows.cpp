@@ -1,9 +1,8 @@
 #include "platform/X11WindowSystem.h"
+#include "support/OpenboxSession.h"
 
 #include <QApplication>
 #include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -28,8 +27,7 @@ public:
 private:
     const bool m_withManager;
     std::unique_ptr<X11WindowSystem> m_windows;
-    QTemporaryDir m_home;
-    QProcess m_openbox;
+    OpenboxSession m_openbox;
     QProcess m_peer;
     QStringList m_said;
     WindowSystem::Handle m_frame = 0;
@@ -61,29 +59,12 @@ private Q_SLOTS:
             QVERIFY2(!m_windows->WindowManagerRunning(), "a window manager runs already");
             return;
         }
-        if (QStandardPaths::findExecutable(QStringLiteral("openbox")).isEmpty())
+        if (!OpenboxSession::Available())
             QSKIP("openbox is not installed");
-        // Whatever openbox keeps or writes stays in our temporary folder.
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), m_home.path());
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path() + "/config");
-        environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.path() + "/cache");
-        environment.insert(QStringLiteral("XDG_DATA_HOME"), m_home.path() + "/data");
-        m_openbox.setProcessEnvironment(environment);
-        m_openbox.setProcessChannelMode(QProcess::ForwardedChannels);
-        m_openbox.start(QStringLiteral("openbox"), {QStringLiteral("--sm-disable")});
-        QVERIFY(m_openbox.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(m_windows->WindowManagerRunning(), 10000);
+        QVERIFY(m_openbox.Start(*m_windows));
     }
 
-    void cleanupTestCase()
-    {
-        if (m_openbox.state() == QProcess::NotRunning)
-            return;
-        m_openbox.terminate();
-        QVERIFY(m_openbox.waitForFinished(10000));
-        QTRY_VERIFY(!m_windows->WindowManagerRunning());
-    }
+    void cleanupTestCase() { QVERIFY(m_openbox.Stop(*m_windows)); }
 
     void init()
     {

@@ -7,13 +7,16 @@ const QString kRoot = QStringLiteral("Software\\Tavoro");
 const QString kSection = QStringLiteral("Settings");
 } // namespace
 
-AppFixture::AppFixture() : registry(env.RegistryDir(), shell) {}
+AppFixture::AppFixture()
+    : registry(env.RegistryDir(), shell), programPath(env.Root() + QStringLiteral("/bin/tavoro"))
+{
+}
 
 std::unique_ptr<frmFav1> AppFixture::Make(const QString& commandLine)
 {
     return std::make_unique<frmFav1>(AppServices{registry, *shell, fileSystem, prompts, clock,
-                                                 tray, env.Root() + QStringLiteral("/bin/tavoro"),
-                                                 commandLine, shell->Favorites(), &windows, &programs});
+                                                 tray, programPath, commandLine, shell->Favorites(),
+                                                 useWindows, usePrograms});
 }
 
 std::unique_ptr<frmFav1> AppFixture::Start(const QString& commandLine)

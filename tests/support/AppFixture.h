@@ -35,4 +35,8 @@ struct AppFixture
     FakeTrayIcon tray;
     FakeWindowSystem windows;
     FakeProgramLauncher programs;
+    // What the window is made with; a test under X11 puts real ones in.
+    WindowSystem* useWindows = &windows;
+    ProgramLauncher* usePrograms = &programs;
+    QString programPath;
 };
