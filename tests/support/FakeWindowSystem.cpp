@@ -175,7 +175,8 @@ bool FakeWindowSystem::RequestClose(Handle window)
 {
     if (!m_windows.contains(window))
         return false;
-    Remove(window);
+    if (!m_windows[window].ignoresClose)
+        Remove(window);
     return true;
 }
 

@@ -22,7 +22,8 @@ public:
         bool above = false;
         ShowState state = ShowState::Normal;
         QRect geometry{0, 0, 800, 600};
-        QStringList received; // "settext:...", "keydown:13", "char:A"
+        bool ignoresClose = false; // stays open when asked to close, as if asking the user
+        QStringList received;      // "settext:...", "keydown:13", "char:A"
     };
 
     Handle AddWindow(const QString& className, const QString& title, bool visible = true);
