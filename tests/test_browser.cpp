@@ -5,6 +5,7 @@
 #include "app/frmFav1.h"
 #include "browser/BrowserCommands.h"
 #include "browser/IEListError.h"
+#include "browser/frmBrowserWindows.h"
 #include "browser/frmPasteLink.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
@@ -357,6 +358,20 @@ private Q_SLOTS:
         QVERIFY(texts[1].endsWith(QLatin1String("close and \r\nreopen Internet Explorer and set toolbar to be visible.")));
         QCOMPARE(texts[2], texts[1]);
         QCOMPARE(texts[3], texts[0]);
+    }
+
+    void arrangeListsTheBrowserWindows()
+    {
+        windows().AddFrame(IE, QStringLiteral("www.Page") + Suffix, QStringLiteral("http://p/"));
+        QStringList listed;
+        prompts().dialogHandler = [&listed](QDialog& dialog) {
+            QTreeWidget* list = dialog.findChild<QTreeWidget*>();
+            for (int i = 0; list && i < list->topLevelItemCount(); ++i)
+                listed << list->topLevelItem(i)->text(0) << list->topLevelItem(i)->text(1);
+            return int(QDialog::Rejected);
+        };
+        m_window->Menus().Action(QStringLiteral("mnuToolsArrange"))->trigger();
+        QCOMPARE(listed, (QStringList{QStringLiteral("Page"), QStringLiteral("http://p/")}));
     }
 
     void centresOverTheFirstBrowserWindow()

@@ -126,7 +126,8 @@ void frmFav1::buildWidgets()
         m_services.programs = m_ownPrograms.get();
     }
     m_browser = std::make_unique<BrowserCommands>(
-        m_services.windows, *m_services.programs, m_services.prompts, m_services.registry,
+        m_services.windows, *m_services.programs, m_services.prompts, m_services.clock,
+        m_services.registry,
         m_services.programPath, BrowserCommands::Panes{*m_tree, *m_list, *m_views, *m_edit},
         *m_options,
         LinkOpener::WindowHooks{[this](int view) { SelectView(view); },

@@ -1,15 +1,16 @@
 #include "browser/BrowserCommands.h"
 
+#include "browser/frmBrowserWindows.h"
 #include "browser/frmPasteLink.h"
 
 #include <QFileInfo>
 
 BrowserCommands::BrowserCommands(WindowSystem* windows, ProgramLauncher& programs,
-                                 Prompts& prompts, Registry& registry,
+                                 Prompts& prompts, const Clock& clock, Registry& registry,
                                  const QString& programPath, Panes panes,
                                  const clsOptions& options, LinkOpener::WindowHooks hooks,
                                  QWidget* owner)
-    : m_prompts(prompts), m_panes(panes), m_owner(owner), m_ieList(windows),
+    : m_prompts(prompts), m_clock(clock), m_panes(panes), m_owner(owner), m_ieList(windows),
       m_launcher(programs, windows, prompts, QFileInfo(programPath).absolutePath(), owner),
       m_opener(m_ieList, m_launcher, prompts, panes.tree, panes.list, panes.views, panes.edit,
                options, std::move(hooks), owner),
@@ -25,4 +26,5 @@ void BrowserCommands::AddLink(const QString& activePane)
 
 void BrowserCommands::Arrange()
 {
+    frmBrowserWindows::ShowArrange(m_ieList, m_launcher, m_prompts, m_clock, m_owner);
 }

@@ -5,6 +5,7 @@
 #include "browser/LinkOpener.h"
 #include "browser/clsIEList.h"
 
+class Clock;
 class ProgramLauncher;
 class Registry;
 
@@ -21,7 +22,7 @@ public:
     };
 
     BrowserCommands(WindowSystem* windows, ProgramLauncher& programs, Prompts& prompts,
-                    Registry& registry, const QString& programPath, Panes panes,
+                    const Clock& clock, Registry& registry, const QString& programPath, Panes panes,
                     const clsOptions& options, LinkOpener::WindowHooks hooks, QWidget* owner);
 
     clsIEList& IEList() { return m_ieList; }
@@ -36,6 +37,7 @@ public:
 
 private:
     Prompts& m_prompts;
+    const Clock& m_clock;
     Panes m_panes;
     QWidget* m_owner;
     clsIEList m_ieList;
