@@ -2,9 +2,7 @@
 
 #include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
-#include "platform/TextCodec.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 
@@ -14,24 +12,14 @@ const QString kExtensionsKey = QStringLiteral("Software\\Microsoft\\Internet Exp
 // The class of the buttons that run a program.
 const QString kRunProgram = QStringLiteral("{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}");
 
-// The store answers for keys it is told, but cannot list them, so the subkeys' names come
-// from the section headers of the current user's hive file.
-QStringList extensionNames(const Registry& registry)
+QStringList extensionNames(Registry& registry)
 {
-    QFile file(registry.Directory() + QStringLiteral("/user.reg"));
-    if (!file.open(QIODevice::ReadOnly))
+    HKEY key = 0;
+    if (registry.RegOpenKeyEx(HKEY_CURRENT_USER, kExtensionsKey, 0, 0, &key) != 0)
         return {};
-    const QString prefix = QStringLiteral("[HKEY_CURRENT_USER\\") + kExtensionsKey + u'\\';
     QStringList names;
-    for (const QString& line : TextCodec::Decode(file.readAll()).split(u'\n')) {
-        const QString header = line.trimmed();
-        if (!header.startsWith(prefix, Qt::CaseInsensitive) || !header.endsWith(u']'))
-            continue;
-        const QString name =
-            header.mid(prefix.size()).chopped(1).split(u'\\', Qt::SkipEmptyParts).value(0);
-        if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
-            names.append(name);
-    }
+    registry.RegEnumKeys(key, &names);
+    registry.RegCloseKey(key);
     return names;
 }
 

@@ -3,9 +3,11 @@
 #include "BrowserHost.h"
 #include "ExplorerCommandLine.h"
 #include "ExtensionButtons.h"
+#include "browser/BrowserButton.h"
 #include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
 #include "platform/X11Control.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 
 #include <QApplication>
@@ -237,6 +239,30 @@ private Q_SLOTS:
         BrowserFrame* hidden = host.OpenFrame(Kind::Browser, url("a.html"), false);
         QCOMPARE(controlClasses(hidden), chain.mid(0, 2));
         QVERIFY(!hidden->AddressBarAction()->isChecked());
+    }
+
+    // Tavoro registers its button; a host started afterwards shows it, one started after
+    // the removal does not.
+    void toolbarButtonFollowsTavorosRegistration()
+    {
+        writeFile("tavoro", "");
+        ScriptedPrompts prompts;
+        Registry registry(m_env->RegistryDir(), nullptr);
+        BrowserButton button(registry, prompts, path("tavoro"), nullptr);
+        const auto toolbarTexts = [this] {
+            BrowserHost host;
+            QStringList texts;
+            for (const QAction* action : host.OpenFrame(Kind::Browser, url("a.html"))
+                                             ->findChild<QToolBar*>()->actions())
+                texts << action->text();
+            return texts;
+        };
+        QVERIFY(!toolbarTexts().contains("Tavoro"));
+        button.AddBrowserButton();
+        QVERIFY(toolbarTexts().contains("Tavoro"));
+        button.RemoveBrowserButton();
+        QVERIFY(!toolbarTexts().contains("Tavoro"));
+        QCOMPARE(prompts.messages.size(), 2);
     }
 };
 

@@ -188,6 +188,15 @@ private Q_SLOTS:
         QVERIFY(!file.contains("WINDOWWIDTH"));
         QVERIFY(!file.contains("SOFTWARE"));
         QCOMPARE(file.count("\"WindowWidth\""), 1);
+
+        // Subkeys are listed once each, direct children only, in their stored case.
+        CreateRegKey(*registry, "Software\\Tavoro\\Deep\\Below", HKEY_CURRENT_USER);
+        HKEY key = 0;
+        QCOMPARE(registry->RegOpenKeyEx(HKEY_CURRENT_USER, "software\\tavoro", 0, 0x3F, &key),
+                 ERROR_SUCCESS);
+        QStringList names;
+        QCOMPARE(registry->RegEnumKeys(key, &names), ERROR_SUCCESS);
+        QCOMPARE(names, (QStringList{"Deep", "Settings"}));
     }
 
     void statusCodes()

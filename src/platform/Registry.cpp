@@ -211,6 +211,22 @@ long Registry::RegDeleteKey(HKEY key, const QString& subKey)
     return save(store) ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
 }
 
+long Registry::RegEnumKeys(HKEY key, QStringList* names)
+{
+    HKEY hive = 0;
+    QString path;
+    if (!resolve(key, QString(), &hive, &path))
+        return ERROR_INVALID_HANDLE;
+    if (!names)
+        return kErrorInvalidParameter;
+    RegistryHive* store = hiveFor(hive);
+    reload(store);
+    if (!path.isEmpty() && !store->HasKey(path))
+        return ERROR_FILE_NOT_FOUND;
+    *names = store->SubKeyNames(path);
+    return ERROR_SUCCESS;
+}
+
 long Registry::RegCloseKey(HKEY key)
 {
     if (isPredefined(key))

@@ -59,6 +59,8 @@ public:
     // Deletes a subkey that has no subkeys of its own (ERROR_ACCESS_DENIED otherwise).
     long RegDeleteKey(HKEY key, const QString& subKey);
     long RegCloseKey(HKEY key);
+    // The direct subkeys' names of an open key (one call for RegEnumKeyEx's loop).
+    long RegEnumKeys(HKEY key, QStringList* names);
 
     // Changes made between these two calls reach the disk in one write at the end
     // (saving every setting at exit would otherwise write the file once per value).

@@ -276,6 +276,23 @@ bool RegistryHive::HasSubKeys(const QString& path) const
     return false;
 }
 
+QStringList RegistryHive::SubKeyNames(const QString& path) const
+{
+    const QString folded = fold(path);
+    const QString prefix = folded.isEmpty() ? QString() : folded + QLatin1Char('\\');
+    QStringList names;
+    for (auto it = m_keys.cbegin(); it != m_keys.cend(); ++it) {
+        if (it.key().isEmpty() || it.key() == folded || !it.key().startsWith(prefix))
+            continue;
+        // A deeper key stands for its direct ancestor too, as parents are implied.
+        const QString name = it->path.mid(prefix.size()).section(QLatin1Char('\\'), 0, 0);
+        if (!names.contains(name, Qt::CaseInsensitive))
+            names.append(name);
+    }
+    names.sort(Qt::CaseInsensitive);
+    return names;
+}
+
 bool RegistryHive::CreateKey(const QString& path)
 {
     bool created = false;

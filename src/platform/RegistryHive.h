@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -27,6 +28,8 @@ public:
 
     bool HasKey(const QString& path) const;
     bool HasSubKeys(const QString& path) const;
+    // The names of the key's direct subkeys, as stored, sorted without regard to case.
+    QStringList SubKeyNames(const QString& path) const;
     // Adds the key and any missing parents; true when anything was added.
     bool CreateKey(const QString& path);
     void RemoveKey(const QString& path);
