@@ -3,6 +3,7 @@
 #include "app/MainMenus.h"
 #include "app/clsOptions.h"
 #include "app/frmFav1.h"
+#include "app/frmOptions.h"
 #include "browser/BrowserCommands.h"
 #include "browser/IEListError.h"
 #include "browser/frmBrowserWindows.h"
@@ -14,6 +15,7 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -270,6 +272,41 @@ private Q_SLOTS:
                  QStringLiteral("/n,/e,/root,/f,/select,a/b.url"));
     }
 
+    void versionNames_data()
+    {
+        QTest::addColumn<int>("platform");
+        QTest::addColumn<int>("major");
+        QTest::addColumn<int>("minor");
+        QTest::addColumn<int>("build");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shortName");
+        QTest::newRow("NT 3.51") << 2 << 3 << 51 << 1057 << "Windows NT 3.51" << "NT351";
+        QTest::newRow("NT 4") << 2 << 4 << 0 << 1381 << "Windows NT 4.0" << "NT4";
+        QTest::newRow("2000") << 2 << 5 << 0 << 2195 << "Windows 2000" << "2000";
+        QTest::newRow("XP") << 2 << 5 << 1 << 2600 << "Windows XP" << "XP";
+        QTest::newRow("later NT") << 2 << 10 << 0 << 19045 << "" << "";
+        QTest::newRow("98") << 1 << 4 << 10 << 1998 << "Windows 98" << "98";
+        QTest::newRow("98 SP1 first") << 1 << 4 << 10 << 1999 << "Windows 98 SP1" << "98";
+        QTest::newRow("98 SP1 last") << 1 << 4 << 10 << 2182 << "Windows 98 SP1" << "98";
+        QTest::newRow("98 SE") << 1 << 4 << 10 << 2222 << "Windows 98 SE" << "98";
+        QTest::newRow("before 98") << 1 << 4 << 10 << 1997 << "" << "";
+        QTest::newRow("ME") << 1 << 4 << 90 << 3000 << "Windows ME" << "ME";
+        QTest::newRow("other platform") << 3 << 5 << 0 << 0 << "" << "";
+    }
+    void versionNames()
+    {
+        QFETCH(int, platform);
+        QFETCH(int, major);
+        QFETCH(int, minor);
+        QFETCH(int, build);
+        const OsVersionInfo info{std::uint32_t(platform), std::uint32_t(major), std::uint32_t(minor),
+                                 std::uint32_t(build)};
+        QTEST(SystemVersion::GetOSVersionName(info), "name");
+        QTEST(SystemVersion::GetOSShortName(info), "shortName");
+        // This system's own record names nothing.
+        QCOMPARE(SystemVersion::GetOSVersionName(), QString());
+    }
+
     void addLinkRefusals()
     {
         const QString wrongView = QStringLiteral("Add Link is only available in Normal View.");
@@ -358,6 +395,16 @@ private Q_SLOTS:
         QVERIFY(texts[1].endsWith(QLatin1String("close and \r\nreopen Internet Explorer and set toolbar to be visible.")));
         QCOMPARE(texts[2], texts[1]);
         QCOMPARE(texts[3], texts[0]);
+
+        // The Options dialog's box installs it.
+        prompts().dialogHandler = [](QDialog& dialog) {
+            auto& options = static_cast<frmOptions&>(dialog);
+            options.chkIEButton()->setChecked(true);
+            options.cmdOKClick();
+            return options.result();
+        };
+        m_window->Menus().Action(QStringLiteral("mnuToolsOptions"))->trigger();
+        QVERIFY(button.IsBrowserButtonInstalled());
     }
 
     void arrangeListsTheBrowserWindows()
