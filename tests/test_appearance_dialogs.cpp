@@ -1,0 +1,391 @@
+#include "app/MainMenus.h"
+#include "app/clsOptions.h"
+#include "appearance/ColorSwatches.h"
+#include "appearance/ThemeFile.h"
+#include "appearance/Themes.h"
+#include "appearance/frmColor.h"
+#include "appearance/frmFonts.h"
+#include "favorites/FavoritesList.h"
+#include "favorites/FavoritesListWidget.h"
+#include "favorites/FavoritesTree.h"
+#include "platform/ColorRef.h"
+#include "support/AppFixture.h"
+#include "support/FavoritesBuilder.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSet>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace {
+
+const char kThemeFile[] =
+    "(Custom)\tDejaVu Sans\t10\t0\t0\t16777215\t0\tDejaVu Sans\t10\t0\t0\t16777215\t0\r\n"
+    "Pumpkin\tDejaVu Sans\t10\t-1\t0\t1319739\t6730751\tDejaVu Sans\t10\t0\t0\t15070975\t14986\r\n"
+    "Ocean\tDejaVu Serif\t11\t0\t0\t6110219\t16773337\tDejaVu "
+    "Sans\t9\t0\t-1\t16512746\t7358987\r\n";
+const QStringList kFaces{
+    "  DejaVu Sans ", "DejaVu Serif", "dejavu sans mono", "DejaVu Sans", "Arial", "", "   ",
+    "DejaVu Serif"};
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QStringList entries(const QListWidget* list)
+{
+    QStringList result;
+    for (int i = 0; i < list->count(); ++i)
+        result << list->item(i)->text();
+    return result;
+}
+
+QString selectedText(const QListWidget* list)
+{
+    const int row = frmFonts::SelectedRow(list);
+    return row < 0 ? QString() : list->item(row)->text();
+}
+
+void useSettingsOf(clsOptions& options, const clsThemeApp& theme)
+{
+    options.SetlvwFont(theme.LvwTheme().GetFontString());
+    options.SettvwFont(theme.TvwTheme().GetFontString());
+    options.SetlvwForeColor(theme.LvwTheme().FontColor());
+    options.SetlvwBackColor(theme.LvwTheme().BackColor());
+    options.SettvwForeColor(theme.TvwTheme().FontColor());
+    options.SettvwBackColor(theme.TvwTheme().BackColor());
+}
+
+void sendMouse(QWidget* widget, QEvent::Type type, const QPoint& pos)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, pos, widget->mapToGlobal(pos), button, button, Qt::NoModifier);
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+// The marker sits centred round the swatch.
+bool marks(const QFrame* marker, const QLabel* swatch)
+{
+    return !marker->isHidden() && marker->geometry().center() == swatch->geometry().center() &&
+           marker->geometry().contains(swatch->geometry());
+}
+
+// Picks swatch index on the given tab and confirms.
+std::function<int(QDialog&)> chooseSwatch(int tab, int index)
+{
+    return [tab, index](QDialog& dialog) {
+        auto* color = qobject_cast<frmColor*>(&dialog);
+        if (!color)
+            return int(QDialog::Rejected);
+        color->tabColor()->setCurrentIndex(tab);
+        color->lblColorBoxClick(index);
+        color->cmdOKClick();
+        return color->result();
+    };
+}
+
+} // namespace
+
+class TestAppearanceDialogs : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<AppFixture> m_app;
+    std::unique_ptr<clsOptions> m_options;
+    clsThemeApps m_allThemes;
+    QStringList m_applied;
+
+    ScriptedPrompts& prompts() { return m_app->prompts; }
+    QString themeFile() const { return m_app->env.Root() + QStringLiteral("/bin/Themes.dat"); }
+private Q_SLOTS:
+    void init()
+    {
+        m_app = std::make_unique<AppFixture>();
+        writeFile(themeFile(), kThemeFile);
+        m_allThemes = Themes::ReadThemes(themeFile());
+        m_options = std::make_unique<clsOptions>(m_app->registry, *m_app->shell, QString(),
+                                                 m_app->env.Root() + QStringLiteral("/bin/tavoro"));
+        m_options->Load();
+        useSettingsOf(*m_options, *m_allThemes.Item(2));
+        m_applied.clear();
+    }
+    void cleanup()
+    {
+        m_options.reset();
+        m_app.reset();
+    }
+
+    void paletteHasFortyDistinctSwatches()
+    {
+        QSet<QString> seen;
+        for (int i = 0; i < ColorSwatches::Count; ++i) {
+            seen.insert(ColorSwatches::Name(i));
+            QCOMPARE(ColorSwatches::IndexOf(ColorSwatches::Color(i)), i);
+        }
+        QCOMPARE(seen.size(), ColorSwatches::Count);
+        QCOMPARE(ColorSwatches::Color(13), 0xFF0000); // "Blue", red in the low byte
+        QCOMPARE(ColorSwatches::SwatchRect(9), QRect(420, 420, 255, 255));
+        QCOMPARE(ColorSwatches::MarkerRect(9), QRect(360, 360, 375, 375));
+    }
+
+    void hitTest_data()
+    {
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("y");
+        QTest::addColumn<int>("swatch");
+        QTest::newRow("inside the first") << 200.0 << 200.0 << 0;
+        QTest::newRow("strip shared by 0 and 1") << 370.0 << 200.0 << 0;
+        QTest::newRow("past that strip") << 376.0 << 200.0 << 1;
+        QTest::newRow("strip shared by 0 and 8") << 200.0 << 370.0 << 0;
+        QTest::newRow("corner of 9, 10, 17, 18") << 730.0 << 730.0 << 9;
+        QTest::newRow("left edge is out") << 0.0 << 200.0 << -1;
+        QTest::newRow("far corner is in") << 2895.0 << 1815.0 << 39;
+        QTest::newRow("beyond the palette") << 2900.0 << 200.0 << -1;
+    }
+    void hitTest()
+    {
+        QFETCH(double, x);
+        QFETCH(double, y);
+        QFETCH(int, swatch);
+        QCOMPARE(ColorSwatches::HitTest(x, y), swatch);
+    }
+
+    void colorOpensOnTheTabsColour_data()
+    {
+        QTest::addColumn<int>("fore");
+        QTest::addColumn<int>("back");
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("marked"); // -1: shown as the custom colour
+        QTest::newRow("black text") << 0 << 0xFFFFFF << 0 << 0;
+        QTest::newRow("white background") << 0 << 0xFFFFFF << 1 << 39;
+        QTest::newRow("blue text") << 0xFF0000 << 0 << 0 << 13;
+        QTest::newRow("text off the palette") << 0x123456 << 0 << 0 << -1;
+        QTest::newRow("system colour value") << int(0x80000005) << 0 << 0 << -1;
+        QTest::newRow("background off the palette") << 0 << 0x010101 << 1 << -1;
+    }
+    void colorOpensOnTheTabsColour()
+    {
+        QFETCH(int, fore);
+        QFETCH(int, back);
+        QFETCH(int, tab);
+        QFETCH(int, marked);
+        frmColor dialog(prompts());
+        dialog.SetFontColor(fore);
+        dialog.SetBkGndColor(back);
+        dialog.Load();
+        dialog.tabColor()->setCurrentIndex(tab);
+        QCOMPARE(dialog.lblSample()->text(), QStringLiteral("Tavoro"));
+        QCOMPARE(dialog.lblSample()->palette().color(QPalette::WindowText),
+                 ColorRef::ToQColor(fore));
+        QCOMPARE(dialog.lblSample()->palette().color(QPalette::Window), ColorRef::ToQColor(back));
+        QCOMPARE(dialog.chkCustom()->isChecked(), marked < 0);
+        if (marked >= 0) {
+            QVERIFY(marks(dialog.shpSelected(), dialog.lblColorBox(marked)));
+            QCOMPARE(dialog.CustomSwatchColor(), 0x808080);
+        } else {
+            QVERIFY(dialog.shpSelected()->isHidden());
+            QCOMPARE(dialog.CustomSwatchColor(), tab == 0 ? fore : back);
+            QCOMPARE(dialog.lblCustom()->palette().color(QPalette::Window),
+                     ColorRef::ToQColor(tab == 0 ? fore : back));
+        }
+    }
+
+    void colorChoiceChangesOnlyTheTabsColour()
+    {
+        std::int32_t fore = 0x0000FF;
+        std::int32_t back = 0xFFFFFF;
+        prompts().dialogHandler = chooseSwatch(1, 13);
+        QVERIFY(frmColor::Choose(prompts(), nullptr, fore, back));
+        QCOMPARE(fore, 0x0000FF);
+        QCOMPARE(back, ColorSwatches::Color(13));
+
+        prompts().dialogHandler = [](QDialog& dialog) {
+            auto& color = static_cast<frmColor&>(dialog);
+            color.lblColorBoxClick(5);
+            color.cmdCancelClick();
+            return color.result();
+        };
+        QVERIFY(!frmColor::Choose(prompts(), nullptr, fore, back));
+        QCOMPARE(fore, 0x0000FF);
+        QCOMPARE(back, ColorSwatches::Color(13));
+    }
+
+    void colorFollowsTheMouse()
+    {
+        frmColor dialog(prompts());
+        dialog.SetBkGndColor(0xFFFFFF);
+        dialog.Load();
+        QFrame* frame = dialog.fraColorBox();
+        // Just left of swatch 9: its widened rectangle, not 8's.
+        const QRect nine = dialog.lblColorBox(9)->geometry();
+        sendMouse(frame, QEvent::MouseMove, QPoint(nine.left() - 2, nine.center().y()));
+        QCOMPARE(dialog.HighlightedIndex(), 9);
+        QVERIFY(marks(dialog.shpSelector(), dialog.lblColorBox(9)));
+        sendMouse(dialog.lblColorBox(20), QEvent::MouseMove, QPoint(3, 3));
+        QVERIFY(marks(dialog.shpSelector(), dialog.lblColorBox(20)));
+        sendMouse(frame, QEvent::MouseButtonRelease, QPoint(nine.left() - 2, nine.center().y()));
+        QCOMPARE(dialog.FontColor(), ColorSwatches::Color(20));
+        QVERIFY(marks(dialog.shpSelected(), dialog.lblColorBox(20)));
+        sendMouse(dialog.tabColor(), QEvent::MouseMove, QPoint(3, 3));
+        QVERIFY(dialog.shpSelector()->isHidden());
+        sendMouse(dialog.lblColorBox(31), QEvent::MouseButtonRelease, QPoint(3, 3));
+        QCOMPARE(dialog.FontColor(), ColorSwatches::Color(31));
+        QCOMPARE(dialog.BkGndColor(), 0xFFFFFF);
+    }
+
+    void colorCustomThroughThePicker()
+    {
+        frmColor dialog(prompts());
+        dialog.SetBkGndColor(0xFFFFFF);
+        dialog.Load();
+        prompts().colors << std::nullopt << QColor(1, 2, 3) << QColor(255, 0, 0);
+        dialog.cmdCustomClick();
+        QCOMPARE(dialog.FontColor(), 0);
+        QVERIFY(!dialog.chkCustom()->isChecked());
+
+        dialog.cmdCustomClick();
+        QCOMPARE(dialog.FontColor(), 1 + 2 * 256 + 3 * 65536);
+        QVERIFY(dialog.chkCustom()->isChecked());
+        QVERIFY(dialog.shpSelected()->isHidden());
+        QCOMPARE(dialog.CustomSwatchColor(), dialog.FontColor());
+        QCOMPARE(dialog.lblSample()->palette().color(QPalette::WindowText), QColor(1, 2, 3));
+
+        // A palette colour from the picker marks its swatch and the custom one goes back.
+        dialog.cmdCustomClick();
+        QCOMPARE(prompts().colorStarts,
+                 (QList<QColor>{QColor(128, 128, 128), QColor(128, 128, 128), QColor(1, 2, 3)}));
+        QCOMPARE(dialog.FontColor(), 255);
+        QVERIFY(marks(dialog.shpSelected(), dialog.lblColorBox(16)));
+        QCOMPARE(dialog.CustomSwatchColor(), 0x808080);
+
+        // The custom swatch only toggles the box.
+        dialog.lblCustomClick();
+        QVERIFY(dialog.chkCustom()->isChecked());
+        QVERIFY(dialog.shpSelected()->isHidden() && dialog.shpSelector()->isHidden());
+        dialog.lblCustomClick();
+        QVERIFY(marks(dialog.shpSelected(), dialog.lblColorBox(16)));
+        QCOMPARE(dialog.FontColor(), 255);
+        QCOMPARE(dialog.BkGndColor(), 0xFFFFFF);
+    }
+
+    void fontsListEachFaceOnceSorted()
+    {
+        frmFonts dialog(nullptr, [] { return kFaces; });
+        dialog.SetPrinterName(QStringLiteral("Laser"));
+        dialog.Load();
+        QCOMPARE(entries(dialog.lstFontName()),
+                 (QStringList{"Arial", "DejaVu Sans", "dejavu sans mono", "DejaVu Serif"}));
+        QCOMPARE(dialog.lstFontSize()->count(), 16);
+        QCOMPARE(dialog.lstFontSize()->item(15)->text(), QStringLiteral("72"));
+        QCOMPARE(entries(dialog.lstFontStyle()),
+                 (QStringList{"Regular", "Italic", "Bold", "Bold Italic"}));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Fonts - [Laser]"));
+    }
+
+    void fontsSelectAndReturn_data()
+    {
+        QTest::addColumn<QString>("given");
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<QString>("style");
+        QTest::addColumn<QString>("returned");
+        QTest::newRow("known") << "Arial\t10\tB"
+                               << "Arial"
+                               << "10"
+                               << "Bold"
+                               << "Arial\t10\tB";
+        QTest::newRow("empty") << ""
+                               << "Arial"
+                               << "8"
+                               << "Regular"
+                               << "Arial\t8\t";
+        QTest::newRow("IB selects no style") << "DejaVu Sans\t12\tIB"
+                                             << "DejaVu Sans"
+                                             << "12"
+                                             << ""
+                                             << "DejaVu Sans\t12\t";
+        QTest::newRow("face in other case") << "DEJAVU SERIF\t14\tI"
+                                            << "DejaVu Serif"
+                                            << "14"
+                                            << "Italic"
+                                            << "DejaVu Serif\t14\tI";
+        QTest::newRow("unknown face") << "No Such Face\t13\tBI"
+                                      << ""
+                                      << "8"
+                                      << "Bold Italic"
+                                      << "\t8\tBI";
+        QTest::newRow("size off the list") << "Arial\t9.5\t"
+                                           << "Arial"
+                                           << "8"
+                                           << "Regular"
+                                           << "Arial\t8\t";
+    }
+    void fontsSelectAndReturn()
+    {
+        QFETCH(QString, given);
+        frmFonts dialog(nullptr, [] { return kFaces; });
+        dialog.SetFontString(given);
+        dialog.Load();
+        QTEST(selectedText(dialog.lstFontName()), "face");
+        QTEST(selectedText(dialog.lstFontSize()), "size");
+        QTEST(selectedText(dialog.lstFontStyle()), "style");
+        QCOMPARE(dialog.FontString(), given);
+        dialog.cmdOkClick();
+        QVERIFY(dialog.IsSaved());
+        QTEST(dialog.FontString(), "returned");
+    }
+
+    void fontsPreviewAndNote()
+    {
+        frmFonts dialog(nullptr, [] { return QStringList{"DejaVu Sans", "Zz No Such Face"}; });
+        dialog.SetFontString(QStringLiteral("DejaVu Sans\t12\tBI"));
+        dialog.Load();
+        const QFont font = dialog.lblPreview()->font();
+        QCOMPARE(dialog.lblPreview()->text(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(font.family(), QStringLiteral("DejaVu Sans"));
+        QVERIFY(font.pointSize() == 12 && font.bold() && font.italic());
+        QCOMPARE(dialog.lblFontNote()->text(),
+                 QStringLiteral(
+                     "This is a TrueType font. The font will used on both printer and screen."));
+
+        dialog.lstFontName()->setCurrentRow(1);
+        dialog.lstFontStyle()->setCurrentRow(0);
+        QCOMPARE(dialog.lblPreview()->text(), QStringLiteral("Zz No Such Face"));
+        QVERIFY(!dialog.lblPreview()->font().bold());
+        QCOMPARE(dialog.Font_Name(), QStringLiteral("Zz No Such Face"));
+        QCOMPARE(dialog.FontStyle(), QString());
+        QCOMPARE(dialog.lblFontNote()->text(),
+                 QStringLiteral(
+                     "This is a scalable font. The screen image may not match printed output."));
+    }
+
+    void fontsCancelKeepsTheString()
+    {
+        prompts().dialogHandler = [](QDialog& dialog) {
+            auto& fonts = static_cast<frmFonts&>(dialog);
+            fonts.lstFontSize()->setCurrentRow(10);
+            fonts.cmdCancelClick();
+            return fonts.result();
+        };
+        QString font = QStringLiteral("DejaVu Sans\t10\tB");
+        QVERIFY(!frmFonts::Choose(prompts(), nullptr, font));
+        QCOMPARE(font, QStringLiteral("DejaVu Sans\t10\tB"));
+    }
+};
+
+QTEST_MAIN(TestAppearanceDialogs)
+#include "test_appearance_dialogs.moc"
