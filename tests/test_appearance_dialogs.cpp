@@ -5,6 +5,7 @@
 #include "appearance/Themes.h"
 #include "appearance/frmColor.h"
 #include "appearance/frmFonts.h"
+#include "appearance/frmThemes.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesListWidget.h"
 #include "favorites/FavoritesTree.h"
@@ -43,6 +44,14 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+QStringList names(const clsThemeApps& themes)
+{
+    QStringList result;
+    for (const clsThemeApp& theme : themes)
+        result << theme.Name();
+    return result;
 }
 
 QStringList entries(const QListWidget* list)
@@ -111,6 +120,15 @@ private:
 
     ScriptedPrompts& prompts() { return m_app->prompts; }
     QString themeFile() const { return m_app->env.Root() + QStringLiteral("/bin/Themes.dat"); }
+    std::unique_ptr<frmThemes> openThemes()
+    {
+        return std::make_unique<frmThemes>(m_allThemes, *m_options, themeFile(), prompts(),
+                                           [this](const clsThemeApp& theme) {
+                                               m_applied << theme.Name();
+                                               useSettingsOf(*m_options, theme);
+                                           });
+    }
+
 private Q_SLOTS:
     void init()
     {
@@ -384,6 +402,236 @@ private Q_SLOTS:
         QString font = QStringLiteral("DejaVu Sans\t10\tB");
         QVERIFY(!frmFonts::Choose(prompts(), nullptr, font));
         QCOMPARE(font, QStringLiteral("DejaVu Sans\t10\tB"));
+    }
+
+    void themesOpenOnTheMatchingTheme_data()
+    {
+        QTest::addColumn<QString>("themeName");
+        QTest::addColumn<int>("settingsOf"); // 0: matching no theme
+        QTest::addColumn<int>("selected");
+        QTest::newRow("named and matching") << "Pumpkin" << 2 << 1;
+        QTest::newRow("named, settings of another") << "Pumpkin" << 3 << 0;
+        QTest::newRow("no name, any match") << "" << 3 << 2;
+        QTest::newRow("no name, no match") << "" << 0 << 0;
+    }
+    void themesOpenOnTheMatchingTheme()
+    {
+        QFETCH(QString, themeName);
+        QFETCH(int, settingsOf);
+        m_options->SetThemeName(themeName);
+        if (settingsOf > 0)
+            useSettingsOf(*m_options, *m_allThemes.Item(settingsOf));
+        else
+            m_options->SetlvwForeColor(0x010203);
+        auto dialog = openThemes();
+        QTEST(dialog->cboTheme()->currentIndex(), "selected");
+        QCOMPARE(dialog->cboTheme()->count(), 3);
+        // "(Custom)" holds the settings whenever nothing matched them.
+        QCOMPARE(Themes::FindMatchingTheme(dialog->DialogThemes(), QStringLiteral("(Custom)"),
+                                           *m_options) == 1,
+                 dialog->cboTheme()->currentIndex() == 0);
+        const clsThemeApp* shown = dialog->SelectedTheme();
+        QCOMPARE(dialog->lvwPreview()->palette().color(QPalette::Base),
+                 ColorRef::ToQColor(shown->LvwTheme().BackColor()));
+        QCOMPARE(dialog->tvwPreview()->topLevelItem(0)->child(2)->foreground(0).color(),
+                 ColorRef::ToQColor(shown->TvwTheme().FontColor()));
+        QCOMPARE(dialog->tvwPreview()->currentItem()->text(0), QStringLiteral("Computers"));
+        QCOMPARE(dialog->cmdRename()->isEnabled(), dialog->cboTheme()->currentIndex() > 0);
+    }
+
+    void themesNames_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QStringList>("proposed");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<QStringList>("themes");
+        const QStringList three{"(Custom)", "Pumpkin", "Ocean"};
+        QTest::newRow("new, duplicate then other case")
+            << 1 << "new" << QStringList{"Pumpkin", "pumpkin"}
+            << QStringList{"New Theme", "Pumpkin"}
+            << QStringList{"New Theme|Theme Name 'Pumpkin' already exists."}
+            << (three + QStringList{"pumpkin"});
+        QTest::newRow("new cancelled")
+            << 1 << "new" << QStringList{} << QStringList{"New Theme"} << QStringList{} << three;
+        QTest::newRow("new without a TAB")
+            << 1 << "new" << QStringList{"Tab\there"} << QStringList{"New Theme"} << QStringList{}
+            << (three + QStringList{"Tab here"});
+        QTest::newRow("save as custom")
+            << 0 << "saveas" << QStringList{"(Custom) (Copy)"} << QStringList{"(Custom) (Copy)"}
+            << QStringList{} << (three + QStringList{"(Custom) (Copy)"});
+        QTest::newRow("save as taken")
+            << 2 << "saveas" << QStringList{"(Custom)", ""}
+            << QStringList{"Ocean (Copy)", "(Custom)"}
+            << QStringList{"Save Theme As|Theme Name '(Custom)' already exists."} << three;
+        QTest::newRow("rename to itself") << 2 << "rename" << QStringList{"Ocean"}
+                                          << QStringList{"Ocean"} << QStringList{} << three;
+        QTest::newRow("rename to a taken name")
+            << 1 << "rename" << QStringList{"Ocean", "Sea"} << QStringList{"Pumpkin", "Ocean"}
+            << QStringList{"Rename Theme|Theme Name 'Ocean' already exists."}
+            << QStringList{"(Custom)", "Sea", "Ocean"};
+        QTest::newRow("rename custom refused")
+            << 0 << "rename" << QStringList{"Mine"} << QStringList{} << QStringList{} << three;
+    }
+    void themesNames()
+    {
+        QFETCH(int, selected);
+        QFETCH(QString, command);
+        QFETCH(QStringList, inputs);
+        auto dialog = openThemes();
+        dialog->cboTheme()->setCurrentIndex(selected);
+        const clsThemeApp before = *dialog->SelectedTheme();
+        for (const QString& input : inputs)
+            prompts().inputs.enqueue(input);
+        if (command == QLatin1String("new"))
+            dialog->cmdNewClick();
+        else if (command == QLatin1String("saveas"))
+            dialog->cmdSaveAsClick();
+        else
+            dialog->cmdRenameClick();
+
+        QStringList proposed;
+        for (const auto& input : prompts().inputPrompts)
+            proposed << input.defaultText;
+        QTEST(proposed, "proposed");
+        QStringList messages;
+        for (const auto& message : prompts().messages)
+            messages << message.title + u'|' + message.text;
+        QTEST(messages, "messages");
+        QTEST(names(dialog->DialogThemes()), "themes");
+        QFETCH(QStringList, themes);
+        QCOMPARE(dialog->cboTheme()->currentText(), dialog->SelectedTheme()->Name());
+        for (int i = 0; i < themes.size(); ++i)
+            QCOMPARE(dialog->cboTheme()->itemText(i), themes[i]);
+        if (command == QLatin1String("saveas") && themes.size() == 4) {
+            clsThemeApp copy = *dialog->SelectedTheme();
+            copy.SetName(before.Name());
+            QCOMPARE(copy, before);
+        }
+    }
+
+    void themesDelete_data()
+    {
+        QTest::addColumn<int>("selected");
+        QTest::addColumn<bool>("confirm");
+        QTest::addColumn<QStringList>("themes");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("last theme") << 2 << true << QStringList{"(Custom)", "Pumpkin"} << "Pumpkin";
+        QTest::newRow("middle theme")
+            << 1 << true << QStringList{"(Custom)", "Ocean"} << "(Custom)";
+        QTest::newRow("cancelled")
+            << 2 << false << QStringList{"(Custom)", "Pumpkin", "Ocean"} << "Ocean";
+        QTest::newRow("custom refused")
+            << 0 << true << QStringList{"(Custom)", "Pumpkin", "Ocean"} << "(Custom)";
+    }
+    void themesDelete()
+    {
+        QFETCH(int, selected);
+        QFETCH(bool, confirm);
+        auto dialog = openThemes();
+        dialog->cboTheme()->setCurrentIndex(selected);
+        if (confirm)
+            prompts().answers.enqueue(Prompts::Answer::Ok);
+        dialog->cmdDeleteClick();
+        QTEST(names(dialog->DialogThemes()), "themes");
+        QTEST(dialog->cboTheme()->currentText(), "shown");
+        QCOMPARE(dialog->cboTheme()->count(), dialog->DialogThemes().Count());
+        QCOMPARE(prompts().messages.size(), selected == 0 ? 0 : 1);
+        if (selected > 0) {
+            const auto& question = prompts().messages.first();
+            QCOMPARE(question.title, QStringLiteral("Delete Theme"));
+            QVERIFY(question.text.startsWith(QStringLiteral("Delete the following Theme:\n\n")));
+            QVERIFY(question.text.endsWith(QStringLiteral("\n\nDo you want to continue?")));
+            QVERIFY(question.defaultAnswer == Prompts::Answer::Cancel);
+        }
+    }
+
+    void themesApplyThenCancel()
+    {
+        m_options->SetThemeName(QStringLiteral("Pumpkin"));
+        auto dialog = openThemes();
+        dialog->cboTheme()->setCurrentIndex(2);
+        dialog->cmdApplyClick();
+        prompts().inputs.enqueue(QStringLiteral("Mine"));
+        dialog->cmdNewClick();
+        dialog->cmdCancelClick();
+        QCOMPARE(m_applied, QStringList{"Ocean"});
+        QCOMPARE(m_options->ThemeName(), QStringLiteral("Pumpkin"));
+        QCOMPARE(names(m_allThemes), (QStringList{"(Custom)", "Pumpkin", "Ocean"}));
+        QFile file(themeFile());
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray(kThemeFile));
+
+        // Reopened, the applied settings match no theme named Pumpkin: "(Custom)" takes them.
+        auto again = openThemes();
+        QCOMPARE(again->cboTheme()->currentIndex(), 0);
+        clsThemeApp custom = *again->DialogThemes().Item(1);
+        custom.SetName(QStringLiteral("Ocean"));
+        QCOMPARE(custom, *m_allThemes.Item(3));
+    }
+
+    void themesEditAndOk()
+    {
+        auto dialog = openThemes();
+        prompts().inputs.enqueue(QStringLiteral("Mine"));
+        dialog->cmdNewClick();
+        prompts().dialogHandler = [](QDialog& d) {
+            if (auto* fonts = qobject_cast<frmFonts*>(&d)) {
+                fonts->lstFontName()->setCurrentItem(
+                    fonts->lstFontName()
+                        ->findItems(QStringLiteral("DejaVu Serif"), Qt::MatchExactly)
+                        .first());
+                fonts->lstFontSize()->setCurrentRow(4);
+                fonts->lstFontStyle()->setCurrentRow(1);
+                fonts->cmdOkClick();
+            } else if (auto* color = qobject_cast<frmColor*>(&d)) {
+                color->lblColorBoxClick(13);
+                color->tabColor()->setCurrentIndex(1);
+                color->lblColorBoxClick(34);
+                color->cmdOKClick();
+            }
+            return d.result();
+        };
+        dialog->cmdLvwFontClick();
+        dialog->cmdTvwColorClick();
+        const clsThemeApp& mine = *dialog->SelectedTheme();
+        QCOMPARE(mine.LvwTheme().GetFontString(), QStringLiteral("DejaVu Serif\t12\tI"));
+        QCOMPARE(dialog->lvwPreview()->font().family(), QStringLiteral("DejaVu Serif"));
+        QCOMPARE(mine.TvwTheme().FontColor(), ColorSwatches::Color(13));
+        QCOMPARE(mine.TvwTheme().BackColor(), ColorSwatches::Color(34));
+        QCOMPARE(dialog->tvwPreview()->topLevelItem(0)->background(0).color(),
+                 ColorRef::ToQColor(ColorSwatches::Color(34)));
+        QCOMPARE(mine.LvwTheme().FontColor(), 0); // the list's colours were not touched
+
+        dialog->cmdOKClick();
+        QCOMPARE(m_applied, QStringList{"Mine"});
+        QCOMPARE(m_options->ThemeName(), QStringLiteral("Mine"));
+        const clsThemeApps written = Themes::ReadThemes(themeFile());
+        QCOMPARE(names(written), (QStringList{"(Custom)", "Pumpkin", "Ocean", "Mine"}));
+        QCOMPARE(*written.Item(4), mine);
+        QCOMPARE(names(m_allThemes), names(written));
+        QVERIFY(prompts().messages.isEmpty());
+    }
+
+    void themesSurviveDamageAndAnUnwritableFile()
+    {
+        writeFile(themeFile(), QByteArray("\t\t\r\nx\t\t-\t9e99\t\xff\r\n(Custom)"));
+        m_allThemes = Themes::ReadThemes(themeFile());
+        auto dialog = openThemes();
+        dialog->cboTheme()->setCurrentIndex(1);
+        dialog->cmdApplyClick();
+        m_allThemes = clsThemeApps(); // nothing at all to start from
+        auto empty = openThemes();
+        QCOMPARE(names(empty->DialogThemes()).first(), QStringLiteral("(Custom)"));
+
+        QVERIFY(QFile::remove(themeFile()));
+        QVERIFY(QDir().mkpath(themeFile())); // a folder where the file should be
+        empty->cmdOKClick();
+        QCOMPARE(prompts().messages.size(), 1);
+        QVERIFY(prompts().messages.first().text.startsWith(
+            QStringLiteral("Unable to complete the Save Themes operation.\n\n")));
+        QCOMPARE(m_options->ThemeName(), QStringLiteral("(Custom)"));
     }
 };
 
