@@ -3,6 +3,7 @@
 #include "appearance/ColorSwatches.h"
 #include "appearance/ThemeFile.h"
 #include "appearance/Themes.h"
+#include "appearance/ViewAppearanceCommands.h"
 #include "appearance/frmColor.h"
 #include "appearance/frmFonts.h"
 #include "appearance/frmThemes.h"
@@ -632,6 +633,122 @@ private Q_SLOTS:
         QVERIFY(prompts().messages.first().text.startsWith(
             QStringLiteral("Unable to complete the Save Themes operation.\n\n")));
         QCOMPARE(m_options->ThemeName(), QStringLiteral("(Custom)"));
+    }
+
+    void viewColorReachesOldAndNewEntriesAndTheNextStart_data()
+    {
+        QTest::addColumn<bool>("list");
+        QTest::newRow("tree, untouched") << false;
+        QTest::newRow("list") << true;
+    }
+    void viewColorReachesOldAndNewEntriesAndTheNextStart()
+    {
+        QFETCH(bool, list);
+        FavoritesBuilder(m_app->Favorites())
+            .Build(QStringLiteral("News/\nNews/BBC.url = http://bbc.co.uk\nA.url = http://a"));
+        auto window = m_app->Start();
+        QCOMPARE(window->Options().ThemeName(), QStringLiteral("Pumpkin"));
+        if (list)
+            Q_EMIT static_cast<FavoritesListWidget*>(window->List().Widget())->touched();
+        window->NodeClick(window->Tree().Root());
+        QVERIFY(window->List().Count() > 0);
+        prompts().dialogHandler = chooseSwatch(0, 13);
+        QAction* command = window->Menus().Action(QStringLiteral("mnuViewColor"));
+        QVERIFY(command->isEnabled());
+        command->trigger();
+        clsOptions& options = window->Options();
+        const QColor blue = ColorRef::ToQColor(ColorSwatches::Color(13));
+        QCOMPARE(options.ThemeName(), QString());
+        QCOMPARE(list ? options.lvwForeColor() : options.tvwForeColor(), ColorSwatches::Color(13));
+        QVERIFY((list ? options.tvwForeColor() : options.lvwForeColor()) !=
+                ColorSwatches::Color(13));
+        // Entries there before the change, then entries made after it.
+        for (int round = 0; round < 2; ++round) {
+            if (list) {
+                QCOMPARE(window->List().Widget()->palette().color(QPalette::Text), blue);
+                if (round == 0)
+                    QCOMPARE(window->List().Item(0)->foreground(0).color(), blue);
+            } else {
+                for (QTreeWidgetItem* node : window->Tree().Nodes())
+                    QCOMPARE(node->foreground(0).color(), blue);
+            }
+            window->RefreshView();
+            window->NodeClick(window->Tree().Root());
+        }
+        QVERIFY(window->QueryUnload(true));
+        window.reset();
+
+        auto next = m_app->Start();
+        QCOMPARE(next->Options().ThemeName(), QString());
+        if (list)
+            QCOMPARE(next->List().Widget()->palette().color(QPalette::Text), blue);
+        else
+            QCOMPARE(next->Tree().Root()->foreground(0).color(), blue);
+    }
+
+    void viewFontStoresThePaneFontFirstAndKeepsTheTheme()
+    {
+        auto window = m_app->Start();
+        clsOptions& options = window->Options();
+        QTreeWidget* tree = window->Tree().Widget();
+        QFont bold(QStringLiteral("DejaVu Sans"));
+        bold.setPointSizeF(10.5);
+        bold.setBold(true);
+        tree->setFont(bold);
+        options.SettvwFont(QString());
+        window->Menus().Action(QStringLiteral("mnuViewFont"))->trigger(); // nobody answers
+        QCOMPARE(options.tvwFont(), QStringLiteral("DejaVu Sans\t10.5\t"));
+
+        QString offeredStyle;
+        prompts().dialogHandler = [&offeredStyle](QDialog& d) {
+            auto& fonts = static_cast<frmFonts&>(d);
+            offeredStyle = selectedText(fonts.lstFontStyle());
+            fonts.lstFontSize()->setCurrentRow(5);
+            fonts.cmdOkClick();
+            return d.result();
+        };
+        window->Menus().Action(QStringLiteral("mnuViewFont"))->trigger();
+        QCOMPARE(offeredStyle, QStringLiteral("Regular"));
+        QCOMPARE(options.tvwFont(), QStringLiteral("DejaVu Sans\t14\t"));
+        QCOMPARE(tree->font().pointSize(), 14);
+        QVERIFY(!tree->font().bold());
+        QCOMPARE(options.ThemeName(), QStringLiteral("Pumpkin"));
+        QVERIFY(window->QueryUnload(true));
+        window.reset();
+
+        // The named theme comes back at the next start, with its own font.
+        auto next = m_app->Start();
+        QCOMPARE(next->Options().tvwFont(), next->AllThemes().Item(2)->TvwTheme().GetFontString());
+    }
+
+    void viewCommandsWithNoPaneTouchedActOnTheTree()
+    {
+        auto window = m_app->Start();
+        prompts().dialogHandler = chooseSwatch(1, 26);
+        ViewAppearanceCommands commands({window->Options(), window->Tree(), window->List(),
+                                         window->AllThemes(), themeFile(), QString(), window.get()},
+                                        prompts());
+        const std::int32_t listBack = window->Options().lvwBackColor();
+        commands.ColorClick();
+        QCOMPARE(window->Options().tvwBackColor(), ColorSwatches::Color(26));
+        QCOMPARE(window->Options().lvwBackColor(), listBack);
+        QCOMPARE(window->Tree().Widget()->viewport()->palette().color(QPalette::Base),
+                 ColorRef::ToQColor(ColorSwatches::Color(26)));
+
+        prompts().inputs.enqueue(QStringLiteral("Mine"));
+        prompts().dialogHandler = [](QDialog& d) {
+            auto& themes = static_cast<frmThemes&>(d);
+            themes.cmdNewClick();
+            themes.cboTheme()->setCurrentIndex(2);
+            themes.cmdOKClick();
+            return d.result();
+        };
+        window->Menus().Action(QStringLiteral("mnuViewThemes"))->trigger();
+        QCOMPARE(window->Options().ThemeName(), QStringLiteral("Ocean"));
+        QCOMPARE(window->Options().tvwBackColor(), m_allThemes.Item(3)->TvwTheme().BackColor());
+        const QStringList expected{"(Custom)", "Pumpkin", "Ocean", "Mine"};
+        QCOMPARE(names(window->AllThemes()), expected);
+        QCOMPARE(names(Themes::ReadThemes(themeFile())), expected);
     }
 };
 
