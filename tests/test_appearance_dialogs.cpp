@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -38,14 +39,6 @@ const char kThemeFile[] =
 const QStringList kFaces{
     "  DejaVu Sans ", "DejaVu Serif", "dejavu sans mono", "DejaVu Sans", "Arial", "", "   ",
     "DejaVu Serif"};
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 QStringList names(const clsThemeApps& themes)
 {
@@ -93,17 +86,15 @@ bool marks(const QFrame* marker, const QLabel* swatch)
            marker->geometry().contains(swatch->geometry());
 }
 
-// Picks swatch index on the given tab and confirms.
-std::function<int(QDialog&)> chooseSwatch(int tab, int index)
+// Clicks a swatch on the given tab, then OK or Cancel.
+std::function<int(QDialog&)> chooseSwatch(int tab, int index, bool confirm = true)
 {
-    return [tab, index](QDialog& dialog) {
-        auto* color = qobject_cast<frmColor*>(&dialog);
-        if (!color)
-            return int(QDialog::Rejected);
-        color->tabColor()->setCurrentIndex(tab);
-        color->lblColorBoxClick(index);
-        color->cmdOKClick();
-        return color->result();
+    return [=](QDialog& dialog) {
+        auto& color = static_cast<frmColor&>(dialog);
+        color.tabColor()->setCurrentIndex(tab);
+        color.lblColorBoxClick(index);
+        confirm ? color.cmdOKClick() : color.cmdCancelClick();
+        return color.result();
     };
 }
 
@@ -134,7 +125,7 @@ private Q_SLOTS:
     void init()
     {
         m_app = std::make_unique<AppFixture>();
-        writeFile(themeFile(), kThemeFile);
+        FavoritesBuilder(m_app->env.Root()).File(QStringLiteral("bin/Themes.dat"), kThemeFile);
         m_allThemes = Themes::ReadThemes(themeFile());
         m_options = std::make_unique<clsOptions>(m_app->registry, *m_app->shell, QString(),
                                                  m_app->env.Root() + QStringLiteral("/bin/tavoro"));
@@ -210,7 +201,6 @@ private Q_SLOTS:
         QCOMPARE(dialog.lblSample()->text(), QStringLiteral("Tavoro"));
         QCOMPARE(dialog.lblSample()->palette().color(QPalette::WindowText),
                  ColorRef::ToQColor(fore));
-        QCOMPARE(dialog.lblSample()->palette().color(QPalette::Window), ColorRef::ToQColor(back));
         QCOMPARE(dialog.chkCustom()->isChecked(), marked < 0);
         if (marked >= 0) {
             QVERIFY(marks(dialog.shpSelected(), dialog.lblColorBox(marked)));
@@ -221,26 +211,6 @@ private Q_SLOTS:
             QCOMPARE(dialog.lblCustom()->palette().color(QPalette::Window),
                      ColorRef::ToQColor(tab == 0 ? fore : back));
         }
-    }
-
-    void colorChoiceChangesOnlyTheTabsColour()
-    {
-        std::int32_t fore = 0x0000FF;
-        std::int32_t back = 0xFFFFFF;
-        prompts().dialogHandler = chooseSwatch(1, 13);
-        QVERIFY(frmColor::Choose(prompts(), nullptr, fore, back));
-        QCOMPARE(fore, 0x0000FF);
-        QCOMPARE(back, ColorSwatches::Color(13));
-
-        prompts().dialogHandler = [](QDialog& dialog) {
-            auto& color = static_cast<frmColor&>(dialog);
-            color.lblColorBoxClick(5);
-            color.cmdCancelClick();
-            return color.result();
-        };
-        QVERIFY(!frmColor::Choose(prompts(), nullptr, fore, back));
-        QCOMPARE(fore, 0x0000FF);
-        QCOMPARE(back, ColorSwatches::Color(13));
     }
 
     void colorFollowsTheMouse()
@@ -278,10 +248,8 @@ private Q_SLOTS:
 
         dialog.cmdCustomClick();
         QCOMPARE(dialog.FontColor(), 1 + 2 * 256 + 3 * 65536);
-        QVERIFY(dialog.chkCustom()->isChecked());
-        QVERIFY(dialog.shpSelected()->isHidden());
+        QVERIFY(dialog.chkCustom()->isChecked() && dialog.shpSelected()->isHidden());
         QCOMPARE(dialog.CustomSwatchColor(), dialog.FontColor());
-        QCOMPARE(dialog.lblSample()->palette().color(QPalette::WindowText), QColor(1, 2, 3));
 
         // A palette colour from the picker marks its swatch and the custom one goes back.
         dialog.cmdCustomClick();
@@ -298,21 +266,8 @@ private Q_SLOTS:
         dialog.lblCustomClick();
         QVERIFY(marks(dialog.shpSelected(), dialog.lblColorBox(16)));
         QCOMPARE(dialog.FontColor(), 255);
-        QCOMPARE(dialog.BkGndColor(), 0xFFFFFF);
-    }
-
-    void fontsListEachFaceOnceSorted()
-    {
-        frmFonts dialog(nullptr, [] { return kFaces; });
-        dialog.SetPrinterName(QStringLiteral("Laser"));
-        dialog.Load();
-        QCOMPARE(entries(dialog.lstFontName()),
-                 (QStringList{"Arial", "DejaVu Sans", "dejavu sans mono", "DejaVu Serif"}));
-        QCOMPARE(dialog.lstFontSize()->count(), 16);
-        QCOMPARE(dialog.lstFontSize()->item(15)->text(), QStringLiteral("72"));
-        QCOMPARE(entries(dialog.lstFontStyle()),
-                 (QStringList{"Regular", "Italic", "Bold", "Bold Italic"}));
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("Fonts - [Laser]"));
+        dialog.cmdCancelClick();
+        QVERIFY(!dialog.IsSaved());
     }
 
     void fontsSelectAndReturn_data()
@@ -322,36 +277,19 @@ private Q_SLOTS:
         QTest::addColumn<QString>("size");
         QTest::addColumn<QString>("style");
         QTest::addColumn<QString>("returned");
-        QTest::newRow("known") << "Arial\t10\tB"
-                               << "Arial"
-                               << "10"
-                               << "Bold"
-                               << "Arial\t10\tB";
-        QTest::newRow("empty") << ""
-                               << "Arial"
-                               << "8"
-                               << "Regular"
-                               << "Arial\t8\t";
-        QTest::newRow("IB selects no style") << "DejaVu Sans\t12\tIB"
-                                             << "DejaVu Sans"
-                                             << "12"
-                                             << ""
-                                             << "DejaVu Sans\t12\t";
-        QTest::newRow("face in other case") << "DEJAVU SERIF\t14\tI"
-                                            << "DejaVu Serif"
-                                            << "14"
-                                            << "Italic"
-                                            << "DejaVu Serif\t14\tI";
-        QTest::newRow("unknown face") << "No Such Face\t13\tBI"
-                                      << ""
-                                      << "8"
-                                      << "Bold Italic"
-                                      << "\t8\tBI";
-        QTest::newRow("size off the list") << "Arial\t9.5\t"
-                                           << "Arial"
-                                           << "8"
-                                           << "Regular"
-                                           << "Arial\t8\t";
+        const char* const rows[][6] = {
+            {"known", "Arial\t10\tB", "Arial", "10", "Bold", "Arial\t10\tB"},
+            {"empty", "", "Arial", "8", "Regular", "Arial\t8\t"},
+            {"IB selects no style", "DejaVu Sans\t12\tIB", "DejaVu Sans", "12", "",
+             "DejaVu Sans\t12\t"},
+            {"face in other case", "DEJAVU SERIF\t14\tI", "DejaVu Serif", "14", "Italic",
+             "DejaVu Serif\t14\tI"},
+            {"unknown face", "No Such Face\t13\tBI", "", "8", "Bold Italic", "\t8\tBI"},
+            {"size off the list", "Arial\t9.5\t", "Arial", "8", "Regular", "Arial\t8\t"},
+        };
+        for (const auto& row : rows)
+            QTest::newRow(row[0]) << QString(row[1]) << QString(row[2]) << QString(row[3])
+                                  << QString(row[4]) << QString(row[5]);
     }
     void fontsSelectAndReturn()
     {
@@ -368,11 +306,19 @@ private Q_SLOTS:
         QTEST(dialog.FontString(), "returned");
     }
 
-    void fontsPreviewAndNote()
+    void fontsListsPreviewAndNote()
     {
-        frmFonts dialog(nullptr, [] { return QStringList{"DejaVu Sans", "Zz No Such Face"}; });
+        frmFonts dialog(nullptr, [] { return kFaces + QStringList{"Zz No Such Face"}; });
         dialog.SetFontString(QStringLiteral("DejaVu Sans\t12\tBI"));
+        dialog.SetPrinterName(QStringLiteral("Laser"));
         dialog.Load();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Fonts - [Laser]"));
+        QCOMPARE(entries(dialog.lstFontName()),
+                 (QStringList{"Arial", "DejaVu Sans", "dejavu sans mono", "DejaVu Serif",
+                              "Zz No Such Face"}));
+        QCOMPARE(dialog.lstFontSize()->count(), 16);
+        QCOMPARE(entries(dialog.lstFontStyle()),
+                 (QStringList{"Regular", "Italic", "Bold", "Bold Italic"}));
         const QFont font = dialog.lblPreview()->font();
         QCOMPARE(dialog.lblPreview()->text(), QStringLiteral("DejaVu Sans"));
         QCOMPARE(font.family(), QStringLiteral("DejaVu Sans"));
@@ -381,28 +327,13 @@ private Q_SLOTS:
                  QStringLiteral(
                      "This is a TrueType font. The font will used on both printer and screen."));
 
-        dialog.lstFontName()->setCurrentRow(1);
+        dialog.lstFontName()->setCurrentRow(4);
         dialog.lstFontStyle()->setCurrentRow(0);
         QCOMPARE(dialog.lblPreview()->text(), QStringLiteral("Zz No Such Face"));
-        QVERIFY(!dialog.lblPreview()->font().bold());
-        QCOMPARE(dialog.Font_Name(), QStringLiteral("Zz No Such Face"));
-        QCOMPARE(dialog.FontStyle(), QString());
+        QVERIFY(!dialog.lblPreview()->font().bold() && dialog.FontStyle().isEmpty());
         QCOMPARE(dialog.lblFontNote()->text(),
                  QStringLiteral(
                      "This is a scalable font. The screen image may not match printed output."));
-    }
-
-    void fontsCancelKeepsTheString()
-    {
-        prompts().dialogHandler = [](QDialog& dialog) {
-            auto& fonts = static_cast<frmFonts&>(dialog);
-            fonts.lstFontSize()->setCurrentRow(10);
-            fonts.cmdCancelClick();
-            return fonts.result();
-        };
-        QString font = QStringLiteral("DejaVu Sans\t10\tB");
-        QVERIFY(!frmFonts::Choose(prompts(), nullptr, font));
-        QCOMPARE(font, QStringLiteral("DejaVu Sans\t10\tB"));
     }
 
     void themesOpenOnTheMatchingTheme_data()
@@ -431,51 +362,59 @@ private Q_SLOTS:
         QCOMPARE(Themes::FindMatchingTheme(dialog->DialogThemes(), QStringLiteral("(Custom)"),
                                            *m_options) == 1,
                  dialog->cboTheme()->currentIndex() == 0);
-        const clsThemeApp* shown = dialog->SelectedTheme();
-        QCOMPARE(dialog->lvwPreview()->palette().color(QPalette::Base),
-                 ColorRef::ToQColor(shown->LvwTheme().BackColor()));
         QCOMPARE(dialog->tvwPreview()->topLevelItem(0)->child(2)->foreground(0).color(),
-                 ColorRef::ToQColor(shown->TvwTheme().FontColor()));
-        QCOMPARE(dialog->tvwPreview()->currentItem()->text(0), QStringLiteral("Computers"));
+                 ColorRef::ToQColor(dialog->SelectedTheme()->TvwTheme().FontColor()));
         QCOMPARE(dialog->cmdRename()->isEnabled(), dialog->cboTheme()->currentIndex() > 0);
     }
 
-    void themesNames_data()
+    void themesCommands_data()
     {
         QTest::addColumn<int>("selected");
         QTest::addColumn<QString>("command");
-        QTest::addColumn<QStringList>("inputs");
+        QTest::addColumn<QStringList>("inputs"); // "OK" answers the delete question
         QTest::addColumn<QStringList>("proposed");
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QStringList>("themes");
+        QTest::addColumn<QString>("shown");
         const QStringList three{"(Custom)", "Pumpkin", "Ocean"};
+        const QString deleteOcean = QStringLiteral(
+            "Delete Theme|Delete the following Theme:\n\nOcean\n\nDo you want to continue?");
         QTest::newRow("new, duplicate then other case")
             << 1 << "new" << QStringList{"Pumpkin", "pumpkin"}
             << QStringList{"New Theme", "Pumpkin"}
             << QStringList{"New Theme|Theme Name 'Pumpkin' already exists."}
-            << (three + QStringList{"pumpkin"});
-        QTest::newRow("new cancelled")
-            << 1 << "new" << QStringList{} << QStringList{"New Theme"} << QStringList{} << three;
+            << (three + QStringList{"pumpkin"}) << "pumpkin";
         QTest::newRow("new without a TAB")
             << 1 << "new" << QStringList{"Tab\there"} << QStringList{"New Theme"} << QStringList{}
-            << (three + QStringList{"Tab here"});
+            << (three + QStringList{"Tab here"}) << "Tab here";
         QTest::newRow("save as custom")
             << 0 << "saveas" << QStringList{"(Custom) (Copy)"} << QStringList{"(Custom) (Copy)"}
-            << QStringList{} << (three + QStringList{"(Custom) (Copy)"});
-        QTest::newRow("save as taken")
+            << QStringList{} << (three + QStringList{"(Custom) (Copy)"}) << "(Custom) (Copy)";
+        QTest::newRow("save as taken, then nothing")
             << 2 << "saveas" << QStringList{"(Custom)", ""}
             << QStringList{"Ocean (Copy)", "(Custom)"}
-            << QStringList{"Save Theme As|Theme Name '(Custom)' already exists."} << three;
-        QTest::newRow("rename to itself") << 2 << "rename" << QStringList{"Ocean"}
-                                          << QStringList{"Ocean"} << QStringList{} << three;
+            << QStringList{"Save Theme As|Theme Name '(Custom)' already exists."} << three
+            << "Ocean";
+        QTest::newRow("rename to itself")
+            << 2 << "rename" << QStringList{"Ocean"} << QStringList{"Ocean"} << QStringList{}
+            << three << "Ocean";
         QTest::newRow("rename to a taken name")
             << 1 << "rename" << QStringList{"Ocean", "Sea"} << QStringList{"Pumpkin", "Ocean"}
             << QStringList{"Rename Theme|Theme Name 'Ocean' already exists."}
-            << QStringList{"(Custom)", "Sea", "Ocean"};
+            << QStringList{"(Custom)", "Sea", "Ocean"} << "Sea";
         QTest::newRow("rename custom refused")
-            << 0 << "rename" << QStringList{"Mine"} << QStringList{} << QStringList{} << three;
+            << 0 << "rename" << QStringList{"Mine"} << QStringList{} << QStringList{} << three
+            << "(Custom)";
+        QTest::newRow("delete the last")
+            << 2 << "delete" << QStringList{"OK"} << QStringList{} << QStringList{deleteOcean}
+            << QStringList{"(Custom)", "Pumpkin"} << "Pumpkin";
+        QTest::newRow("delete cancelled") << 2 << "delete" << QStringList{} << QStringList{}
+                                          << QStringList{deleteOcean} << three << "Ocean";
+        QTest::newRow("delete custom refused")
+            << 0 << "delete" << QStringList{"OK"} << QStringList{} << QStringList{} << three
+            << "(Custom)";
     }
-    void themesNames()
+    void themesCommands()
     {
         QFETCH(int, selected);
         QFETCH(QString, command);
@@ -485,66 +424,34 @@ private Q_SLOTS:
         const clsThemeApp before = *dialog->SelectedTheme();
         for (const QString& input : inputs)
             prompts().inputs.enqueue(input);
-        if (command == QLatin1String("new"))
-            dialog->cmdNewClick();
-        else if (command == QLatin1String("saveas"))
-            dialog->cmdSaveAsClick();
-        else
-            dialog->cmdRenameClick();
+        if (inputs.contains(QLatin1String("OK")))
+            prompts().answers.enqueue(Prompts::Answer::Ok);
+        const QHash<QString, void (frmThemes::*)()> commands{
+            {"new", &frmThemes::cmdNewClick},
+            {"saveas", &frmThemes::cmdSaveAsClick},
+            {"rename", &frmThemes::cmdRenameClick},
+            {"delete", &frmThemes::cmdDeleteClick}};
+        (dialog.get()->*commands.value(command))();
 
         QStringList proposed;
         for (const auto& input : prompts().inputPrompts)
             proposed << input.defaultText;
         QTEST(proposed, "proposed");
         QStringList messages;
-        for (const auto& message : prompts().messages)
+        for (const auto& message : prompts().messages) {
             messages << message.title + u'|' + message.text;
-        QTEST(messages, "messages");
-        QTEST(names(dialog->DialogThemes()), "themes");
-        QFETCH(QStringList, themes);
-        QCOMPARE(dialog->cboTheme()->currentText(), dialog->SelectedTheme()->Name());
-        for (int i = 0; i < themes.size(); ++i)
-            QCOMPARE(dialog->cboTheme()->itemText(i), themes[i]);
-        if (command == QLatin1String("saveas") && themes.size() == 4) {
-            clsThemeApp copy = *dialog->SelectedTheme();
-            copy.SetName(before.Name());
-            QCOMPARE(copy, before);
+            QVERIFY(command != QLatin1String("delete") ||
+                    message.defaultAnswer == Prompts::Answer::Cancel);
         }
-    }
-
-    void themesDelete_data()
-    {
-        QTest::addColumn<int>("selected");
-        QTest::addColumn<bool>("confirm");
-        QTest::addColumn<QStringList>("themes");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("last theme") << 2 << true << QStringList{"(Custom)", "Pumpkin"} << "Pumpkin";
-        QTest::newRow("middle theme")
-            << 1 << true << QStringList{"(Custom)", "Ocean"} << "(Custom)";
-        QTest::newRow("cancelled")
-            << 2 << false << QStringList{"(Custom)", "Pumpkin", "Ocean"} << "Ocean";
-        QTest::newRow("custom refused")
-            << 0 << true << QStringList{"(Custom)", "Pumpkin", "Ocean"} << "(Custom)";
-    }
-    void themesDelete()
-    {
-        QFETCH(int, selected);
-        QFETCH(bool, confirm);
-        auto dialog = openThemes();
-        dialog->cboTheme()->setCurrentIndex(selected);
-        if (confirm)
-            prompts().answers.enqueue(Prompts::Answer::Ok);
-        dialog->cmdDeleteClick();
+        QTEST(messages, "messages");
         QTEST(names(dialog->DialogThemes()), "themes");
         QTEST(dialog->cboTheme()->currentText(), "shown");
         QCOMPARE(dialog->cboTheme()->count(), dialog->DialogThemes().Count());
-        QCOMPARE(prompts().messages.size(), selected == 0 ? 0 : 1);
-        if (selected > 0) {
-            const auto& question = prompts().messages.first();
-            QCOMPARE(question.title, QStringLiteral("Delete Theme"));
-            QVERIFY(question.text.startsWith(QStringLiteral("Delete the following Theme:\n\n")));
-            QVERIFY(question.text.endsWith(QStringLiteral("\n\nDo you want to continue?")));
-            QVERIFY(question.defaultAnswer == Prompts::Answer::Cancel);
+        QCOMPARE(dialog->SelectedTheme()->Name(), dialog->cboTheme()->currentText());
+        if (command == QLatin1String("saveas") && dialog->DialogThemes().Count() == 4) {
+            clsThemeApp copy = *dialog->SelectedTheme();
+            copy.SetName(before.Name());
+            QCOMPARE(copy, before);
         }
     }
 
@@ -579,10 +486,8 @@ private Q_SLOTS:
         dialog->cmdNewClick();
         prompts().dialogHandler = [](QDialog& d) {
             if (auto* fonts = qobject_cast<frmFonts*>(&d)) {
-                fonts->lstFontName()->setCurrentItem(
-                    fonts->lstFontName()
-                        ->findItems(QStringLiteral("DejaVu Serif"), Qt::MatchExactly)
-                        .first());
+                QListWidget* faces = fonts->lstFontName();
+                faces->setCurrentRow(entries(faces).indexOf(QStringLiteral("DejaVu Serif")));
                 fonts->lstFontSize()->setCurrentRow(4);
                 fonts->lstFontStyle()->setCurrentRow(1);
                 fonts->cmdOkClick();
@@ -598,7 +503,6 @@ private Q_SLOTS:
         dialog->cmdTvwColorClick();
         const clsThemeApp& mine = *dialog->SelectedTheme();
         QCOMPARE(mine.LvwTheme().GetFontString(), QStringLiteral("DejaVu Serif\t12\tI"));
-        QCOMPARE(dialog->lvwPreview()->font().family(), QStringLiteral("DejaVu Serif"));
         QCOMPARE(mine.TvwTheme().FontColor(), ColorSwatches::Color(13));
         QCOMPARE(mine.TvwTheme().BackColor(), ColorSwatches::Color(34));
         QCOMPARE(dialog->tvwPreview()->topLevelItem(0)->background(0).color(),
@@ -612,12 +516,12 @@ private Q_SLOTS:
         QCOMPARE(names(written), (QStringList{"(Custom)", "Pumpkin", "Ocean", "Mine"}));
         QCOMPARE(*written.Item(4), mine);
         QCOMPARE(names(m_allThemes), names(written));
-        QVERIFY(prompts().messages.isEmpty());
     }
 
     void themesSurviveDamageAndAnUnwritableFile()
     {
-        writeFile(themeFile(), QByteArray("\t\t\r\nx\t\t-\t9e99\t\xff\r\n(Custom)"));
+        FavoritesBuilder(m_app->env.Root())
+            .File(QStringLiteral("bin/Themes.dat"), "\t\t\r\nx\t\t-\t9e99\t\xff\r\n(Custom)");
         m_allThemes = Themes::ReadThemes(themeFile());
         auto dialog = openThemes();
         dialog->cboTheme()->setCurrentIndex(1);
@@ -637,53 +541,65 @@ private Q_SLOTS:
 
     void viewColorReachesOldAndNewEntriesAndTheNextStart_data()
     {
-        QTest::addColumn<bool>("list");
-        QTest::newRow("tree, untouched") << false;
-        QTest::newRow("list") << true;
+        QTest::addColumn<QString>("pane"); // "T" is left untouched
+        QTest::addColumn<int>("tab");
+        QTest::newRow("tree untouched, text") << "T" << 0;
+        QTest::newRow("list, text") << "L" << 0;
+        QTest::newRow("no pane named, background") << "" << 1;
     }
     void viewColorReachesOldAndNewEntriesAndTheNextStart()
     {
-        QFETCH(bool, list);
-        FavoritesBuilder(m_app->Favorites())
-            .Build(QStringLiteral("News/\nNews/BBC.url = http://bbc.co.uk\nA.url = http://a"));
+        QFETCH(QString, pane);
+        QFETCH(int, tab);
+        const bool list = pane == QLatin1String("L");
+        FavoritesBuilder(m_app->Favorites()).Build(QStringLiteral("News/\nA.url = http://a"));
         auto window = m_app->Start();
-        QCOMPARE(window->Options().ThemeName(), QStringLiteral("Pumpkin"));
+        clsOptions& options = window->Options();
+        QCOMPARE(options.ThemeName(), QStringLiteral("Pumpkin"));
         if (list)
             Q_EMIT static_cast<FavoritesListWidget*>(window->List().Widget())->touched();
         window->NodeClick(window->Tree().Root());
-        QVERIFY(window->List().Count() > 0);
-        prompts().dialogHandler = chooseSwatch(0, 13);
-        QAction* command = window->Menus().Action(QStringLiteral("mnuViewColor"));
-        QVERIFY(command->isEnabled());
-        command->trigger();
-        clsOptions& options = window->Options();
-        const QColor blue = ColorRef::ToQColor(ColorSwatches::Color(13));
+        const auto colors = [&options] {
+            return QList<int>{options.lvwForeColor(), options.lvwBackColor(),
+                              options.tvwForeColor(), options.tvwBackColor()};
+        };
+        QList<int> expected = colors();
+        expected[(list ? 0 : 2) + tab] = ColorSwatches::Color(13);
+        prompts().dialogHandler = chooseSwatch(tab, 13);
+        if (pane.isEmpty()) {
+            ViewAppearanceCommands({options, window->Tree(), window->List(), window->AllThemes(),
+                                    themeFile(), pane, window.get()},
+                                   prompts())
+                .ColorClick();
+        } else {
+            QAction* command = window->Menus().Action(QStringLiteral("mnuViewColor"));
+            QVERIFY(command->isEnabled());
+            command->trigger();
+        }
+        QCOMPARE(colors(), expected);
         QCOMPARE(options.ThemeName(), QString());
-        QCOMPARE(list ? options.lvwForeColor() : options.tvwForeColor(), ColorSwatches::Color(13));
-        QVERIFY((list ? options.tvwForeColor() : options.lvwForeColor()) !=
-                ColorSwatches::Color(13));
+
+        const QColor blue = ColorRef::ToQColor(ColorSwatches::Color(13));
+        const auto shown = [&](frmFav1& w, QTreeWidgetItem* node) {
+            if (list)
+                return w.List().Widget()->palette().color(QPalette::Text);
+            return (tab ? node->background(0) : node->foreground(0)).color();
+        };
         // Entries there before the change, then entries made after it.
         for (int round = 0; round < 2; ++round) {
-            if (list) {
-                QCOMPARE(window->List().Widget()->palette().color(QPalette::Text), blue);
-                if (round == 0)
-                    QCOMPARE(window->List().Item(0)->foreground(0).color(), blue);
-            } else {
-                for (QTreeWidgetItem* node : window->Tree().Nodes())
-                    QCOMPARE(node->foreground(0).color(), blue);
-            }
+            QVERIFY(window->List().Count() > 0);
+            if (list && round == 0)
+                QCOMPARE(window->List().Item(0)->foreground(0).color(), blue);
+            for (QTreeWidgetItem* node : window->Tree().Nodes())
+                QCOMPARE(shown(*window, node), blue);
             window->RefreshView();
             window->NodeClick(window->Tree().Root());
         }
         QVERIFY(window->QueryUnload(true));
         window.reset();
-
         auto next = m_app->Start();
         QCOMPARE(next->Options().ThemeName(), QString());
-        if (list)
-            QCOMPARE(next->List().Widget()->palette().color(QPalette::Text), blue);
-        else
-            QCOMPARE(next->Tree().Root()->foreground(0).color(), blue);
+        QCOMPARE(shown(*next, next->Tree().Root()), blue);
     }
 
     void viewFontStoresThePaneFontFirstAndKeepsTheTheme()
@@ -696,22 +612,27 @@ private Q_SLOTS:
         bold.setBold(true);
         tree->setFont(bold);
         options.SettvwFont(QString());
-        window->Menus().Action(QStringLiteral("mnuViewFont"))->trigger(); // nobody answers
-        QCOMPARE(options.tvwFont(), QStringLiteral("DejaVu Sans\t10.5\t"));
-
         QString offeredStyle;
-        prompts().dialogHandler = [&offeredStyle](QDialog& d) {
-            auto& fonts = static_cast<frmFonts&>(d);
-            offeredStyle = selectedText(fonts.lstFontStyle());
-            fonts.lstFontSize()->setCurrentRow(5);
-            fonts.cmdOkClick();
-            return d.result();
+        const auto chooseSize = [&offeredStyle](int row, bool confirm) {
+            return [&offeredStyle, row, confirm](QDialog& d) {
+                auto& fonts = static_cast<frmFonts&>(d);
+                offeredStyle = selectedText(fonts.lstFontStyle());
+                fonts.lstFontSize()->setCurrentRow(row);
+                confirm ? fonts.cmdOkClick() : fonts.cmdCancelClick();
+                return d.result();
+            };
         };
+        // Stored before the dialog opens, and kept although it is cancelled.
+        prompts().dialogHandler = chooseSize(3, false);
         window->Menus().Action(QStringLiteral("mnuViewFont"))->trigger();
+        QCOMPARE(options.tvwFont(), QStringLiteral("DejaVu Sans\t10.5\t"));
         QCOMPARE(offeredStyle, QStringLiteral("Regular"));
+        QVERIFY(tree->font().bold());
+
+        prompts().dialogHandler = chooseSize(5, true);
+        window->Menus().Action(QStringLiteral("mnuViewFont"))->trigger();
         QCOMPARE(options.tvwFont(), QStringLiteral("DejaVu Sans\t14\t"));
-        QCOMPARE(tree->font().pointSize(), 14);
-        QVERIFY(!tree->font().bold());
+        QVERIFY(tree->font().pointSize() == 14 && !tree->font().bold());
         QCOMPARE(options.ThemeName(), QStringLiteral("Pumpkin"));
         QVERIFY(window->QueryUnload(true));
         window.reset();
@@ -721,24 +642,11 @@ private Q_SLOTS:
         QCOMPARE(next->Options().tvwFont(), next->AllThemes().Item(2)->TvwTheme().GetFontString());
     }
 
-    void viewCommandsWithNoPaneTouchedActOnTheTree()
+    void viewThemesRunsTheDialog()
     {
         auto window = m_app->Start();
-        prompts().dialogHandler = chooseSwatch(1, 26);
-        ViewAppearanceCommands commands({window->Options(), window->Tree(), window->List(),
-                                         window->AllThemes(), themeFile(), QString(), window.get()},
-                                        prompts());
-        const std::int32_t listBack = window->Options().lvwBackColor();
-        commands.ColorClick();
-        QCOMPARE(window->Options().tvwBackColor(), ColorSwatches::Color(26));
-        QCOMPARE(window->Options().lvwBackColor(), listBack);
-        QCOMPARE(window->Tree().Widget()->viewport()->palette().color(QPalette::Base),
-                 ColorRef::ToQColor(ColorSwatches::Color(26)));
-
-        prompts().inputs.enqueue(QStringLiteral("Mine"));
         prompts().dialogHandler = [](QDialog& d) {
             auto& themes = static_cast<frmThemes&>(d);
-            themes.cmdNewClick();
             themes.cboTheme()->setCurrentIndex(2);
             themes.cmdOKClick();
             return d.result();
@@ -746,9 +654,7 @@ private Q_SLOTS:
         window->Menus().Action(QStringLiteral("mnuViewThemes"))->trigger();
         QCOMPARE(window->Options().ThemeName(), QStringLiteral("Ocean"));
         QCOMPARE(window->Options().tvwBackColor(), m_allThemes.Item(3)->TvwTheme().BackColor());
-        const QStringList expected{"(Custom)", "Pumpkin", "Ocean", "Mine"};
-        QCOMPARE(names(window->AllThemes()), expected);
-        QCOMPARE(names(Themes::ReadThemes(themeFile())), expected);
+        QCOMPARE(names(window->AllThemes()), names(m_allThemes));
     }
 };
 
