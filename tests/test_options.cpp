@@ -138,8 +138,8 @@ private Q_SLOTS:
         QVERIFY(options.AlwaysOnTop());
         QVERIFY(!options.DblClick());
         QCOMPARE(options.ToolbarButtons(), QStringLiteral("S,Help"));
-        // An empty text reads as missing, so the theme comes back as the default.
-        QCOMPARE(options.ThemeName(), QStringLiteral("Pumpkin"));
+        // An emptied theme name stays empty, so the six appearance settings stand.
+        QCOMPARE(options.ThemeName(), QString());
         QCOMPARE(options.FavoritesPath(), QStringLiteral("/data/Favoriten äöü"));
     }
 

@@ -36,6 +36,21 @@ constexpr char kDefaultToolbarButtons[] =
     "S,OpenLink,OpenNewLink,PasteLink,S,Refresh,Search,S,CopyTo,MoveTo,Delete,Rename,NewFolder,"
     "Properties,S,ViewNormal,AtoZ,ABtoYZ,List,Accessed,Modified,Created,SearchResults,S,Help";
 
+// True when the value is there and is an empty text: reading gives such a value the
+// default, as if it were missing.
+bool storedAsEmptyText(Registry& registry, const QString& rootKey, const QString& name)
+{
+    HKEY key = 0;
+    if (registry.RegOpenKeyEx(HKEY_CURRENT_USER, rootKey + u'\\' + kSettingsSection, 0,
+                              KEY_ALL_ACCESS_0x3F, &key) != ERROR_SUCCESS)
+        return false;
+    QVariant value;
+    const bool empty = QueryRegValue(registry, key, name, value) == ERROR_SUCCESS &&
+                       value.metaType().id() == QMetaType::QString && value.toString().isEmpty();
+    registry.RegCloseKey(key);
+    return empty;
+}
+
 } // namespace
 
 const QString clsOptions::DefaultToolbarButtons = QString::fromLatin1(kDefaultToolbarButtons);
@@ -141,6 +156,10 @@ void clsOptions::Load()
 {
     for (const Setting& setting : kSettings)
         read(setting);
+    // No theme name means the six appearance settings stand as they are (a colour change
+    // empties it); read back as "Pumpkin" it would undo that change at every start.
+    if (storedAsEmptyText(m_registry, m_rootKey, QStringLiteral("ThemeName")))
+        m_themeName.clear();
     findGroupDir();
 }
 

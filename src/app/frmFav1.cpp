@@ -12,6 +12,7 @@
 #include "app/frmSystemTray.h"
 #include "app/frmToolbar.h"
 #include "appearance/ThemeFile.h"
+#include "appearance/ViewAppearanceCommands.h"
 #include "browser/BrowserCommands.h"
 #include "editing/DragDrop.h"
 #include "editing/EditCommands.h"
@@ -634,13 +635,13 @@ void frmFav1::connectCommands()
     });
     connect(this, &frmFav1::helpTopicRequested, this, [this](int topic) { ShowHelpTopic(this, topic); });
     on("mnuSTExit", [this] { ExitFromTray(); });
+    const auto look = [this] { return ViewAppearanceCommands::For(*this, m_services.prompts); };
+    on("mnuViewFont", [look] { look().FontClick(); });
+    on("mnuViewColor", [look] { look().ColorClick(); });
+    on("mnuViewThemes", [look] { look().ThemesClick(); });
     connect(&m_services.tray, &TrayIcon::leftReleased, this, &frmFav1::OpenFromTray);
     connect(&m_services.tray, &TrayIcon::rightPressed, this,
             [this](const QPoint& pos) { m_menus->mnuSysTray()->popup(pos); });
-
-    // Commands that arrive with later parts of the program stay greyed until then.
-    for (const char* name : {"mnuViewFont", "mnuViewColor", "mnuViewThemes"})
-        m_menus->Action(QString::fromLatin1(name))->setEnabled(false);
 }
 
 void frmFav1::timerTick()

@@ -91,7 +91,7 @@ clsThemeApps ReadThemes(const QString& path)
     return themes;
 }
 
-bool WriteThemes(const QString& path, const clsThemeApps& themes)
+bool WriteThemes(const QString& path, const clsThemeApps& themes, QString* error)
 {
     QByteArray bytes;
     for (const clsThemeApp& theme : themes) {
@@ -102,11 +102,11 @@ bool WriteThemes(const QString& path, const clsThemeApps& themes)
         bytes += "\r\n";
     }
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size())
-        return false;
-    return file.commit();
+    const bool written =
+        file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!written && error)
+        *error = file.errorString();
+    return written;
 }
 
 } // namespace Themes

@@ -15,7 +15,7 @@ QString ThemeFilePath(const QString& programFolder);
 clsThemeApps ReadThemes(const QString& path);
 
 // Replaces the file atomically, UTF-8 with CR LF line ends; false when it could not be
-// written, and then the old file stays as it was.
-bool WriteThemes(const QString& path, const clsThemeApps& themes);
+// written, and then the old file stays as it was and error (when given) says why.
+bool WriteThemes(const QString& path, const clsThemeApps& themes, QString* error = nullptr);
 
 } // namespace Themes

@@ -39,14 +39,6 @@ QString systemFamily(const QString& name)
     return QString();
 }
 
-void setPaneColors(QWidget* widget, std::int32_t fore, std::int32_t back)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Base, paneColor(back));
-    palette.setColor(QPalette::Text, paneColor(fore));
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 QString DefaultFontString()
@@ -121,30 +113,18 @@ void ApplyTheme(const clsThemeApp& theme, clsOptions& options, FavoritesTree& tr
                 FavoritesList& list)
 {
     const clsThemeObj& lvw = theme.LvwTheme();
-    setPaneColors(list.Widget(), lvw.FontColor(), lvw.BackColor());
+    SetPaneColors(list.Widget(), lvw.FontColor(), lvw.BackColor());
     options.SetlvwForeColor(lvw.FontColor());
     options.SetlvwBackColor(lvw.BackColor());
     // Our icons are drawn with transparent backgrounds, so they need no pane colour.
-    const QColor listFore = paneColor(lvw.FontColor());
-    const int columns = list.Widget()->columnCount();
-    for (int i = 0; i < list.Count(); ++i) {
-        QTreeWidgetItem* item = list.Item(i);
-        for (int column = 0; column < columns; ++column)
-            item->setForeground(column, listFore);
-    }
+    SetItemColors(list, lvw.FontColor());
     options.SetlvwFont(lvw.GetFontString());
     ApplyFontString(list.Widget(), options.lvwFont());
 
     const clsThemeObj& tvw = theme.TvwTheme();
     options.SettvwForeColor(tvw.FontColor());
     options.SettvwBackColor(tvw.BackColor());
-    const QColor treeFore = paneColor(tvw.FontColor());
-    const QColor treeBack = paneColor(tvw.BackColor());
-    for (QTreeWidgetItem* node : tree.Nodes()) {
-        node->setForeground(0, treeFore);
-        node->setBackground(0, treeBack);
-    }
-    tree.SetNodeColors(treeFore, treeBack);
+    SetNodeColors(tree, tvw.FontColor(), tvw.BackColor());
     SetTreeBackColor(tree.Widget(), tvw.BackColor());
     options.SettvwFont(tvw.GetFontString());
     ApplyFontString(tree.Widget(), options.tvwFont());
@@ -200,6 +180,43 @@ void SetTreeBackColor(QTreeWidget* tree, std::int32_t color)
         widget->setPalette(palette);
     }
     tree->viewport()->update();
+}
+
+void SetPaneColors(QWidget* pane, std::int32_t fore, std::int32_t back)
+{
+    if (!pane)
+        return;
+    QPalette palette = pane->palette();
+    palette.setColor(QPalette::Base, paneColor(back));
+    palette.setColor(QPalette::Text, paneColor(fore));
+    pane->setPalette(palette);
+}
+
+void SetNodeColors(FavoritesTree& tree, std::int32_t fore, std::int32_t back)
+{
+    const QColor treeFore = paneColor(fore);
+    const QColor treeBack = paneColor(back);
+    for (QTreeWidgetItem* node : tree.Nodes()) {
+        node->setForeground(0, treeFore);
+        node->setBackground(0, treeBack);
+    }
+    tree.SetNodeColors(treeFore, treeBack);
+}
+
+void SetItemColors(FavoritesList& list, std::int32_t fore)
+{
+    const QColor listFore = paneColor(fore);
+    const int columns = list.Widget()->columnCount();
+    for (int i = 0; i < list.Count(); ++i) {
+        QTreeWidgetItem* item = list.Item(i);
+        for (int column = 0; column < columns; ++column)
+            item->setForeground(column, listFore);
+    }
+}
+
+std::int32_t TreeBackColor(const clsOptions& options)
+{
+    return options.tvwBackColor();
 }
 
 void ChooseStartupTheme(clsThemeApps& allThemes, clsOptions& options, FavoritesTree& tree,

@@ -48,6 +48,16 @@ int FindThemeByName(const clsThemeApps& themes, const QString& name);
 // The tree's background, on the widget and on its viewport.
 void SetTreeBackColor(QTreeWidget* tree, std::int32_t color);
 
+// A pane's own text and background colours, which items without colours of their own
+// show: every list item added later, for one.
+void SetPaneColors(QWidget* pane, std::int32_t fore, std::int32_t back);
+// The colours of every node of the tree, and of every node it adds later.
+void SetNodeColors(FavoritesTree& tree, std::int32_t fore, std::int32_t back);
+// The text colour of every item the list holds now, in every column.
+void SetItemColors(FavoritesList& list, std::int32_t fore);
+// The tvwBackColor setting: the background new tree nodes take.
+std::int32_t TreeBackColor(const clsOptions& options);
+
 // At start-up: a named current theme is applied (an unknown name applies position 1);
 // with no name the settings stand as they are and are kept in position 1.
 void ChooseStartupTheme(clsThemeApps& allThemes, clsOptions& options, FavoritesTree& tree,

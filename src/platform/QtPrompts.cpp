@@ -77,10 +77,22 @@ QString QtPrompts::BrowseForFolder(QWidget* owner, const QString& title,
 
 std::optional<QColor> QtPrompts::PickColor(QWidget* owner, const QColor& initial)
 {
-    const QColor color = QColorDialog::getColor(initial, owner);
-    if (!color.isValid())
+    // Every picker starts with a clean row of custom colours.
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(i, Qt::white);
+    QColorDialog dialog(initial, owner);
+    // Centred over the owner's window before it shows; both windows wear the same frame,
+    // so the difference of their inner sizes is the difference of their outer ones.
+    if (owner) {
+        const QWidget* window = owner->window();
+        dialog.adjustSize();
+        const QRect frame = window->frameGeometry();
+        dialog.move(frame.left() + (window->width() - dialog.width()) / 2,
+                    frame.top() + (window->height() - dialog.height()) / 2);
+    }
+    if (dialog.exec() != QDialog::Accepted || !dialog.selectedColor().isValid())
         return std::nullopt;
-    return color;
+    return dialog.selectedColor();
 }
 
 int QtPrompts::ShowModal(QDialog& dialog)

@@ -19,8 +19,10 @@ Prompts::Answer ScriptedPrompts::MsgBox(QWidget*, const QString& text, Buttons b
     return Answer::Ok;
 }
 
-QString ScriptedPrompts::InputBox(QWidget*, const QString&, const QString&, const QString&)
+QString ScriptedPrompts::InputBox(QWidget*, const QString& prompt, const QString& title,
+                                  const QString& defaultText)
 {
+    inputPrompts.append({prompt, title, defaultText});
     return inputs.isEmpty() ? QString() : inputs.dequeue();
 }
 
@@ -30,8 +32,9 @@ QString ScriptedPrompts::BrowseForFolder(QWidget*, const QString& title, const Q
     return folders.isEmpty() ? QString() : folders.dequeue();
 }
 
-std::optional<QColor> ScriptedPrompts::PickColor(QWidget*, const QColor&)
+std::optional<QColor> ScriptedPrompts::PickColor(QWidget*, const QColor& initial)
 {
+    colorStarts.append(initial);
     return colors.isEmpty() ? std::nullopt : colors.dequeue();
 }
 

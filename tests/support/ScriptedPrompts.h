@@ -23,12 +23,23 @@ public:
         std::optional<Answer> defaultAnswer;
     };
 
+    // What an input box asked, with the text it proposed.
+    struct Input
+    {
+        QString prompt;
+        QString title;
+        QString defaultText;
+    };
+
     QList<Message> messages;
     QQueue<Answer> answers;
+    QList<Input> inputPrompts;
     QQueue<QString> inputs;
     QQueue<QString> folders;
     QStringList folderTitles;
     QQueue<std::optional<QColor>> colors;
+    // The colour each colour picker started from.
+    QList<QColor> colorStarts;
     // Fills and confirms a dialog of our own; returns its result code.
     std::function<int(QDialog&)> dialogHandler;
 
