@@ -9,6 +9,7 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 #include "support/OpenboxSession.h"
+#include "support/X11TestMain.h"
 
 #include <QApplication>
 #include <QFile>
@@ -214,14 +215,7 @@ public:
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
-    QApplication app(argc, argv);
-    TestBrowserWithoutManager bare;
-    TestBrowserWithOpenbox managed;
-    const int failures = QTest::qExec(&bare, argc, argv) + QTest::qExec(&managed, argc, argv);
-    return failures == 0 ? 0 : 1;
+    return RunBareAndManaged<TestBrowserWithoutManager, TestBrowserWithOpenbox>(argc, argv);
 }
 
 #include "test_browser_x11.moc"

@@ -1,5 +1,6 @@
 #include "platform/X11WindowSystem.h"
 #include "support/OpenboxSession.h"
+#include "support/X11TestMain.h"
 
 #include <QApplication>
 #include <QProcess>
@@ -247,14 +248,7 @@ public:
 
 int main(int argc, char* argv[])
 {
-    // Without a display the cases skip; offscreen lets the application start to say so.
-    if (qEnvironmentVariableIsEmpty("DISPLAY"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    TestX11WithoutManager bare;
-    TestX11WithOpenbox managed;
-    const int failures = QTest::qExec(&bare, argc, argv) + QTest::qExec(&managed, argc, argv);
-    return failures == 0 ? 0 : 1;
+    return RunBareAndManaged<TestX11WithoutManager, TestX11WithOpenbox>(argc, argv);
 }
 
 #include "test_x11windows.moc"
