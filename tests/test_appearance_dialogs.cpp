@@ -38,7 +38,7 @@ const char kThemeFile[] =
     "Sans\t9\t0\t-1\t16512746\t7358987\r\n";
 const QStringList kFaces{
     "  DejaVu Sans ", "DejaVu Serif", "dejavu sans mono", "DejaVu Sans", "Arial", "", "   ",
-    "DejaVu Serif"};
+    "DejaVu Serif", "C059 [urw]", "C059 [UKWN]"};
 
 QStringList names(const clsThemeApps& themes)
 {
@@ -314,7 +314,7 @@ private Q_SLOTS:
         dialog.Load();
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Fonts - [Laser]"));
         QCOMPARE(entries(dialog.lstFontName()),
-                 (QStringList{"Arial", "DejaVu Sans", "dejavu sans mono", "DejaVu Serif",
+                 (QStringList{"Arial", "C059", "DejaVu Sans", "dejavu sans mono", "DejaVu Serif",
                               "Zz No Such Face"}));
         QCOMPARE(dialog.lstFontSize()->count(), 16);
         QCOMPARE(entries(dialog.lstFontStyle()),
@@ -327,7 +327,7 @@ private Q_SLOTS:
                  QStringLiteral(
                      "This is a TrueType font. The font will used on both printer and screen."));
 
-        dialog.lstFontName()->setCurrentRow(4);
+        dialog.lstFontName()->setCurrentRow(5);
         dialog.lstFontStyle()->setCurrentRow(0);
         QCOMPARE(dialog.lblPreview()->text(), QStringLiteral("Zz No Such Face"));
         QVERIFY(!dialog.lblPreview()->font().bold() && dialog.FontStyle().isEmpty());

@@ -4,6 +4,7 @@
 #include "platform/TextFields.h"
 
 #include <QFontDatabase>
+#include <QRegularExpression>
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -176,8 +177,10 @@ void frmFonts::LoadFontNames()
 {
     m_lstFontName->clear();
     QStringList names;
+    // A family that several foundries make comes as "Name [foundry]"; it is one face.
+    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
     for (const QString& name : m_source()) {
-        const QString trimmed = name.trimmed();
+        const QString trimmed = QString(name).remove(foundry).trimmed();
         if (!trimmed.isEmpty())
             names.append(trimmed);
     }
