@@ -714,7 +714,9 @@ void frmFav1::CenterWindow()
 bool frmFav1::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_tbrToolbar) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
+        const auto* mouse = dynamic_cast<QMouseEvent*>(event);
+        if (!mouse)
+            return QMainWindow::eventFilter(watched, event);
         if (event->type() == QEvent::MouseButtonRelease && mouse->button() == Qt::RightButton) {
             m_menus->mnuToolbar()->popup(m_tbrToolbar->mapToGlobal(mouse->position().toPoint()));
             return true;
