@@ -327,28 +327,28 @@ void frmThemes::cmdDeleteClick()
     SetFocusSafe(m_cboTheme);
 }
 
-void frmThemes::cmdTvwFontClick()
+void frmThemes::chooseFont(bool tree)
 {
     clsThemeApp* theme = SelectedTheme();
     if (!theme)
         return;
-    QString font = theme->TvwTheme().GetFontString();
+    clsThemeObj& pane = tree ? theme->TvwTheme() : theme->LvwTheme();
+    QString font = pane.GetFontString();
     if (!frmFonts::Choose(m_prompts, this, font))
         return;
-    theme->TvwTheme().SetFontString(font);
-    Themes::ApplyFontString(m_tvwPreview, theme->TvwTheme().GetFontString());
+    pane.SetFontString(font);
+    Themes::ApplyFontString(tree ? static_cast<QWidget*>(m_tvwPreview) : m_lvwPreview,
+                            pane.GetFontString());
+}
+
+void frmThemes::cmdTvwFontClick()
+{
+    chooseFont(true);
 }
 
 void frmThemes::cmdLvwFontClick()
 {
-    clsThemeApp* theme = SelectedTheme();
-    if (!theme)
-        return;
-    QString font = theme->LvwTheme().GetFontString();
-    if (!frmFonts::Choose(m_prompts, this, font))
-        return;
-    theme->LvwTheme().SetFontString(font);
-    Themes::ApplyFontString(m_lvwPreview, theme->LvwTheme().GetFontString());
+    chooseFont(false);
 }
 
 void frmThemes::cmdTvwColorClick()

@@ -65,6 +65,8 @@ public:
     QPushButton* cmdDelete() const { return m_cmdDelete; }
 
 private:
+    // The font button of the sample tree (tree) or list.
+    void chooseFont(bool tree);
     void buildWidgets();
     QGroupBox* buildPreview();
     void buildSamples();
