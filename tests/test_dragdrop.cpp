@@ -5,8 +5,7 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
-#include <QDir>
-#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -19,30 +18,33 @@ private:
     std::unique_ptr<frmFav1> m_window;
 
     QString fav(const QString& relative) const { return m_app->Favorites() + u'/' + relative; }
+    bool exists(const QString& relative) const { return QFileInfo::exists(fav(relative)); }
     QTreeWidgetItem* node(const QString& text) const { return m_window->Tree().FindNodeByText(text); }
+    DragDrop& drag() { return m_window->Drag(); }
     // Lists a folder and selects the entries with these texts.
     void selectInList(const QString& folder, const QStringList& texts)
     {
-        QTreeWidgetItem* n = node(folder);
-        m_window->Tree().Select(n);
-        m_window->NodeClick(n);
+        m_window->Tree().Select(node(folder));
+        m_window->NodeClick(node(folder));
         for (int i = 0; i < m_window->List().Count(); ++i) {
             QTreeWidgetItem* item = m_window->List().Item(i);
             item->setSelected(texts.contains(item->text(0).trimmed()));
         }
+    }
+    void dropOn(const QString& folder, Qt::KeyboardModifiers keys)
+    {
+        drag().OverTree(node(folder), keys);
+        drag().DropOnTree(keys);
+        drag().End();
     }
 
 private Q_SLOTS:
     void init()
     {
         m_app = std::make_unique<AppFixture>();
-        FavoritesBuilder(m_app->Favorites()).Build(QStringLiteral(R"(
-            News/BBC.url = http://bbc
-            News/Guardian.url = http://g
-            News/Sub/
-            Tech/Linux/
-            Archive/
-        )"));
+        FavoritesBuilder(m_app->Favorites())
+            .Build("News/BBC.url = http://bbc\nNews/Guardian.url = http://g\nNews/Sub/\n"
+                   "Tech/Linux/\nArchive/\n");
         m_window = m_app->Start();
     }
     void cleanup()
@@ -54,98 +56,82 @@ private Q_SLOTS:
     void listEntriesMoveOrCopy_data()
     {
         QTest::addColumn<int>("keys");
-        QTest::addColumn<bool>("moved");
+        QTest::addColumn<int>("effect");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("no key moves, source stays shown") << int(Qt::NoModifier) << true << "News";
-        QTest::newRow("Ctrl copies, source stays shown") << int(Qt::ControlModifier) << false << "News";
-        QTest::newRow("Shift copies, destination shown") << int(Qt::ShiftModifier) << false << "Archive";
+        QTest::newRow("no key moves, source stays shown") << int(Qt::NoModifier) << int(DragDrop::Move) << "News";
+        QTest::newRow("Ctrl copies, source stays shown") << int(Qt::ControlModifier) << int(DragDrop::Copy) << "News";
+        QTest::newRow("Shift copies, destination shown") << int(Qt::ShiftModifier) << int(DragDrop::Move) << "Archive";
     }
-
     void listEntriesMoveOrCopy()
     {
         QFETCH(int, keys);
-        QFETCH(bool, moved);
+        QFETCH(int, effect);
         QFETCH(QString, shown);
         const auto modifiers = Qt::KeyboardModifiers(keys);
-        DragDrop& drag = m_window->Drag();
-        selectInList(QStringLiteral("News"), {QStringLiteral("BBC"), QStringLiteral("Sub")});
-        QCOMPARE(drag.StartListDrag(), int(DragDrop::CopyOrMove));
-        QCOMPARE(drag.OverList(modifiers), modifiers == Qt::ControlModifier ? 1 : 2);
-        QVERIFY(drag.OverTree(node(QStringLiteral("Archive")), modifiers) != DragDrop::None);
-        drag.DropOnTree(modifiers);
-        drag.End();
-        QVERIFY(QFile::exists(fav(QStringLiteral("Archive/BBC.url"))));
-        QVERIFY(QDir(fav(QStringLiteral("Archive/Sub"))).exists());
-        QCOMPARE(QFile::exists(fav(QStringLiteral("News/BBC.url"))), !moved);
-        QVERIFY(QFile::exists(fav(QStringLiteral("News/Guardian.url"))));
+        selectInList("News", {"BBC", "Sub"});
+        QCOMPARE(drag().StartListDrag(), int(DragDrop::CopyOrMove));
+        QCOMPARE(drag().OverList(modifiers), effect);
+        QVERIFY(drag().OverTree(node("Archive"), modifiers) != DragDrop::None);
+        dropOn("Archive", modifiers);
+        QVERIFY(exists("Archive/BBC.url") && exists("Archive/Sub") && exists("News/Guardian.url"));
+        QCOMPARE(exists("News/BBC.url"), modifiers != Qt::NoModifier);
         QCOMPARE(m_window->Views().SelectionKey(), fav(shown));
         QCOMPARE(FavoritesTree::Tag(m_window->Tree().SelectedItem()), fav(shown));
-        QVERIFY(drag.DragSource().isEmpty());
+        QVERIFY(drag().DragSource().isEmpty());
     }
 
     void treeFolderMovesOrCopies()
     {
-        DragDrop& drag = m_window->Drag();
-        m_window->Tree().Select(node(QStringLiteral("Tech")));
-        QCOMPARE(drag.StartTreeDrag(), int(DragDrop::CopyOrMove));
-        drag.OverTree(node(QStringLiteral("Archive")), Qt::ControlModifier);
-        drag.DropOnTree(Qt::ControlModifier);
-        drag.End();
-        QVERIFY(QDir(fav(QStringLiteral("Archive/Tech/Linux"))).exists());
-        QCOMPARE(m_window->Views().SelectionKey(), fav(QStringLiteral("Tech")));
+        m_window->Tree().Select(node("Tech"));
+        QCOMPARE(drag().StartTreeDrag(), int(DragDrop::CopyOrMove));
+        dropOn("Archive", Qt::ControlModifier);
+        QVERIFY(exists("Archive/Tech/Linux") && exists("Tech"));
+        QCOMPARE(m_window->Views().SelectionKey(), fav("Tech"));
 
-        m_window->Tree().Select(node(QStringLiteral("News")));
-        drag.StartTreeDrag();
-        drag.OverTree(node(QStringLiteral("Archive")), Qt::NoModifier);
-        drag.DropOnTree(Qt::NoModifier);
-        drag.End();
-        QVERIFY(!QDir(fav(QStringLiteral("News"))).exists());
-        QCOMPARE(m_window->Views().SelectionKey(), fav(QStringLiteral("Archive")));
+        m_window->Tree().Select(node("News"));
+        drag().StartTreeDrag();
+        dropOn("Archive", Qt::NoModifier);
+        QVERIFY(!exists("News") && exists("Archive/News/BBC.url"));
+        QCOMPARE(m_window->Views().SelectionKey(), fav("Archive"));
     }
 
     void folderOntoItsOwnSubfolderIsRefused()
     {
-        DragDrop& drag = m_window->Drag();
-        m_window->Tree().Select(node(QStringLiteral("Tech")));
-        drag.StartTreeDrag();
-        drag.OverTree(node(QStringLiteral("Linux")), Qt::NoModifier);
-        drag.DropOnTree(Qt::NoModifier);
+        m_window->Tree().Select(node("Tech"));
+        drag().StartTreeDrag();
+        dropOn("Linux", Qt::NoModifier);
         QCOMPARE(m_app->prompts.texts(), QStringList({"Cannot copy or move a folder to its subfolder."}));
-        QVERIFY(QDir(fav(QStringLiteral("Tech/Linux"))).exists());
+        QVERIFY(exists("Tech/Linux"));
     }
 
     void noDragOutsideTheNormalViewOrFromTheRoot()
     {
-        DragDrop& drag = m_window->Drag();
         m_window->Tree().Select(m_window->Tree().Root());
-        QCOMPARE(drag.StartTreeDrag(), int(DragDrop::None));
-        QCOMPARE(drag.OverTree(node(QStringLiteral("Archive")), Qt::NoModifier), int(DragDrop::None));
+        QCOMPARE(drag().StartTreeDrag(), int(DragDrop::None));
+        QCOMPARE(drag().OverTree(node("Archive"), Qt::NoModifier), int(DragDrop::None));
         m_window->SelectView(FavoritesViews::SingleList);
-        QCOMPARE(drag.StartListDrag(), int(DragDrop::None));
+        QCOMPARE(drag().StartListDrag(), int(DragDrop::None));
     }
 
     void restingThreeSecondsOpensAFolder()
     {
-        DragDrop& drag = m_window->Drag();
-        QTreeWidgetItem* tech = node(QStringLiteral("Tech"));
+        QTreeWidgetItem* tech = node("Tech");
         tech->setExpanded(false);
-        selectInList(QStringLiteral("News"), {QStringLiteral("BBC")});
-        drag.StartListDrag();
-        drag.OverTree(tech, Qt::NoModifier);
+        selectInList("News", {"BBC"});
+        drag().StartListDrag();
+        drag().OverTree(tech, Qt::NoModifier);
         m_app->clock.Advance(2900);
-        drag.OverTree(tech, Qt::NoModifier);
-        QVERIFY(!tech->isExpanded());
         // Another node restarts the count.
-        drag.OverTree(node(QStringLiteral("Archive")), Qt::NoModifier);
+        drag().OverTree(node("Archive"), Qt::NoModifier);
         m_app->clock.Advance(200);
-        drag.OverTree(tech, Qt::NoModifier);
+        drag().OverTree(tech, Qt::NoModifier);
         m_app->clock.Advance(2999);
-        drag.OverTree(tech, Qt::NoModifier);
+        drag().OverTree(tech, Qt::NoModifier);
         QVERIFY(!tech->isExpanded());
         m_app->clock.Advance(1);
-        drag.OverTree(tech, Qt::NoModifier);
+        drag().OverTree(tech, Qt::NoModifier);
         QVERIFY(tech->isExpanded());
-        drag.End();
+        drag().End();
     }
 };
 

@@ -1,27 +1,18 @@
-#include "app/AppInfo.h"
 #include "app/MainMenus.h"
 #include "app/clsOptions.h"
-#include "app/frmFav1.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"
 #include "favorites/StatusPanels.h"
-#include "platform/Clock.h"
-#include "platform/FileSystemService.h"
-#include "platform/Registry.h"
-#include "platform/RegistryRoutines.h"
-#include "platform/ShellFolders.h"
 #include "platform/Twips.h"
-#include "support/FavoritesBuilder.h"
-#include "support/ScriptedPrompts.h"
 #include "support/AppFixture.h"
-#include "support/TestEnvironment.h"
+#include "support/FavoritesBuilder.h"
 
-#include <QComboBox>
-#include <QDir>
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -37,17 +28,28 @@ private:
     std::unique_ptr<AppFixture> m_app;
 
     static int px(double twips) { return Twips::ForScreen().ToPixels(twips); }
+    // Settings as "Name=value".
+    void store(const QStringList& settings)
+    {
+        for (const QString& setting : settings)
+            m_app->Store(setting.section(u'=', 0, 0), setting.section(u'=', 1));
+    }
+    QStringList stored(const QStringList& names)
+    {
+        QStringList settings;
+        for (const QString& name : names)
+            settings.append(name + u'=' + m_app->Stored(name));
+        return settings;
+    }
+    int messages() const { return int(m_app->prompts.messages.size()); }
 
 private Q_SLOTS:
     void init()
     {
         m_app = std::make_unique<AppFixture>();
-        FavoritesBuilder(m_app->Favorites()).Build(QStringLiteral(R"(
-            News/Daily/Guardian.url = http://guardian
-            News/BBC.url = http://bbc
-            Tech/
-            Top.url = http://top
-        )"));
+        FavoritesBuilder(m_app->Favorites())
+            .Build("News/Daily/Guardian.url = http://guardian\nNews/BBC.url = http://bbc\n"
+                   "Tech/\nTop.url = http://top\n");
     }
     void cleanup() { m_app.reset(); }
 
@@ -56,33 +58,25 @@ private Q_SLOTS:
         auto window = m_app->Start();
         QCOMPARE(window->windowTitle(), QStringLiteral("Tavoro 1.1.3"));
         QCOMPARE(window->FavoritesRoot(), m_app->Favorites());
-        QCOMPARE(window->cboFormat()->count(), 8);
-        QCOMPARE(window->cboFormat()->itemText(4), QStringLiteral("Last Accessed View"));
         QCOMPARE(window->cboFormat()->currentIndex(), 0);
         QVERIFY(!window->cboFormat()->isVisibleTo(window.get()));
         QCOMPARE(window->Tree().Count(), 4);
         QCOMPARE(window->Tree().SelectedItem(), window->Tree().Root());
         QCOMPARE(window->List().Count(), 3);
         QCOMPARE(window->Status().Text(3), QStringLiteral("Normal View"));
-        QVERIFY(window->WindowShown());
-        QVERIFY(!window->IsLoading());
+        QVERIFY(window->WindowShown() && !window->IsLoading());
         QCOMPARE(window->size(), QSize(px(11220), px(6165)));
         QVERIFY(window->txtMsg()->geometry().right() < 0);
-        // Without a stored position the window is centred on the screen.
-        const QRect screen = window->screen()->geometry();
-        // (The frame is not known before the first show, hence the slack.)
-        QVERIFY(qAbs(window->geometry().center().x() - screen.center().x()) <= 3);
-        QVERIFY(qAbs(window->geometry().center().y() - screen.center().y()) <= 3);
+        // Without a stored position the window is centred on the screen; the frame is not
+        // known before the first show, hence the slack.
+        const QPoint offset = window->geometry().center() - window->screen()->geometry().center();
+        QVERIFY(qAbs(offset.x()) <= 3 && qAbs(offset.y()) <= 3);
     }
 
     void rememberedGeometryAndFolder()
     {
-        m_app->Store(QStringLiteral("MainWidth"), QStringLiteral("9000"));
-        m_app->Store(QStringLiteral("MainHeight"), QStringLiteral("7500"));
-        m_app->Store(QStringLiteral("MainLeft"), QStringLiteral("1500"));
-        m_app->Store(QStringLiteral("MainTop"), QStringLiteral("-1"));
-        m_app->Store(QStringLiteral("TreeWidth"), QStringLiteral("2400"));
-        m_app->Store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/News/Daily"));
+        store({"MainWidth=9000", "MainHeight=7500", "MainLeft=1500", "MainTop=-1", "TreeWidth=2400",
+               "SelectedPath=Normal View/News/Daily"});
         auto window = m_app->Start();
         QCOMPARE(window->size(), QSize(px(9000), px(7500)));
         QCOMPARE(window->pos(), QPoint(px(1500), px(-1)));
@@ -95,12 +89,10 @@ private Q_SLOTS:
 
     void deletedOrForgottenFolderIsIgnored()
     {
-        m_app->Store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/Gone"));
+        store({"SelectedPath=Normal View/Gone"});
         auto window = m_app->Start();
         QCOMPARE(window->Tree().SelectedItem(), window->Tree().Root());
-
-        m_app->Store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/Tech"));
-        m_app->Store(QStringLiteral("RememberFolder"), QStringLiteral("0"));
+        store({"SelectedPath=Normal View/Tech", "RememberFolder=0"});
         auto second = m_app->Start();
         QCOMPARE(second->Tree().SelectedItem(), second->Tree().Root());
     }
@@ -116,7 +108,6 @@ private Q_SLOTS:
         QTest::newRow("inside a word") << "x/hIdEy" << true;
         QTest::newRow("other switch") << "/HID" << false;
     }
-
     void hideSwitchAnywhereInAnyCase()
     {
         QFETCH(QString, commandLine);
@@ -136,8 +127,8 @@ private Q_SLOTS:
         window->ExitProgram();
         QVERIFY(window->isVisible());
         QCOMPARE(ended.count(), 0);
-        QCOMPARE(m_app->Stored(QStringLiteral("MainView")), QStringLiteral("<none>"));
-        QCOMPARE(m_app->prompts.messages.size(), 1);
+        QCOMPARE(m_app->Stored("MainView"), QStringLiteral("<none>"));
+        QCOMPARE(messages(), 1);
         const auto& question = m_app->prompts.messages.first();
         QCOMPARE(question.text, QStringLiteral("Are you sure you want to exit?"));
         QCOMPARE(question.buttons, Prompts::Buttons::YesNo);
@@ -150,113 +141,78 @@ private Q_SLOTS:
         auto window = m_app->Start();
         window->resize(px(10500), px(6000));
         window->move(px(300), px(450));
-        window->NodeClick(window->Tree().FindNodeByText(QStringLiteral("Tech")));
-        window->Tree().Select(window->Tree().FindNodeByText(QStringLiteral("Tech")));
+        QTreeWidgetItem* tech = window->Tree().FindNodeByText("Tech");
+        window->NodeClick(tech);
+        window->Tree().Select(tech);
+        // The selector moved without the view following: the shown view is stored.
         window->cboFormat()->blockSignals(true);
         window->cboFormat()->setCurrentIndex(FavoritesViews::SearchResults);
         window->cboFormat()->blockSignals(false);
         QSignalSpy ended(window.get(), &frmFav1::processEnded);
         QVERIFY(window->QueryUnload(true));
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(m_app->Stored(QStringLiteral("MainWidth")), QStringLiteral("10500"));
-        QCOMPARE(m_app->Stored(QStringLiteral("MainHeight")), QStringLiteral("6000"));
-        QCOMPARE(m_app->Stored(QStringLiteral("MainLeft")), QStringLiteral("300"));
-        QCOMPARE(m_app->Stored(QStringLiteral("MainTop")), QStringLiteral("450"));
-        QCOMPARE(m_app->Stored(QStringLiteral("MainView")), QStringLiteral("0"));
-        QCOMPARE(m_app->Stored(QStringLiteral("TreeWidth")), QStringLiteral("3075"));
-        QCOMPARE(m_app->Stored(QStringLiteral("SelectedPath")), QStringLiteral("Normal View/Tech"));
-        QCOMPARE(m_app->Stored(QStringLiteral("FavoritesPath")), m_app->Favorites());
-        QCOMPARE(m_app->Stored(QStringLiteral("ToolbarButtons")), clsOptions::DefaultToolbarButtons);
+        QCOMPARE(stored({"MainWidth", "MainHeight", "MainLeft", "MainTop", "MainView", "TreeWidth",
+                         "SelectedPath", "FavoritesPath", "ToolbarButtons"}),
+                 QStringList({"MainWidth=10500", "MainHeight=6000", "MainLeft=300", "MainTop=450",
+                              "MainView=0", "TreeWidth=3075", "SelectedPath=Normal View/Tech",
+                              "FavoritesPath=" + m_app->Favorites(),
+                              "ToolbarButtons=" + clsOptions::DefaultToolbarButtons}));
     }
 
     void closeWhileMaximizedKeepsTheNormalGeometry()
     {
-        m_app->Store(QStringLiteral("MainLeft"), QStringLiteral("600"));
-        m_app->Store(QStringLiteral("MainTop"), QStringLiteral("750"));
-        m_app->Store(QStringLiteral("ConfirmExit"), QStringLiteral("0"));
+        store({"MainLeft=600", "MainTop=750", "ConfirmExit=0"});
         auto window = m_app->Start();
         window->showMaximized();
         window->Tree().Widget()->clearSelection();
         window->Tree().Widget()->setCurrentItem(nullptr);
         QVERIFY(window->QueryUnload(true));
-        QCOMPARE(m_app->Stored(QStringLiteral("MainWidth")), QStringLiteral("11220"));
-        QCOMPARE(m_app->Stored(QStringLiteral("MainLeft")), QStringLiteral("600"));
-        QCOMPARE(m_app->Stored(QStringLiteral("MainTop")), QStringLiteral("750"));
-        QCOMPARE(m_app->prompts.messages.size(), 0);
+        QCOMPARE(stored({"MainWidth", "MainLeft", "MainTop"}),
+                 QStringList({"MainWidth=11220", "MainLeft=600", "MainTop=750"}));
+        QCOMPARE(messages(), 0);
     }
 
     void closeWithNothingSelectedKeepsTheRememberedFolder()
     {
-        m_app->Store(QStringLiteral("SelectedPath"), QStringLiteral("Normal View/Gone"));
-        m_app->Store(QStringLiteral("ConfirmExit"), QStringLiteral("0"));
+        store({"SelectedPath=Normal View/Gone", "ConfirmExit=0"});
         auto window = m_app->Start();
         window->Tree().Clear(); // even an empty tree closes cleanly
         QVERIFY(window->QueryUnload(true));
-        QCOMPARE(m_app->Stored(QStringLiteral("SelectedPath")), QStringLiteral("Normal View/Gone"));
+        QCOMPARE(m_app->Stored("SelectedPath"), QStringLiteral("Normal View/Gone"));
     }
 
     void closeWhileHiddenSavesNothing()
     {
-        auto window = m_app->Start(QStringLiteral("/HIDE"));
+        auto window = m_app->Start("/HIDE");
         QSignalSpy ended(window.get(), &frmFav1::processEnded);
         QVERIFY(window->QueryUnload(true));
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(m_app->prompts.messages.size(), 0);
-        QCOMPARE(m_app->Stored(QStringLiteral("MainView")), QStringLiteral("<none>"));
+        QCOMPARE(messages(), 0);
+        QCOMPARE(m_app->Stored("MainView"), QStringLiteral("<none>"));
+    }
+
+    void exitFromTheTrayWhileHiddenAsksOnce()
+    {
+        auto window = m_app->Start("/hide");
+        QSignalSpy ended(window.get(), &frmFav1::processEnded);
+        m_app->prompts.answers.enqueue(Prompts::Answer::No);
+        window->Menus().Action("mnuSTExit")->trigger();
+        QCOMPARE(ended.count(), 0);
+        QVERIFY(m_app->tray.shown);
+        window->Menus().Action("mnuSTExit")->trigger();
+        QCOMPARE(ended.count(), 1);
+        QCOMPARE(messages(), 2);
+        QVERIFY(!m_app->tray.shown);
+        QCOMPARE(m_app->Stored("MainView"), QStringLiteral("<none>"));
     }
 
     void withoutATrayIconTheCloseBoxExits()
     {
         m_app->tray.available = false;
         auto window = m_app->Start();
-        QVERIFY(window->Options().SystemTray());
-        QVERIFY(!window->TrayIconShown());
+        QVERIFY(window->Options().SystemTray() && !window->TrayIconShown());
         QVERIFY(window->QueryUnload(false));
-        QCOMPARE(m_app->prompts.messages.size(), 1); // the exit question, not a hidden window
-    }
-
-    void closeBoxHidesIntoTheTray()
-    {
-        auto window = m_app->Start();
-        QVERIFY(window->TrayIconShown());
-        QCOMPARE(m_app->tray.tip, QStringLiteral("Tavoro 1.1.3"));
-        QStringList promptTexts;
-        m_app->prompts.dialogHandler = [&promptTexts](QDialog& dialog) {
-            for (const QLabel* label : dialog.findChildren<QLabel*>())
-                promptTexts.append(label->text());
-            auto* dontShow = dialog.findChild<QCheckBox*>(QStringLiteral("chkDontShow"));
-            dontShow->setChecked(true);
-            dialog.findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
-            return int(dialog.result());
-        };
-        QVERIFY(!window->close());
-        QVERIFY(!window->isVisible());
-        QVERIFY(!window->WindowShown());
-        QVERIFY(promptTexts.contains(QStringLiteral(
-            "Tavoro will remain loaded in memory and accessible via the taskbar tray icon.  ")));
-        // "Don't show this message again" reaches the registry at once.
-        QCOMPARE(m_app->Stored(QStringLiteral("SysTrayPrompt")), QStringLiteral("0"));
-        QCOMPARE(m_app->prompts.messages.size(), 0);
-
-        // The icon brings the window back.
-        Q_EMIT m_app->tray.leftReleased();
-        QVERIFY(window->isVisible());
-        QVERIFY(window->WindowShown());
-    }
-
-    void exitFromTheTrayWhileHiddenAsksOnce()
-    {
-        auto window = m_app->Start(QStringLiteral("/hide"));
-        QSignalSpy ended(window.get(), &frmFav1::processEnded);
-        m_app->prompts.answers.enqueue(Prompts::Answer::No);
-        window->Menus().Action(QStringLiteral("mnuSTExit"))->trigger();
-        QCOMPARE(ended.count(), 0);
-        QVERIFY(m_app->tray.shown);
-        window->Menus().Action(QStringLiteral("mnuSTExit"))->trigger();
-        QCOMPARE(ended.count(), 1);
-        QCOMPARE(m_app->prompts.messages.size(), 2);
-        QVERIFY(!m_app->tray.shown);
-        QCOMPARE(m_app->Stored(QStringLiteral("MainView")), QStringLiteral("<none>"));
+        QCOMPARE(messages(), 1); // the exit question, not a hidden window
     }
 
     void closeWhileMinimizedExits()
@@ -266,43 +222,64 @@ private Q_SLOTS:
         QSignalSpy ended(window.get(), &frmFav1::processEnded);
         QVERIFY(window->QueryUnload(false));
         QCOMPARE(ended.count(), 1);
-        QCOMPARE(m_app->prompts.messages.size(), 1);
+        QCOMPARE(messages(), 1);
+    }
+
+    void closeBoxHidesIntoTheTray()
+    {
+        auto window = m_app->Start();
+        QCOMPARE(m_app->tray.tip, QStringLiteral("Tavoro 1.1.3"));
+        QStringList promptTexts;
+        m_app->prompts.dialogHandler = [&promptTexts](QDialog& dialog) {
+            for (const QLabel* label : dialog.findChildren<QLabel*>())
+                promptTexts.append(label->text());
+            dialog.findChild<QCheckBox*>("chkDontShow")->setChecked(true);
+            dialog.findChild<QPushButton*>("cmdOk")->click();
+            return int(dialog.result());
+        };
+        QVERIFY(!window->close());
+        QVERIFY(!window->isVisible() && !window->WindowShown());
+        QVERIFY(promptTexts.contains(
+            "Tavoro will remain loaded in memory and accessible via the taskbar tray icon.  "));
+        // "Don't show this message again" reaches the registry at once.
+        QCOMPARE(m_app->Stored("SysTrayPrompt"), QStringLiteral("0"));
+        QCOMPARE(messages(), 0);
+        // The icon brings the window back.
+        Q_EMIT m_app->tray.leftReleased();
+        QVERIFY(window->isVisible() && window->WindowShown());
     }
 
     void bringingBackRestoresAMinimizedWindow()
     {
-        auto window = m_app->Start(QStringLiteral("/HIDE"));
-        window->ProcessCmd(QStringLiteral("B"));
+        auto window = m_app->Start("/HIDE");
+        window->ProcessCmd("B");
         QVERIFY(!window->isVisible());
-        window->ProcessCmd(QStringLiteral("A"));
-        QVERIFY(window->isVisible());
-        QVERIFY(!window->isMinimized());
-        QVERIFY(window->WindowShown());
+        window->ProcessCmd("A");
+        QVERIFY(window->isVisible() && !window->isMinimized() && window->WindowShown());
     }
 
     void alwaysOnTopClickedTwiceReturnsToNormal()
     {
         auto window = m_app->Start();
-        QAction* entry = window->Menus().Action(QStringLiteral("mnuViewAlwaysOnTop"));
-        entry->trigger();
-        QVERIFY(window->Options().AlwaysOnTop());
-        QVERIFY(entry->isChecked());
-        entry->trigger();
-        QVERIFY(!window->Options().AlwaysOnTop());
-        QVERIFY(!entry->isChecked());
+        QAction* entry = window->Menus().Action("mnuViewAlwaysOnTop");
+        for (const bool onTop : {true, false}) {
+            entry->trigger();
+            QCOMPARE(window->Options().AlwaysOnTop(), onTop);
+            QCOMPARE(entry->isChecked(), onTop);
+        }
     }
 
     void viewSelectorDoesNotRebuildWhileLoading()
     {
         auto window = m_app->Start();
-        QVERIFY(QDir(m_app->Favorites() + QStringLiteral("/Tech")).removeRecursively());
+        QVERIFY(QDir(m_app->Favorites() + "/Tech").removeRecursively());
         window->SetIsLoading(true);
         window->SelectView(FavoritesViews::SingleList);
         window->SelectView(FavoritesViews::Normal);
-        QVERIFY(window->Tree().FindNodeByText(QStringLiteral("Tech")));
+        QVERIFY(window->Tree().FindNodeByText("Tech"));
         window->SetIsLoading(false);
         window->RefreshView();
-        QVERIFY(!window->Tree().FindNodeByText(QStringLiteral("Tech")));
+        QVERIFY(!window->Tree().FindNodeByText("Tech"));
     }
 };
 
