@@ -132,51 +132,36 @@ private Q_SLOTS:
         QCOMPARE(ToolbarLayout::ButtonDescription("Arrange"), QStringLiteral("Arrange"));
     }
 
-    void popupPreparers_data()
-    {
-        QTest::addColumn<int>("place");
-        QTest::addColumn<QStringList>("entries");
-        QTest::newRow("list item") << 0
-            << items("Open, Open in New Window, -, Search..., -, Add Link..., Copy To..., Move To..., "
-                     "Delete, Rename, New Folder..., Properties..., -, Font..., Color..., Themes..., -, "
-                     "Refresh");
-        QTest::newRow("list space") << 1 << items("Search..., -, Add Link..., New Folder..., -, "
-                                                  "Font..., Color..., Themes..., -, Refresh");
-        QTest::newRow("tree node, Normal view") << 2
-            << items("Search..., -, Add Link..., Copy To..., Move To..., Delete, Rename, "
-                     "New Folder..., Properties..., -, Font..., Color..., Themes..., -, Refresh");
-        QTest::newRow("tree node, other view") << 3
-            << items("Search..., -, Add Link..., Copy To..., Move To..., Delete, Rename, "
-                     "Properties..., -, Font..., Color..., Themes..., -, Refresh");
-        QTest::newRow("tree space") << 4 << items("Font..., Color..., Themes..., -, Refresh");
-    }
     void popupPreparers()
     {
-        QFETCH(int, place);
-        QFETCH(QStringList, entries);
         QMainWindow window;
         MainMenus menus(window);
-        // Start from a different preparer, so every flag is really set.
-        if (place == 4)
-            menus.PopupLvwItem();
-        else
-            menus.PopupTvwNoItem();
-        switch (place) {
-        case 0: menus.PopupLvwItem(); break;
-        case 1: menus.PopupLvwNoItem(); break;
-        case 2: menus.PopupTvwItem(true); break;
-        case 3: menus.PopupTvwItem(false); break;
-        default: menus.PopupTvwNoItem(); break;
-        }
-        QCOMPARE(menus.VisiblePopupEntries(), entries);
+        // Most and fewest entries in turn, so every entry is really shown and hidden.
+        menus.PopupLvwItem();
+        menus.PopupTvwNoItem();
+        QCOMPARE(menus.VisiblePopupEntries(), items("Font..., Color..., Themes..., -, Refresh"));
+        menus.PopupLvwItem();
+        QCOMPARE(menus.VisiblePopupEntries(),
+                 items("Open, Open in New Window, -, Search..., -, Add Link..., Copy To..., Move To..., "
+                       "Delete, Rename, New Folder..., Properties..., -, Font..., Color..., Themes..., "
+                       "-, Refresh"));
+        menus.PopupLvwNoItem();
+        QCOMPARE(menus.VisiblePopupEntries(), items("Search..., -, Add Link..., New Folder..., -, "
+                                                    "Font..., Color..., Themes..., -, Refresh"));
+        menus.PopupTvwItem(true);
+        QCOMPARE(menus.VisiblePopupEntries(),
+                 items("Search..., -, Add Link..., Copy To..., Move To..., Delete, Rename, "
+                       "New Folder..., Properties..., -, Font..., Color..., Themes..., -, Refresh"));
+        menus.PopupTvwItem(false);
+        QCOMPARE(menus.VisiblePopupEntries(),
+                 items("Search..., -, Add Link..., Copy To..., Move To..., Delete, Rename, "
+                       "Properties..., -, Font..., Color..., Themes..., -, Refresh"));
     }
 
     void menuBarHasEveryEntry()
     {
         QMainWindow window;
         MainMenus menus(window);
-        QCOMPARE(menus.Action("mnuFileOpen")->text(), QStringLiteral("&Browse For Favorites..."));
-        QCOMPARE(menus.Action("mnuViewAccessed")->text(), QStringLiteral("Last A&ccessed"));
         QCOMPARE(menus.Action("mnuViewRefresh")->shortcut(), QKeySequence(Qt::Key_F5));
         QCOMPARE(menus.Action("mnuHelpContents")->shortcut(), QKeySequence(Qt::Key_F1));
         QCOMPARE(menus.mnuToolbar()->title(), QStringLiteral("Toobar Menu"));
@@ -194,18 +179,34 @@ private Q_SLOTS:
         QCOMPARE(refresh.count(), 1);
     }
 
-    void toolbarFromTheSettingRunsItsCommands()
+    void toolbarFromTheSettingRunsItsCommandsAndIsCustomized()
     {
+        m_app->Store("ToolbarButtons", ",S,Help,,Refresh");
         start();
-        QCOMPARE(toolbarKeys(*m_window->tbrToolbar()).first(4), items("S1, OpenLink, OpenNewLink, PasteLink"));
-        QAction* refresh = m_window->tbrToolbar()->actions().at(5);
-        QCOMPARE(ToolbarLayout::Key(refresh), QStringLiteral("Refresh"));
+        QCOMPARE(toolbarKeys(*m_window->tbrToolbar()), items("S2, Help, Refresh"));
+        QAction* refresh = m_window->tbrToolbar()->actions().at(2);
         QCOMPARE(refresh->toolTip(), QStringLiteral("Refresh"));
         QVERIFY(QDir().mkpath(m_app->Favorites() + "/Fresh"));
         refresh->trigger();
         QVERIFY(m_window->Tree().FindNodeByText("Fresh"));
         QVERIFY(!m_window->Dispatch().Run("NoSuchKey"));
-        QVERIFY(!m_window->Dispatch().Run("S1"));
+        QVERIFY(!m_window->Dispatch().Run("S2"));
+
+        // Customized down to one separator: rebuilt at once, stored at exit.
+        m_app->prompts.dialogHandler = [](QDialog& dialog) {
+            auto* members = dialog.findChild<QListWidget*>("lvwMembers");
+            while (members->count() > 1)
+                delete members->takeItem(members->count() - 1);
+            qobject_cast<frmToolbar*>(&dialog)->OKClick();
+            return int(QDialog::Accepted);
+        };
+        action("mnuToolsToolbar")->trigger();
+        QCOMPARE(toolbarKeys(*m_window->tbrToolbar()), items("S1"));
+        QCOMPARE(m_window->Options().ToolbarButtons(), QStringLiteral("S"));
+        QCOMPARE(m_app->Stored("ToolbarButtons"), QStringLiteral(",S,Help,,Refresh"));
+        m_app->prompts.answers.enqueue(Prompts::Answer::Yes);
+        m_window->ExitProgram();
+        QCOMPARE(m_app->Stored("ToolbarButtons"), QStringLiteral("S"));
     }
 
     void viewEntriesCarryOneCheckMark()
@@ -309,21 +310,6 @@ private Q_SLOTS:
         QCOMPARE(topics, QList<int>({51001, 51005, 51002, 51001}));
     }
 
-    void customizeToolbarRebuildsIt()
-    {
-        start();
-        m_app->prompts.dialogHandler = [](QDialog& dialog) {
-            auto* members = dialog.findChild<QListWidget*>("lvwMembers");
-            while (members->count() > 1)
-                delete members->takeItem(members->count() - 1);
-            qobject_cast<frmToolbar*>(&dialog)->OKClick();
-            return int(QDialog::Accepted);
-        };
-        action("mnuToolsToolbar")->trigger();
-        QCOMPARE(m_window->Options().ToolbarButtons(), QStringLiteral("S"));
-        QCOMPARE(toolbarKeys(*m_window->tbrToolbar()), items("S1"));
-    }
-
     void renameInPlace()
     {
         start();
@@ -355,16 +341,6 @@ private Q_SLOTS:
         QTRY_COMPARE(m_app->prompts.messages.size(), 1);
         QVERIFY(QDir(m_app->Favorites() + "/News").exists());
         QTRY_COMPARE_WITH_TIMEOUT(m_window->List().Item(0)->text(0), QStringLiteral(" News"), 3000);
-    }
-
-    void toolbarLayoutIsStoredAtExit()
-    {
-        m_app->Store("ToolbarButtons", ",Help,,S");
-        start();
-        QCOMPARE(toolbarKeys(*m_window->tbrToolbar()), items("Help, S4"));
-        m_app->prompts.answers.enqueue(Prompts::Answer::Yes);
-        m_window->ExitProgram();
-        QCOMPARE(m_app->Stored("ToolbarButtons"), QStringLiteral("Help,S"));
     }
 };
 
