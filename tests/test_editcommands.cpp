@@ -140,6 +140,13 @@ private Q_SLOTS:
 
     void treeDeleteRemovesTheFolderAndSelectsItsParent()
     {
+        // The root is never deleted or renamed, and nothing is asked.
+        prompts().answers.enqueue(Prompts::Answer::Yes);
+        m_commands->Delete("T");
+        QVERIFY(!m_commands->Rename("T", "Elsewhere"));
+        QVERIFY(prompts().messages.isEmpty());
+        QVERIFY(exists("News/BBC.url") && exists("Top.url"));
+
         selectNode("News/Daily");
         prompts().answers.enqueue(Prompts::Answer::Yes);
         m_commands->Delete("T");
@@ -149,15 +156,6 @@ private Q_SLOTS:
         QVERIFY(!exists("News/Daily"));
         QVERIFY(!m_window->Tree().FindNodeByTag(fav("News/Daily")));
         QCOMPARE(selectedNodeTag(), fav("News"));
-    }
-
-    void theRootIsNeverDeletedOrRenamed()
-    {
-        prompts().answers.enqueue(Prompts::Answer::Yes);
-        m_commands->Delete("T");
-        QVERIFY(!m_commands->Rename("T", "Elsewhere"));
-        QVERIFY(prompts().messages.isEmpty());
-        QVERIFY(exists("News/BBC.url") && exists("Top.url"));
     }
 
     void newFolderGoesUnderTheSelectedNode()

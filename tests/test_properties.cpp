@@ -103,7 +103,6 @@ private Q_SLOTS:
         QTest::newRow("plain") << "Plain.url" << false << false;
         QTest::newRow("read-only") << "Locked.url" << true << false;
         QTest::newRow("hidden") << ".Secret.url" << false << true;
-        QTest::newRow("read-only and hidden") << ".Both.url" << true << true;
     }
     void attributes()
     {
