@@ -58,9 +58,10 @@ private Q_SLOTS:
         QTest::addColumn<int>("keys");
         QTest::addColumn<int>("effect");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("no key moves, source stays shown") << int(Qt::NoModifier) << int(DragDrop::Move) << "News";
-        QTest::newRow("Ctrl copies, source stays shown") << int(Qt::ControlModifier) << int(DragDrop::Copy) << "News";
-        QTest::newRow("Shift copies, destination shown") << int(Qt::ShiftModifier) << int(DragDrop::Move) << "Archive";
+        const int move = DragDrop::Move, copy = DragDrop::Copy;
+        QTest::newRow("no key moves, source stays shown") << int(Qt::NoModifier) << move << "News";
+        QTest::newRow("Ctrl copies, source stays shown") << int(Qt::ControlModifier) << copy << "News";
+        QTest::newRow("Shift copies, destination shown") << int(Qt::ShiftModifier) << move << "Archive";
     }
     void listEntriesMoveOrCopy()
     {

@@ -165,7 +165,8 @@ private Q_SLOTS:
         prompts().inputs.enqueue("Fresh");
         m_commands->NewFolder("T");
         QCOMPARE(prompts().messages.size(), 1);
-        QVERIFY(prompts().messages.first().text.startsWith("Cannot contain any of the following characters:"));
+        QVERIFY(prompts().messages.first().text.startsWith(
+            "Cannot contain any of the following characters:"));
         QVERIFY(!exists("News/a<b"));
         QVERIFY(QFileInfo(fav("News/Fresh")).isDir());
         QCOMPARE(selectedNodeTag(), fav("News/Fresh"));

@@ -57,7 +57,6 @@ private Q_SLOTS:
         auto window = m_app->Start();
         QCOMPARE(window->windowTitle(), QStringLiteral("Tavoro 1.1.3"));
         QCOMPARE(window->FavoritesRoot(), m_app->Favorites());
-        QCOMPARE(window->cboFormat()->currentIndex(), 0);
         QVERIFY(!window->cboFormat()->isVisibleTo(window.get()));
         QCOMPARE(window->Tree().Count(), 4);
         QCOMPARE(window->Tree().SelectedItem(), window->Tree().Root());

@@ -84,7 +84,8 @@ private Q_SLOTS:
                  QStringList({"/B/News/", "/A/News/", "/B/News/", "/NewsArchive/News/"}));
         QCOMPARE(panes.status.Text(2), QStringLiteral("4 items found"));
         panes.views.RefreshView();
-        QCOMPARE(FavoritesTree::FullPath(panes.tree.SelectedItem()), QStringLiteral("Phone Book View/N/News"));
+        QCOMPARE(FavoritesTree::FullPath(panes.tree.SelectedItem()),
+                 QStringLiteral("Phone Book View/N/News"));
         QCOMPARE(panes.list.Count(), 4);
 
         panes.Show(FavoritesViews::AddressBook);
@@ -141,7 +142,8 @@ private Q_SLOTS:
 
     void oneDayIsLeftAlone()
     {
-        builder().Link("News/BBC.url", "http://bbc").Times("News/BBC.url", QDateTime(QDate(2020, 1, 1), QTime(12, 0)));
+        builder().Link("News/BBC.url", "http://bbc")
+            .Times("News/BBC.url", QDateTime(QDate(2020, 1, 1), QTime(12, 0)));
         ViewPanes panes(root());
         panes.Show(FavoritesViews::LastModified);
         QCOMPARE(childTexts(panes.tree.Root()), QStringList({"2020-01-01"}));
