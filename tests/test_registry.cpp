@@ -27,32 +27,44 @@ public:
     QString Favorites() const override { return QStringLiteral("/srv/shared/Favorites"); }
 };
 
+// The settings value name, or fallback when there is none.
+QVariant Read(Registry& registry, const QString& name, const QVariant& fallback = QString())
+{
+    return ReadRegValue(registry, kRoot, kSection, name, fallback);
+}
+
+long Open(Registry& registry, HKEY parent, const QString& path, HKEY* key)
+{
+    return registry.RegOpenKeyEx(parent, path, 0, 0x3F, key);
+}
+
+QByteArray SettingsFile(const QByteArray& values)
+{
+    return "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\r\n" + values;
+}
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 } // namespace
 
 class TestRegistry : public QObject
 {
     Q_OBJECT
 
-private:
     std::unique_ptr<TestEnvironment> m_env;
 
-    std::unique_ptr<Registry> openRegistry(std::shared_ptr<const ShellFolders> folders = {})
+    std::unique_ptr<Registry> OpenRegistry(std::shared_ptr<const ShellFolders> folders = {})
     {
         if (!folders)
             folders = std::make_shared<ShellFolders>();
         return std::make_unique<Registry>(m_env->RegistryDir(), folders);
     }
-    QString userFile() const { return m_env->RegistryDir() + "/user.reg"; }
-    static QByteArray settingsFile(const QByteArray& values)
-    {
-        return "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\r\n" + values;
-    }
-    QByteArray readFile(const QString& path) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    void writeFile(const QString& path, const QByteArray& bytes) const
+    QString UserFile() const { return m_env->RegistryDir() + "/user.reg"; }
+    void WriteFile(const QString& path, const QByteArray& bytes) const
     {
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
@@ -60,22 +72,22 @@ private:
     }
 
 private Q_SLOTS:
+    void init() { m_env = std::make_unique<TestEnvironment>(); }
+    // The old environment must put its variables back before a new one saves them.
+    void cleanup() { m_env.reset(); }
+
     void batchWritesOnceAtTheEnd()
     {
-        auto registry = openRegistry();
+        auto registry = OpenRegistry();
         registry->BeginBatch();
-        WriteRegValue(*registry, "Software\\Tavoro", "Settings", "A", QStringLiteral("1"));
-        WriteRegValue(*registry, "Software\\Tavoro", "Settings", "B", QStringLiteral("2"));
+        WriteRegValue(*registry, kRoot, kSection, "A", QStringLiteral("1"));
+        WriteRegValue(*registry, kRoot, kSection, "B", QStringLiteral("2"));
         // Read back from memory meanwhile, but nothing on disk yet.
-        QCOMPARE(ReadRegValue(*registry, "Software\\Tavoro", "Settings", "A", "").toString(), "1");
-        QVERIFY(!QFile::exists(userFile()));
+        QCOMPARE(Read(*registry, "A"), QVariant("1"));
+        QVERIFY(!QFile::exists(UserFile()));
         QVERIFY(registry->EndBatch());
-        auto fresh = openRegistry();
-        QCOMPARE(ReadRegValue(*fresh, "Software\\Tavoro", "Settings", "B", "").toString(), "2");
+        QCOMPARE(Read(*OpenRegistry(), "B"), QVariant("2"));
     }
-
-    void init() { m_env = std::make_unique<TestEnvironment>(); }
-    void cleanup() { m_env.reset(); }
 
     void decodeText_data()
     {
@@ -109,91 +121,74 @@ private Q_SLOTS:
     void textRoundTrip()
     {
         QFETCH(QString, text);
-        {
-            auto registry = openRegistry();
-            HKEY key = 0;
-            QCOMPARE(registry->RegCreateKeyEx(HKEY_CURRENT_USER, kSettingsKey, 0, 0x3F, &key),
-                     ERROR_SUCCESS);
-            QCOMPARE(registry->RegSetValueEx(key, "Text", REG_SZ, text), ERROR_SUCCESS);
-            QCOMPARE(registry->RegSetValueEx(key, "After", REG_SZ, QString("next")), ERROR_SUCCESS);
-        }
-        auto registry = openRegistry();
+        WriteRegValue(*OpenRegistry(), kRoot, kSection, "Text", text);
+        WriteRegValue(*OpenRegistry(), kRoot, kSection, "After", "next");
+        auto registry = OpenRegistry();
         HKEY key = 0;
-        QCOMPARE(registry->RegOpenKeyEx(HKEY_CURRENT_USER, kSettingsKey, 0, 0x3F, &key),
-                 ERROR_SUCCESS);
+        QCOMPARE(Open(*registry, HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
         std::uint32_t type = 0;
         QVariant data;
         QCOMPARE(registry->RegQueryValueEx(key, "Text", &type, &data), ERROR_SUCCESS);
         QCOMPARE(type, REG_SZ);
         QCOMPARE(data.toString(), text);
-        QCOMPARE(ReadRegValue(*registry, kRoot, kSection, "After", "x"), QVariant("next"));
-        QCOMPARE(ReadRegValue(*registry, kRoot, kSection, "Text", "fallback"),
-                 QVariant(text.isEmpty() ? QString("fallback") : text));
+        // Nothing in the text may spill into the value after it.
+        QCOMPARE(Read(*registry, "After"), QVariant("next"));
+        // An empty text reads as missing.
+        QCOMPARE(Read(*registry, "Text", "fallback"), QVariant(text.isEmpty() ? "fallback" : text));
     }
 
-    void dwordFromFile_data()
+    // A DWORD as it may stand in the file; those written in that very form come back so.
+    void dword_data()
     {
         QTest::addColumn<QByteArray>("digits");
-        QTest::addColumn<qint32>("expected");
-        QTest::newRow("ten") << QByteArray("0000000a") << 10;
-        QTest::newRow("all bits") << QByteArray("ffffffff") << -1;
-        QTest::newRow("sign bit") << QByteArray("80000000") << std::numeric_limits<qint32>::min();
-        QTest::newRow("largest") << QByteArray("7FFFFFFF") << std::numeric_limits<qint32>::max();
-        QTest::newRow("short form") << QByteArray("1f") << 31;
+        QTest::addColumn<qint32>("value");
+        QTest::addColumn<QVariant>("written");
+        QTest::newRow("ten") << QByteArray("0000000a") << 10 << QVariant(10);
+        QTest::newRow("all bits") << QByteArray("ffffffff") << -1 << QVariant(-1);
+        QTest::newRow("unsigned max") << QByteArray("ffffffff") << -1 << QVariant(0xFFFFFFFFu);
+        QTest::newRow("sign bit") << QByteArray("80000000") << std::numeric_limits<qint32>::min()
+                                  << QVariant(std::numeric_limits<qint32>::min());
+        QTest::newRow("upper case")
+            << QByteArray("7FFFFFFF") << std::numeric_limits<qint32>::max() << QVariant();
+        QTest::newRow("short form") << QByteArray("1f") << 31 << QVariant();
     }
-    void dwordFromFile()
+    void dword()
     {
         QFETCH(QByteArray, digits);
-        QFETCH(qint32, expected);
-        writeFile(userFile(), settingsFile("\"Width\"=dword:" + digits + "\r\n"));
-        auto registry = openRegistry();
-        const QVariant value = ReadRegValue(*registry, kRoot, kSection, "Width", 0);
-        QCOMPARE(value.metaType().id(), QMetaType::Int);
-        QCOMPARE(value.value<qint32>(), expected);
-    }
-
-    void dwordWritten_data()
-    {
-        QTest::addColumn<QVariant>("value");
-        QTest::addColumn<QByteArray>("line");
-        QTest::addColumn<qint32>("readBack");
-        QTest::newRow("small") << QVariant(10) << QByteArray("\"N\"=dword:0000000a\r\n") << 10;
-        QTest::newRow("minus one") << QVariant(-1) << QByteArray("\"N\"=dword:ffffffff\r\n") << -1;
-        QTest::newRow("unsigned max")
-            << QVariant(0xFFFFFFFFu) << QByteArray("\"N\"=dword:ffffffff\r\n") << -1;
-    }
-    void dwordWritten()
-    {
-        QFETCH(QVariant, value);
-        QFETCH(QByteArray, line);
-        QFETCH(qint32, readBack);
-        WriteRegValue(*openRegistry(), kRoot, kSection, "N", value);
-        QVERIFY(readFile(userFile()).contains(line));
-        QCOMPARE(ReadRegValue(*openRegistry(), kRoot, kSection, "N", 0), QVariant(readBack));
+        QFETCH(qint32, value);
+        QFETCH(QVariant, written);
+        const QByteArray line = "\"N\"=dword:" + digits + "\r\n";
+        WriteFile(UserFile(), SettingsFile(line));
+        const QVariant read = Read(*OpenRegistry(), "N", 0);
+        QCOMPARE(read.metaType().id(), QMetaType::Int);
+        QCOMPARE(read.value<qint32>(), value);
+        if (written.isValid()) {
+            QVERIFY(QFile::remove(UserFile()));
+            WriteRegValue(*OpenRegistry(), kRoot, kSection, "N", written);
+            QVERIFY(ReadAll(UserFile()).contains(line));
+        }
     }
 
     void namesIgnoreCaseButKeepIt()
     {
-        auto registry = openRegistry();
+        auto registry = OpenRegistry();
         WriteRegValue(*registry, kRoot, kSection, "WindowWidth", 640);
         WriteRegValue(*registry, "SOFTWARE\\tavoro", "settings", "WINDOWWIDTH", 800);
         CreateRegKey(*registry, "software\\TAVORO\\Settings\\Recent", HKEY_CURRENT_USER);
         QCOMPARE(ReadRegValue(*registry, "software\\TaVoRo", "SETTINGS", "windowwidth", 0),
                  QVariant(800));
 
-        const QByteArray file = readFile(userFile());
+        const QByteArray file = ReadAll(UserFile());
         QVERIFY(file.contains("[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\r\n"
                               "\"WindowWidth\"=dword:00000320\r\n"));
         QVERIFY(file.contains("[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings\\Recent]"));
-        QVERIFY(!file.contains("WINDOWWIDTH"));
-        QVERIFY(!file.contains("SOFTWARE"));
+        QVERIFY(!file.contains("WINDOWWIDTH") && !file.contains("SOFTWARE"));
         QCOMPARE(file.count("\"WindowWidth\""), 1);
 
         // Subkeys are listed once each, direct children only, in their stored case.
         CreateRegKey(*registry, "Software\\Tavoro\\Deep\\Below", HKEY_CURRENT_USER);
         HKEY key = 0;
-        QCOMPARE(registry->RegOpenKeyEx(HKEY_CURRENT_USER, "software\\tavoro", 0, 0x3F, &key),
-                 ERROR_SUCCESS);
+        QCOMPARE(Open(*registry, HKEY_CURRENT_USER, "software\\tavoro", &key), ERROR_SUCCESS);
         QStringList names;
         QCOMPARE(registry->RegEnumKeys(key, &names), ERROR_SUCCESS);
         QCOMPARE(names, (QStringList{"Deep", "Settings"}));
@@ -201,169 +196,154 @@ private Q_SLOTS:
 
     void statusCodes()
     {
-        writeFile(userFile(),
-                  settingsFile("\"Blob\"=hex:01,02,ff\r\n"
+        WriteFile(UserFile(),
+                  SettingsFile("\"Blob\"=hex:01,02,ff\r\n"
                                "[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings\\Child]\r\n"));
-        auto registry = openRegistry();
+        auto registry = OpenRegistry();
+        Registry& r = *registry;
         HKEY key = 77;
-        QCOMPARE(registry->RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Nobody", 0, 0x3F, &key),
-                 ERROR_FILE_NOT_FOUND);
+        QCOMPARE(Open(r, HKEY_CURRENT_USER, "Software\\Nobody", &key), ERROR_FILE_NOT_FOUND);
         QCOMPARE(key, HKEY(0));
-
-        QCOMPARE(registry->RegOpenKeyEx(HKEY_CURRENT_USER, "\\Software\\Tavoro\\", 0, 0x3F, &key),
-                 ERROR_SUCCESS);
-        HKEY settings = 0;
-        QCOMPARE(registry->RegOpenKeyEx(key, kSection, 0, 0x3F, &settings), ERROR_SUCCESS);
-        HKEY same = 0;
-        QCOMPARE(registry->RegOpenKeyEx(settings, QString(), 0, 0x3F, &same), ERROR_SUCCESS);
+        QCOMPARE(Open(r, HKEY_CURRENT_USER, "\\Software\\Tavoro\\", &key), ERROR_SUCCESS);
+        HKEY settings = 0, same = 0;
+        QCOMPARE(Open(r, key, kSection, &settings), ERROR_SUCCESS);
+        QCOMPARE(Open(r, settings, QString(), &same), ERROR_SUCCESS);
         QVERIFY(same != settings);
 
         std::uint32_t type = 0;
         QVariant data;
-        QCOMPARE(registry->RegQueryValueEx(same, "Missing", &type, &data), ERROR_FILE_NOT_FOUND);
-        QCOMPARE(registry->RegQueryValueEx(0, "Blob", &type, &data), ERROR_INVALID_HANDLE);
-        QCOMPARE(registry->RegQueryValueEx(same, "Blob", &type, &data), ERROR_SUCCESS);
+        QCOMPARE(r.RegQueryValueEx(same, "Missing", &type, &data), ERROR_FILE_NOT_FOUND);
+        QCOMPARE(r.RegQueryValueEx(0, "Blob", &type, &data), ERROR_INVALID_HANDLE);
+        QCOMPARE(r.RegQueryValueEx(same, "Blob", &type, &data), ERROR_SUCCESS);
         QCOMPARE(type, REG_BINARY);
         QCOMPARE(data.toString(), QString("hex:01,02,ff"));
 
         QVariant value = "stale";
-        QCOMPARE(QueryRegValue(*registry, same, "Blob", value), -1L);
+        QCOMPARE(QueryRegValue(r, same, "Blob", value), -1L);
         QVERIFY(!value.isValid());
-        QCOMPARE(QueryRegValue(*registry, same, "Missing", value), ERROR_FILE_NOT_FOUND);
+        value = "stale";
+        QCOMPARE(QueryRegValue(r, same, "Missing", value), ERROR_FILE_NOT_FOUND);
         QVERIFY(!value.isValid());
 
-        QCOMPARE(registry->RegDeleteKey(key, kSection), ERROR_ACCESS_DENIED);
-        QCOMPARE(registry->RegDeleteKey(key, "Nothing"), ERROR_FILE_NOT_FOUND);
+        QCOMPARE(r.RegDeleteKey(key, kSection), ERROR_ACCESS_DENIED);
+        QCOMPARE(r.RegDeleteKey(key, "Nothing"), ERROR_FILE_NOT_FOUND);
 
-        QCOMPARE(registry->RegCloseKey(same), ERROR_SUCCESS);
-        QCOMPARE(registry->RegCloseKey(same), ERROR_INVALID_HANDLE);
-        QCOMPARE(registry->RegQueryValueEx(same, "Blob", &type, &data), ERROR_INVALID_HANDLE);
-        QCOMPARE(registry->RegSetValueEx(same, "X", REG_SZ, QString("x")), ERROR_INVALID_HANDLE);
-        QCOMPARE(registry->RegOpenKeyEx(same, "Child", 0, 0x3F, &key), ERROR_INVALID_HANDLE);
+        QCOMPARE(r.RegCloseKey(same), ERROR_SUCCESS);
+        QCOMPARE(r.RegCloseKey(same), ERROR_INVALID_HANDLE);
+        QCOMPARE(r.RegQueryValueEx(same, "Blob", &type, &data), ERROR_INVALID_HANDLE);
+        QCOMPARE(r.RegSetValueEx(same, "X", REG_SZ, QString("x")), ERROR_INVALID_HANDLE);
+        QCOMPARE(Open(r, same, "Child", &key), ERROR_INVALID_HANDLE);
     }
 
     void readDefault_data()
     {
-        QTest::addColumn<QByteArray>("values");
-        QTest::addColumn<bool>("withKey");
-        QTest::newRow("no key") << QByteArray() << false;
-        QTest::newRow("no value") << QByteArray("\"Other\"=\"x\"\r\n") << true;
-        QTest::newRow("empty text") << QByteArray("\"Name\"=\"\"\r\n") << true;
-        QTest::newRow("other type") << QByteArray("\"Name\"=hex(2):41,00,00,00\r\n") << true;
+        QTest::addColumn<QByteArray>("file");
+        QTest::newRow("no key") << QByteArray("REGEDIT4\r\n");
+        QTest::newRow("no value") << SettingsFile("\"Other\"=\"x\"\r\n");
+        QTest::newRow("empty text") << SettingsFile("\"Name\"=\"\"\r\n");
+        QTest::newRow("other type") << SettingsFile("\"Name\"=hex(2):41,00,00,00\r\n");
     }
     void readDefault()
     {
-        QFETCH(QByteArray, values);
-        QFETCH(bool, withKey);
-        writeFile(userFile(), withKey ? settingsFile(values) : QByteArray("REGEDIT4\r\n"));
-        const QVariant value = ReadRegValue(*openRegistry(), kRoot, kSection, "Name", 42);
+        QFETCH(QByteArray, file);
+        WriteFile(UserFile(), file);
+        // The fallback comes back as text, whatever its type.
+        const QVariant value = Read(*OpenRegistry(), "Name", 42);
         QCOMPARE(value.metaType().id(), QMetaType::QString);
         QCOMPARE(value.toString(), QString("42"));
     }
 
     void readLocalMachine()
     {
-        writeFile(m_env->RegistryDir() + "/machine.reg",
+        WriteFile(m_env->RegistryDir() + "/machine.reg",
                   "REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Tavoro\\Settings]\r\n"
                   "\"Edition\"=\"site\"\r\n");
-        writeFile(userFile(), settingsFile("\"Edition\"=\"personal\"\r\n"));
-        auto registry = openRegistry();
+        WriteFile(UserFile(), SettingsFile("\"Edition\"=\"personal\"\r\n"));
+        auto registry = OpenRegistry();
         QCOMPARE(ReadRegValueLM(*registry, kRoot, kSection, "Edition", ""), QVariant("site"));
-        QCOMPARE(ReadRegValue(*registry, kRoot, kSection, "Edition", ""), QVariant("personal"));
+        QCOMPARE(Read(*registry, "Edition"), QVariant("personal"));
         QCOMPARE(ReadRegValueLM(*registry, kRoot, kSection, "Edition", "", HKEY_CURRENT_USER),
                  QVariant("personal"));
     }
 
     void writeCreatesKeyAndDeleteRemovesIt()
     {
-        WriteRegValue(*openRegistry(), "Software\\Tavoro\\Lists", "Recent", "File1", "a.url");
-        auto registry = openRegistry();
-        QCOMPARE(ReadRegValue(*registry, "Software\\Tavoro\\Lists", "Recent", "File1", ""),
-                 QVariant("a.url"));
-        QVERIFY(!DeleteRegKey(*registry, "Software\\Tavoro", "Lists"));
+        const QString lists = "Software\\Tavoro\\Lists";
+        WriteRegValue(*OpenRegistry(), lists, "Recent", "File1", "a.url");
+        auto registry = OpenRegistry();
+        QCOMPARE(ReadRegValue(*registry, lists, "Recent", "File1", ""), QVariant("a.url"));
+        QVERIFY(!DeleteRegKey(*registry, kRoot, "Lists")); // not while it has subkeys
         QVERIFY(!DeleteRegKey(*registry, "Software\\Nowhere", "Recent"));
-        QVERIFY(!DeleteRegKey(*registry, "Software\\Tavoro\\Lists", "Absent"));
-        QVERIFY(DeleteRegKey(*registry, "Software\\Tavoro\\Lists", "recent"));
+        QVERIFY(!DeleteRegKey(*registry, lists, "Absent"));
+        QVERIFY(DeleteRegKey(*registry, lists, "recent"));
 
         HKEY key = 0;
-        QCOMPARE(openRegistry()->RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Tavoro\\Lists\\Recent",
-                                              0, 0x3F, &key),
+        QCOMPARE(Open(*OpenRegistry(), HKEY_CURRENT_USER, lists + "\\Recent", &key),
                  ERROR_FILE_NOT_FOUND);
-        QCOMPARE(openRegistry()->RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Tavoro\\Lists", 0, 0x3F,
-                                              &key),
-                 ERROR_SUCCESS);
+        QCOMPARE(Open(*OpenRegistry(), HKEY_CURRENT_USER, lists, &key), ERROR_SUCCESS);
     }
 
+    // Damage in the middle and at the very end of the file costs only the damaged lines,
+    // and writing afterwards keeps the rest.
     void damagedFile_data()
     {
         QTest::addColumn<QByteArray>("damage");
         QTest::addColumn<QString>("extraName");
         QTest::addColumn<QString>("extraValue");
+        // clang-format off
         QTest::newRow("garbage lines")
-            << QByteArray(
-                   "this is not a line\r\n=\r\n\"Open=\"x\r\n\"N\"=dword:xyz\r\n\"M\"=bogus\r\n")
-            << QString("N") << QString();
-        QTest::newRow("binary junk") << QByteArray("\x00\xff\xfe\x01\x02[\x00]\r\n\x80\x80\r\n", 14)
-                                     << QString() << QString();
-        QTest::newRow("windows-1252")
-            << QByteArray("\"Cafe\"=\"Caf\xe9 \x80\"\r\n") << QString("Cafe") << QString("Café €");
-        QTest::newRow("lf only") << QByteArray("\n\"Lf\"=\"unix\"\n\n") << QString("Lf")
-                                 << QString("unix");
-        QTest::newRow("cr only") << QByteArray("\r\"Cr\"=\"mac\"\r") << QString("Cr")
-                                 << QString("mac");
+            << QByteArray("this is not a line\r\n=\r\n\"Open=\"x\r\n\"N\"=dword:xyz\r\n\"M\"=bogus\r\n")
+            << "N" << "";
+        QTest::newRow("binary junk") << QByteArray("\x00\xff\xfe\x01\x02[\x00]\r\n\x80\x80\r\n", 14) << "" << "";
+        QTest::newRow("windows-1252") << QByteArray("\"Cafe\"=\"Caf\xe9 \x80\"\r\n") << "Cafe" << "Café €";
+        QTest::newRow("lf only") << QByteArray("\n\"Lf\"=\"unix\"\n\n") << "Lf" << "unix";
+        QTest::newRow("cr only") << QByteArray("\r\"Cr\"=\"mac\"\r") << "Cr" << "mac";
         QTest::newRow("broken section drops its values")
             << QByteArray("[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings\r\n\"Lost\"=\"x\"\r\n"
                           "[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\r\n")
-            << QString("Lost") << QString();
-        QTest::newRow("truncated at end")
-            << QByteArray("\"Tail\"=\"no end") << QString("Tail") << QString();
+            << "Lost" << "";
+        QTest::newRow("truncated at end") << QByteArray("\"Tail\"=\"no end") << "Tail" << "";
+        // clang-format on
     }
     void damagedFile()
     {
         QFETCH(QByteArray, damage);
         QFETCH(QString, extraName);
         QFETCH(QString, extraValue);
-        // Damage in the middle and at the very end of the file.
-        writeFile(userFile(), settingsFile("\"Good\"=\"yes\"\r\n" + damage +
+        WriteFile(UserFile(), SettingsFile("\"Good\"=\"yes\"\r\n" + damage +
                                            "\r\n\"Count\"=dword:00000005\r\n" + damage));
-
-        auto registry = openRegistry();
-        QCOMPARE(ReadRegValue(*registry, kRoot, kSection, "Good", ""), QVariant("yes"));
-        QCOMPARE(ReadRegValue(*registry, kRoot, kSection, "Count", 0), QVariant(5));
+        auto registry = OpenRegistry();
+        QCOMPARE(Read(*registry, "Good"), QVariant("yes"));
+        QCOMPARE(Read(*registry, "Count", 0), QVariant(5));
         if (!extraName.isEmpty())
-            QCOMPARE(ReadRegValue(*registry, kRoot, kSection, extraName, ""), QVariant(extraValue));
+            QCOMPARE(Read(*registry, extraName), QVariant(extraValue));
 
         WriteRegValue(*registry, kRoot, kSection, "Added", "new");
-        auto reread = openRegistry();
-        QCOMPARE(ReadRegValue(*reread, kRoot, kSection, "Good", ""), QVariant("yes"));
-        QCOMPARE(ReadRegValue(*reread, kRoot, kSection, "Count", 0), QVariant(5));
-        QCOMPARE(ReadRegValue(*reread, kRoot, kSection, "Added", ""), QVariant("new"));
+        auto reread = OpenRegistry();
+        QCOMPARE((QVariantList{Read(*reread, "Good"), Read(*reread, "Count", 0),
+                               Read(*reread, "Added")}),
+                 (QVariantList{"yes", 5, "new"}));
     }
 
-    void otherTypesWrittenBackUnchanged()
+    // The file is rewritten whole and in order, in CR LF, with values of types we never
+    // write kept as they were, and no temporary file left behind.
+    void writtenFile()
     {
-        writeFile(userFile(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\n"
+        WriteFile(UserFile(), "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\n"
                               "\"Expand\"=hex(2):25,00,41,00,00,00\n"
                               "\"Long\"=hex:01,02,\\\n  03,04\n");
-        auto registry = openRegistry();
-        WriteRegValue(*registry, kRoot, kSection, "Text", "t");
-        const QByteArray file = readFile(userFile());
-        QVERIFY(file.contains("\"Expand\"=hex(2):25,00,41,00,00,00\r\n"));
-        QVERIFY(file.contains("\"Long\"=hex:01,02,03,04\r\n"));
-    }
-
-    void writesAreAtomicAndComplete()
-    {
-        auto registry = openRegistry();
+        auto registry = OpenRegistry();
         for (int i = 0; i < 5; ++i)
             WriteRegValue(*registry, kRoot, kSection, QString("V%1").arg(i), i);
         CreateRegKey(*registry, "Software\\Tavoro\\Empty", HKEY_CURRENT_USER);
 
         QCOMPARE(QDir(m_env->RegistryDir()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"user.reg"});
-        const QByteArray file = readFile(userFile());
+        const QByteArray file = ReadAll(UserFile());
         QVERIFY(file.startsWith("REGEDIT4\r\n\r\n["));
         QCOMPARE(file.count('\n'), file.count("\r\n"));
+        QVERIFY(file.contains("\"Expand\"=hex(2):25,00,41,00,00,00\r\n"));
+        QVERIFY(file.contains("\"Long\"=hex:01,02,03,04\r\n"));
         QVERIFY(file.contains("[HKEY_CURRENT_USER\\Software\\Tavoro\\Empty]\r\n"));
         QVERIFY(file.indexOf("\\Tavoro\\Empty]") < file.indexOf("\\Tavoro\\Settings]"));
         QVERIFY(file.indexOf("\"V0\"") < file.indexOf("\"V4\""));
@@ -372,46 +352,41 @@ private Q_SLOTS:
     void missingFolderIsCreatedAndFailedWriteKeepsChange()
     {
         const QString nested = m_env->Root() + "/not/yet/there";
-        {
-            Registry registry(nested, std::make_shared<ShellFolders>());
-            WriteRegValue(registry, kRoot, kSection, "A", "1");
-        }
+        Registry created(nested, std::make_shared<ShellFolders>());
+        WriteRegValue(created, kRoot, kSection, "A", 1);
         QVERIFY(QFileInfo::exists(nested + "/user.reg"));
 
         // A plain file where the folder should be makes every write fail.
-        const QString blocker = m_env->Root() + "/blocker";
-        writeFile(blocker, "x");
-        Registry registry(blocker + "/registry", std::make_shared<ShellFolders>());
+        WriteFile(m_env->Root() + "/blocker", "x");
+        Registry registry(m_env->Root() + "/blocker/registry", std::make_shared<ShellFolders>());
         HKEY key = 0;
         QCOMPARE(registry.RegCreateKeyEx(HKEY_CURRENT_USER, kSettingsKey, 0, 0x3F, &key),
                  ERROR_WRITE_FAULT);
-        QCOMPARE(registry.RegOpenKeyEx(HKEY_CURRENT_USER, kSettingsKey, 0, 0x3F, &key),
-                 ERROR_SUCCESS);
+        QCOMPARE(Open(registry, HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
         QCOMPARE(registry.RegSetValueEx(key, "Kept", REG_SZ, QString("in memory")),
                  ERROR_WRITE_FAULT);
-        QCOMPARE(ReadRegValue(registry, kRoot, kSection, "Kept", ""), QVariant("in memory"));
+        QCOMPARE(Read(registry, "Kept"), QVariant("in memory"));
     }
 
     void otherWriterIsSeen()
     {
-        auto first = openRegistry();
-        auto second = openRegistry();
+        auto first = OpenRegistry();
+        auto second = OpenRegistry();
         WriteRegValue(*first, kRoot, kSection, "Shared", "one");
-        QCOMPARE(ReadRegValue(*second, kRoot, kSection, "Shared", ""), QVariant("one"));
+        QCOMPARE(Read(*second, "Shared"), QVariant("one"));
         // The same size, written straight after: a size check alone would miss it.
         WriteRegValue(*second, kRoot, kSection, "Shared", "two");
-        QCOMPARE(ReadRegValue(*first, kRoot, kSection, "Shared", ""), QVariant("two"));
+        QCOMPARE(Read(*first, "Shared"), QVariant("two"));
 
         WriteRegValue(*first, kRoot, kSection, "Mine", 1);
         WriteRegValue(*second, kRoot, kSection, "Theirs", 2);
-        auto third = openRegistry();
-        QCOMPARE(ReadRegValue(*third, kRoot, kSection, "Mine", 0), QVariant(1));
-        QCOMPARE(ReadRegValue(*third, kRoot, kSection, "Theirs", 0), QVariant(2));
+        auto third = OpenRegistry();
+        QCOMPARE((QVariantList{Read(*third, "Mine", 0), Read(*third, "Theirs", 0)}),
+                 (QVariantList{1, 2}));
 
         QVERIFY(DeleteRegKey(*second, kRoot, kSection));
         HKEY key = 0;
-        QCOMPARE(first->RegOpenKeyEx(HKEY_CURRENT_USER, kSettingsKey, 0, 0x3F, &key),
-                 ERROR_FILE_NOT_FOUND);
+        QCOMPARE(Open(*first, HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_FILE_NOT_FOUND);
     }
 
     void shellFolders_data()
@@ -419,9 +394,8 @@ private Q_SLOTS:
         QTest::addColumn<HKEY>("hive");
         QTest::addColumn<QString>("fileName");
         QTest::addColumn<QByteArray>("rootName");
-        QTest::newRow("user") << HKEY_CURRENT_USER << QString("user.reg")
-                              << QByteArray("HKEY_CURRENT_USER");
-        QTest::newRow("machine") << HKEY_LOCAL_MACHINE << QString("machine.reg")
+        QTest::newRow("user") << HKEY_CURRENT_USER << "user.reg" << QByteArray("HKEY_CURRENT_USER");
+        QTest::newRow("machine") << HKEY_LOCAL_MACHINE << "machine.reg"
                                  << QByteArray("HKEY_LOCAL_MACHINE");
     }
     void shellFolders()
@@ -430,29 +404,29 @@ private Q_SLOTS:
         QFETCH(QString, fileName);
         QFETCH(QByteArray, rootName);
         const QByteArray section = "[" + rootName + "\\" + kShellFolders.toLatin1() + "]\r\n";
-        writeFile(m_env->RegistryDir() + "/" + fileName,
+        WriteFile(m_env->RegistryDir() + "/" + fileName,
                   "REGEDIT4\r\n\r\n" + section +
                       "\"Favorites\"=\"C:\\\\Windows\\\\Favorites\"\r\n\"Cookies\"=\"/c\"\r\n");
         QVERIFY(!QFileInfo::exists(m_env->Favorites()));
 
-        auto registry = openRegistry();
+        auto registry = OpenRegistry();
         const QString explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-        QCOMPARE(ReadRegValueLM(*registry, explorer, "Shell Folders", "Favorites", "", hive),
-                 QVariant(m_env->Favorites()));
+        const auto read = [&](const QString& key, const QString& name) {
+            return ReadRegValueLM(*registry, explorer, key, name, "", hive);
+        };
+        QCOMPARE(read("Shell Folders", "Favorites"), QVariant(m_env->Favorites()));
         QVERIFY(QFileInfo(m_env->Favorites()).isDir());
-        QCOMPARE(ReadRegValueLM(*registry, explorer, "shell folders", "COMMON PROGRAMS", "", hive),
+        QCOMPARE(read("shell folders", "COMMON PROGRAMS"),
                  QVariant(m_env->DataHome() + "/applications"));
-        QCOMPARE(ReadRegValueLM(*registry, explorer, "Shell Folders", "Cookies", "", hive),
-                 QVariant("/c"));
+        QCOMPARE(read("Shell Folders", "Cookies"), QVariant("/c"));
     }
 
     void shellFoldersKeyOpensWithoutFile()
     {
         qunsetenv("TAVORO_FAVORITES");
-        auto registry = openRegistry();
+        auto registry = OpenRegistry();
         HKEY key = 0;
-        QCOMPARE(registry->RegOpenKeyEx(HKEY_LOCAL_MACHINE, kShellFolders, 0, 0x3F, &key),
-                 ERROR_SUCCESS);
+        QCOMPARE(Open(*registry, HKEY_LOCAL_MACHINE, kShellFolders, &key), ERROR_SUCCESS);
         std::uint32_t type = 0;
         QVariant data;
         QCOMPARE(registry->RegQueryValueEx(key, "Favorites", &type, &data), ERROR_SUCCESS);
@@ -461,7 +435,7 @@ private Q_SLOTS:
         QCOMPARE(registry->RegQueryValueEx(key, "Personal", &type, &data), ERROR_FILE_NOT_FOUND);
         QVERIFY(!QFileInfo::exists(m_env->RegistryDir() + "/machine.reg"));
 
-        auto injected = openRegistry(std::make_shared<FixedShellFolders>());
+        auto injected = OpenRegistry(std::make_shared<FixedShellFolders>());
         QCOMPARE(ReadRegValue(*injected, kShellFolders, QString(), "Favorites", ""),
                  QVariant("/srv/shared/Favorites"));
     }

@@ -9,6 +9,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -78,6 +79,15 @@ FavoritesBuilder& FavoritesBuilder::Times(const QString& relative, const QDateTi
     return *this;
 }
 
+FavoritesBuilder& FavoritesBuilder::Symlink(const QString& relative, const QString& target)
+{
+    EnsureParent(Trimmed(relative));
+    const QByteArray native = QFile::encodeName(Path(relative));
+    if (::symlink(QFile::encodeName(target).constData(), native.constData()) != 0)
+        qFatal("FavoritesBuilder: cannot link %s: %s", native.constData(), std::strerror(errno));
+    return *this;
+}
+
 FavoritesBuilder& FavoritesBuilder::Build(const QString& description)
 {
     const QString separator = QStringLiteral(" = ");
@@ -95,6 +105,12 @@ FavoritesBuilder& FavoritesBuilder::Build(const QString& description)
             File(line);
     }
     return *this;
+}
+
+QByteArray FavoritesBuilder::Read(const QString& relative) const
+{
+    QFile file(Path(relative));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QByteArray FavoritesBuilder::ShortcutBytes(const QString& url)

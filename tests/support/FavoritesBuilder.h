@@ -32,12 +32,17 @@ public:
     // Set a folder's times after filling it, since adding entries changes them.
     FavoritesBuilder& Times(const QString& relative, const QDateTime& modified,
                             const QDateTime& accessed = {});
+    // A symbolic link holding target exactly as given, so it may be relative or dangling.
+    FavoritesBuilder& Symlink(const QString& relative, const QString& target);
 
     // One entry per line, surrounding blanks ignored, as are empty lines and lines
     // starting with "#". A line with " = " is a shortcut, "Name.url = address" (split at
     // the first " = ", so addresses may end in "/"); else "Name/" is a folder; anything
     // else an empty file.
     FavoritesBuilder& Build(const QString& description);
+
+    // What the file holds now, or "<missing>" when it cannot be read.
+    QByteArray Read(const QString& relative) const;
 
     // The exact bytes Link writes for url.
     static QByteArray ShortcutBytes(const QString& url);
