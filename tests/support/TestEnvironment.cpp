@@ -25,6 +25,10 @@ TestEnvironment::TestEnvironment()
 TestEnvironment::~TestEnvironment()
 {
     for (const auto& [name, value] : m_saved) {
+        // A newer environment made before this one ended keeps its own values; putting
+        // ours back would point the tests at the real home.
+        if (!qgetenv(name.constData()).startsWith(Root().toUtf8()))
+            continue;
         if (value.isNull())
             qunsetenv(name.constData());
         else
