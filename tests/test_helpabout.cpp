@@ -73,7 +73,6 @@ private Q_SLOTS:
         QVERIFY(window && window->isVisible() && !window->IsShowingNote());
         QCOMPARE(window->CurrentTopic(), topic);
         QCOMPARE(window->CurrentPage(), page);
-        QVERIFY(!window->Browser()->documentTitle().isEmpty());
     }
 
     void linksResolve()

@@ -1,10 +1,7 @@
 #include "app/clsOptions.h"
 #include "app/frmOptions.h"
-#include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
-#include "platform/ShellFolders.h"
 #include "support/AppFixture.h"
-#include "support/TestEnvironment.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -40,9 +37,7 @@ class TestOptionsDialog : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestEnvironment> m_env;
-    std::shared_ptr<ShellFolders> m_shell;
-    std::unique_ptr<Registry> m_registry;
+    std::unique_ptr<AppFixture> m_app;
     std::unique_ptr<clsOptions> m_options;
     QStringList m_calls; // what OK asked of the main window and the browser button
     bool m_windowVisible = true;
@@ -65,11 +60,11 @@ private:
                                                    m_calls << "remove";
                                                    m_buttonInstalled = false;
                                                }};
-        return std::make_unique<frmOptions>(*m_options, *m_registry, hooks, button);
+        return std::make_unique<frmOptions>(*m_options, m_app->registry, hooks, button);
     }
-    QString stored(const char* key = "Settings", const char* name = "SystemTray")
+    QString searchHistory()
     {
-        return ReadRegValue(*m_registry, kRoot, key, name, "<none>").toString();
+        return ReadRegValue(m_app->registry, kRoot, "Search", "Search1", QString()).toString();
     }
     // The settings, then the boxes showing them, in the same order.
     QList<bool> settings() const
@@ -91,11 +86,9 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
-        m_shell = std::make_shared<ShellFolders>();
-        m_registry = std::make_unique<Registry>(m_env->RegistryDir(), m_shell);
-        m_options = std::make_unique<clsOptions>(*m_registry, *m_shell, QStringLiteral("/fav"),
-                                                 m_env->Root() + QStringLiteral("/bin/tavoro"));
+        m_app = std::make_unique<AppFixture>();
+        m_options = std::make_unique<clsOptions>(m_app->registry, *m_app->shell,
+                                                 QStringLiteral("/fav"), m_app->programPath);
         m_options->Load();
         m_calls.clear();
         m_windowVisible = true;
@@ -104,8 +97,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_options.reset();
-        m_registry.reset();
-        m_env.reset();
+        m_app.reset();
     }
 
     void textsAreExact()
@@ -156,8 +148,8 @@ private Q_SLOTS:
         QFETCH(bool, windowVisible);
         QFETCH(QList<QStringList>, calls);
         m_windowVisible = windowVisible;
-        WriteRegValue(*m_registry, kRoot, "Search", "Search1", "pumpkin");
-        QCOMPARE(stored(), QStringLiteral("<none>"));
+        WriteRegValue(m_app->registry, kRoot, "Search", "Search1", "pumpkin");
+        QCOMPARE(m_app->Stored("SystemTray"), QStringLiteral("<none>"));
         for (int round = 0; round < 3; ++round) {
             m_calls.clear();
             auto dialog = makeDialog();
@@ -169,10 +161,10 @@ private Q_SLOTS:
             QCOMPARE(dialog->result(), int(QDialog::Accepted));
             QCOMPARE(m_calls, calls[round]);
             QCOMPARE(settings(), boxes(*dialog));
-            QCOMPARE(stored(), QString::fromLatin1(m_options->SystemTray() ? "-1" : "0"));
+            QCOMPARE(m_app->Stored("SystemTray"),
+                     QString::fromLatin1(m_options->SystemTray() ? "-1" : "0"));
             if (round == 0) // the history goes with its box
-                QCOMPARE(stored("Search", "Search1") == QLatin1String("pumpkin"),
-                         m_options->RememberSearch());
+                QCOMPARE(searchHistory().isEmpty(), !m_options->RememberSearch());
         }
     }
 
@@ -194,14 +186,13 @@ private Q_SLOTS:
 
     void trayOffOnTheRealWindowShowsIt()
     {
-        AppFixture fixture;
-        auto window = fixture.Start();
-        QVERIFY(fixture.tray.shown);
+        auto window = m_app->Start();
+        QVERIFY(m_app->tray.shown);
         window->hide();
-        frmOptions dialog(window->Options(), fixture.registry, frmOptions::HooksFor(*window));
+        frmOptions dialog(window->Options(), m_app->registry, frmOptions::HooksFor(*window));
         dialog.chkSystemTray()->setChecked(false);
         dialog.cmdOKClick();
-        QVERIFY(!fixture.tray.shown);
+        QVERIFY(!m_app->tray.shown);
         QVERIFY(window->isVisible());
     }
 
@@ -217,7 +208,7 @@ private Q_SLOTS:
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
         QVERIFY(m_calls.isEmpty());
         QCOMPARE(settings(), before);
-        QCOMPARE(stored(), QStringLiteral("<none>"));
+        QCOMPARE(m_app->Stored("SystemTray"), QStringLiteral("<none>"));
     }
 };
 

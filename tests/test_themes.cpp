@@ -5,9 +5,7 @@
 #include "favorites/FavoritesTree.h"
 #include "favorites/IconSet.h"
 #include "platform/ColorRef.h"
-#include "platform/Registry.h"
-#include "platform/ShellFolders.h"
-#include "support/TestEnvironment.h"
+#include "support/AppFixture.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -65,13 +63,11 @@ class TestThemes : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestEnvironment> m_env;
-    std::shared_ptr<ShellFolders> m_shell;
-    std::unique_ptr<Registry> m_registry;
+    std::unique_ptr<AppFixture> m_app;
     std::unique_ptr<clsOptions> m_options;
     IconSet m_icons = IconSet::Panes();
 
-    QString themeFile() const { return Themes::ThemeFilePath(m_env->Root()); }
+    QString themeFile() const { return Themes::ThemeFilePath(m_app->env.Root()); }
     void writeFile(const QByteArray& bytes)
     {
         QFile file(themeFile());
@@ -82,17 +78,14 @@ private:
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
-        m_shell = std::make_shared<ShellFolders>();
-        m_registry = std::make_unique<Registry>(m_env->RegistryDir(), m_shell);
-        m_options = std::make_unique<clsOptions>(*m_registry, *m_shell, m_env->Favorites(),
-                                                 m_env->Root() + QStringLiteral("/tavoro"));
+        m_app = std::make_unique<AppFixture>();
+        m_options = std::make_unique<clsOptions>(m_app->registry, *m_app->shell, m_app->Favorites(),
+                                                 m_app->programPath);
     }
     void cleanup()
     {
         m_options.reset();
-        m_registry.reset();
-        m_env.reset();
+        m_app.reset();
     }
 
     void setFontString_data()
@@ -258,7 +251,7 @@ private Q_SLOTS:
         QCOMPARE(themes.Item(2)->TvwTheme().FontName(), QStringLiteral("10"));
         QCOMPARE(themes.Item(2)->LvwTheme().GetFontString(), QStringLiteral("\t0\t"));
 
-        QCOMPARE(names(Themes::ReadThemes(m_env->Root() + "/missing.dat")),
+        QCOMPARE(names(Themes::ReadThemes(m_app->env.Root() + "/missing.dat")),
                  QStringList{"(Custom)"});
     }
 
@@ -308,7 +301,7 @@ private Q_SLOTS:
         QCOMPARE(*back.Item(2), *themes.Item(2));
         QCOMPARE(back.Item(3)->Name(), QStringLiteral("Tab here  broken"));
 
-        QVERIFY(!Themes::WriteThemes(m_env->Root() + "/no/such/folder/Themes.dat", themes));
+        QVERIFY(!Themes::WriteThemes(m_app->env.Root() + "/no/such/folder/Themes.dat", themes));
     }
 
     void findThemes()
