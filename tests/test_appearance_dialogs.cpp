@@ -155,10 +155,10 @@ private Q_SLOTS:
             double x, y;
             int swatch;
         } rows[] = {
-            {"inside the first", 200, 200, 0},        {"strip shared by 0 and 1", 370, 200, 0},
-            {"past that strip", 376, 200, 1},         {"strip shared by 0 and 8", 200, 370, 0},
-            {"corner of 9, 10, 17, 18", 730, 730, 9}, {"left edge is out", 0, 200, -1},
-            {"far corner is in", 2895, 1815, 39},     {"beyond the palette", 2900, 200, -1}};
+            {"strip shared by 0 and 1", 370, 200, 0}, {"past that strip", 376, 200, 1},
+            {"strip shared by 0 and 8", 200, 370, 0}, {"corner of 9, 10, 17, 18", 730, 730, 9},
+            {"left edge is out", 0, 200, -1},         {"far corner is in", 2895, 1815, 39},
+            {"beyond the palette", 2900, 200, -1}};
         for (const auto& row : rows)
             QTest::newRow(row.name) << row.x << row.y << row.swatch;
     }

@@ -179,9 +179,7 @@ private Q_SLOTS:
         const QString entry = readFile(m_options->StartupEntryPath());
         QVERIFY(entry.contains(QStringLiteral("Exec=")) &&
                 !entry.contains(QStringLiteral("/Hide")));
-        makeDialog()->cmdOKClick();
-        QCOMPARE(readFile(m_options->StartupEntryPath()), entry);
-        QCOMPARE(m_calls, QStringList{"addTray"}); // once, for the first OK
+        QCOMPARE(m_calls, QStringList{"addTray"});
     }
 
     void trayOffOnTheRealWindowShowsIt()

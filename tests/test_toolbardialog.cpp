@@ -160,8 +160,6 @@ private Q_SLOTS:
         const Row rows[] = {
             {"add after the current", "S,Help,Refresh", 1, "0 2 4", "a",
              "S,Help,Open,OpenLink,PasteLink,Refresh", "", "Open,OpenLink,PasteLink"},
-            {"add after the first", "S,Help,Refresh", 0, "1", "a", "S,Favorites,Help,Refresh", "",
-             "Favorites"},
             {"add after the last", "S,Help,Refresh", 2, "0 1", "a", "S,Help,Refresh,Open,Favorites",
              "", "Open,Favorites"},
             {"add without current", "S,Help,Refresh", -1, "3", "a", "S,Help,Refresh,OpenNewLink",
