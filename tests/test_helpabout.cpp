@@ -33,11 +33,6 @@ QString readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
-QString shownText()
-{
-    return HelpWindow::Shared() ? HelpWindow::Shared()->Browser()->toPlainText() : QString();
-}
-
 } // namespace
 
 class TestHelpAbout : public QObject
@@ -70,17 +65,14 @@ private Q_SLOTS:
     {
         QFETCH(int, topic);
         const QString page = HelpTopics::PageName(topic);
-        QVERIFY(!page.isEmpty());
         QVERIFY2(QFileInfo(QDir(helpFolder()).filePath(page)).isFile(), qPrintable(page));
         QCOMPARE(HelpTopics::TopicOfPage(page), topic);
 
         ShowHelpTopic(nullptr, topic);
         HelpWindow* window = HelpWindow::Shared();
-        QVERIFY(window && window->isVisible());
+        QVERIFY(window && window->isVisible() && !window->IsShowingNote());
         QCOMPARE(window->CurrentTopic(), topic);
         QCOMPARE(window->CurrentPage(), page);
-        QVERIFY(!window->IsShowingNote());
-        QVERIFY(!window->Browser()->documentTitle().isEmpty());
     }
 
     void linksResolve()
@@ -112,7 +104,7 @@ private Q_SLOTS:
             QVERIFY2(linkedTo.contains(page), qPrintable(page));
     }
 
-    void contentsAndIndex()
+    void contentsIndexAndNavigation()
     {
         HelpWindow window(helpFolder());
         QVERIFY(window.ContentsList()->count() >= 10);
@@ -130,12 +122,8 @@ private Q_SLOTS:
         QTest::keyClick(window.IndexKeyword(), Qt::Key_Return);
         QCOMPARE(window.CurrentPage(), QStringLiteral("organising.html"));
         QCOMPARE(window.Browser()->source().fragment(), QStringLiteral("dragdrop"));
-    }
 
-    void navigation()
-    {
-        HelpWindow window(helpFolder());
-        window.ShowTopic(HelpTopics::Contents);
+        // Links, history and home.
         window.FollowLink(QUrl(QStringLiteral("options.html")));
         QCOMPARE(window.CurrentTopic(), HelpTopics::Options);
         window.FollowLink(QUrl(QStringLiteral("views.html")));
@@ -148,41 +136,34 @@ private Q_SLOTS:
         QCOMPARE(window.CurrentTopic(), HelpTopics::Contents);
     }
 
-    void topicZeroDoesNothing()
+    void noTopicAndMissingPages()
     {
         QWidget owner;
         ShowHelpTopic(&owner, 0);
         ShowHelpTopic(&owner, -51001);
         QVERIFY(!HelpWindow::Shared());
-        ShowHelpTopic(&owner, HelpTopics::GettingStarted);
+        ShowHelpTopic(&owner, 51003); // a number without a page
+        HelpWindow* shared = HelpWindow::Shared();
+        QVERIFY(shared->IsShowingNote());
+        QVERIFY(
+            shared->Browser()->toPlainText().contains("The help topic 51003 is not available."));
         ShowHelpTopic(&owner, 0);
-        QCOMPARE(HelpWindow::Shared()->CurrentTopic(), HelpTopics::GettingStarted);
-    }
+        QCOMPARE(shared->CurrentTopic(), 51003);
 
-    void missingPagesReportThemselves()
-    {
-        ShowHelpTopic(nullptr, 51003);
-        QCOMPARE(HelpWindow::Shared()->CurrentTopic(), 51003);
-        QVERIFY(HelpWindow::Shared()->IsShowingNote());
-        QVERIFY(shownText().contains(QLatin1String("The help topic 51003 is not available.")));
-
-        // A help folder without pages: the topic's page is missing, the lists are empty.
+        // A folder without pages: notes instead of pages, empty lists, history still kept.
         HelpWindow window(m_env->Root());
         window.ShowTopic(HelpTopics::Options);
-        QVERIFY(window.IsShowingNote());
-        QVERIFY(window.Browser()->toPlainText().contains(
-            QLatin1String("The help topic 51006 is not available.")));
-        QCOMPARE(window.ContentsList()->count(), 0);
+        QVERIFY(window.IsShowingNote() && window.ContentsList()->count() == 0);
+        QVERIFY(window.Browser()->toPlainText().contains("The help topic 51006 is not available."));
         window.FollowLink(QUrl(QStringLiteral("gone.html")));
-        QVERIFY(window.Browser()->toPlainText().contains(
-            QLatin1String("The help page gone.html is not available.")));
+        QVERIFY(
+            window.Browser()->toPlainText().contains("The help page gone.html is not available."));
         window.GoBack();
         QCOMPARE(window.CurrentTopic(), HelpTopics::Options);
     }
 
     void helpBesideAModalDialog()
     {
-        // Already open from the main window when the dialog asks for it.
         QWidget mainWindow;
         ShowHelpTopic(&mainWindow, HelpTopics::GettingStarted);
         QDialog dialog;
@@ -194,7 +175,7 @@ private Q_SLOTS:
             if (HelpWindow* help = HelpWindow::Shared()) {
                 bothShown = help->isVisible() && dialog.isVisible();
                 transientParent = help->windowHandle()->transientParent();
-                // Through the window, as the user's click comes, so blocking applies.
+                // Clicked through the window, so modal blocking would apply.
                 const auto* home = help->findChild<QPushButton*>(QStringLiteral("cmdHome"));
                 const QPoint at = home->mapTo(help, home->rect().center());
                 QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, at);
@@ -204,8 +185,7 @@ private Q_SLOTS:
         });
         dialog.exec();
         QVERIFY(bothShown);
-        // A click in the help reaches it while the dialog waits: the help is transient
-        // for the dialog, so the dialog does not block it.
+        // Transient for the dialog, the help takes clicks while the dialog waits.
         QCOMPARE(topicAfterHome, HelpTopics::Contents);
         QCOMPARE(transientParent, dialog.windowHandle());
         // Asked for again from a window that is not modal, it stands on its own.
@@ -217,11 +197,9 @@ private Q_SLOTS:
     void about()
     {
         frmAbout box;
-        QCOMPARE(box.windowTitle(), QStringLiteral("About Tavoro 1.1.3"));
         QCOMPARE(box.lblAppName()->text(), QStringLiteral("Tavoro 1.1.3 Version 1.1.3"));
         QCOMPARE(box.lblCompany()->text(), QStringLiteral("The Tavoro developers"));
         QVERIFY(box.Label2()->text().contains(QLatin1String("without warranty")));
-        QCOMPARE(box.cmdOk()->text(), QStringLiteral("OK"));
         box.cmdOk()->click();
         QCOMPARE(box.result(), int(QDialog::Accepted));
 

@@ -1,10 +1,7 @@
 #include "app/clsOptions.h"
 #include "app/frmOptions.h"
-#include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
-#include "platform/ShellFolders.h"
 #include "support/AppFixture.h"
-#include "support/TestEnvironment.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -17,24 +14,20 @@ namespace {
 
 const QString kRoot = QStringLiteral("Software\\Tavoro");
 
-// Counts what OK asks of the main window and of the browser button.
-struct Calls
-{
-    int addTray = 0;
-    int removeTray = 0;
-    int bringBack = 0;
-    int pointer = 0;
-    int clearSearch = 0;
-    int install = 0;
-    int remove = 0;
-    bool windowVisible = true;
-    bool buttonInstalled = false;
-};
-
 QString readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// Turns a box over by its name, or "click" switches the click mode.
+void flip(frmOptions& dialog, const QString& control)
+{
+    if (control == QLatin1String("click"))
+        (dialog.optDblClick()->isChecked() ? dialog.optSingleClick() : dialog.optDblClick())
+            ->setChecked(true);
+    else if (!control.isEmpty())
+        dialog.findChild<QCheckBox*>(control)->toggle();
 }
 
 } // namespace
@@ -44,106 +37,135 @@ class TestOptionsDialog : public QObject
     Q_OBJECT
 
 private:
-    std::unique_ptr<TestEnvironment> m_env;
-    std::shared_ptr<ShellFolders> m_shell;
-    std::unique_ptr<Registry> m_registry;
+    std::unique_ptr<AppFixture> m_app;
     std::unique_ptr<clsOptions> m_options;
-    Calls m_calls;
+    QStringList m_calls; // what OK asked of the main window and the browser button
+    bool m_windowVisible = true;
+    bool m_buttonInstalled = false;
 
     std::unique_ptr<frmOptions> makeDialog()
     {
-        Calls* c = &m_calls;
-        frmOptions::MainWindowHooks hooks;
-        hooks.addTrayIcon = [c] { ++c->addTray; };
-        hooks.removeTrayIcon = [c] { ++c->removeTray; };
-        hooks.mainWindowVisible = [c] { return c->windowVisible; };
-        hooks.bringBack = [c] { ++c->bringBack; };
-        hooks.setLvwMousePointer = [c] { ++c->pointer; };
-        hooks.clearSearchList = [c] { ++c->clearSearch; };
-        frmOptions::BrowserButton button;
-        button.isInstalled = [c] { return c->buttonInstalled; };
-        button.install = [c] {
-            ++c->install;
-            c->buttonInstalled = true;
+        const auto call = [this](const char* name) {
+            return [this, name] { m_calls << QString::fromLatin1(name); };
         };
-        button.remove = [c] {
-            ++c->remove;
-            c->buttonInstalled = false;
-        };
-        return std::make_unique<frmOptions>(*m_options, *m_registry, hooks, button);
+        const frmOptions::MainWindowHooks hooks{
+            call("addTray"),   call("removeTray"), [this] { return m_windowVisible; },
+            call("bringBack"), call("pointer"),    call("clearSearch")};
+        const frmOptions::BrowserButton button{[this] { return m_buttonInstalled; },
+                                               [this] {
+                                                   m_calls << "install";
+                                                   m_buttonInstalled = true;
+                                               },
+                                               [this] {
+                                                   m_calls << "remove";
+                                                   m_buttonInstalled = false;
+                                               }};
+        return std::make_unique<frmOptions>(*m_options, m_app->registry, hooks, button);
     }
-    QString stored(const QString& name)
+    QString searchHistory()
     {
-        return ReadRegValue(*m_registry, kRoot, QStringLiteral("Settings"), name,
-                            QStringLiteral("<none>"))
-            .toString();
+        return ReadRegValue(m_app->registry, kRoot, "Search", "Search1", QString()).toString();
     }
-    bool noCalls() const
+    // The settings, then the boxes showing them, in the same order.
+    QList<bool> settings() const
     {
-        const Calls& c = m_calls;
-        return c.addTray + c.removeTray + c.bringBack + c.pointer + c.clearSearch + c.install +
-                   c.remove ==
-               0;
+        const clsOptions& o = *m_options;
+        return {o.RememberSearch(), o.AutoHide(),         o.AutoCenter(),
+                o.RememberFolder(), o.RememberPosition(), o.ConfirmExit(),
+                o.SystemTray(),     o.StartupGroup(),     o.DblClick()};
+    }
+    static QList<bool> boxes(const frmOptions& d)
+    {
+        return {d.chkRememberSearch()->isChecked(),   d.chkAutoHide()->isChecked(),
+                d.chkAutoCenter()->isChecked(),       d.chkRememberFolder()->isChecked(),
+                d.chkRememberPosition()->isChecked(), d.chkConfirmExit()->isChecked(),
+                d.chkSystemTray()->isChecked(),       d.chkStartupGroup()->isChecked(),
+                d.optDblClick()->isChecked()};
     }
 
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnvironment>();
-        m_shell = std::make_shared<ShellFolders>();
-        m_registry = std::make_unique<Registry>(m_env->RegistryDir(), m_shell);
-        m_options = std::make_unique<clsOptions>(*m_registry, *m_shell, QStringLiteral("/fav"),
-                                                 m_env->Root() + QStringLiteral("/bin/tavoro"));
+        m_app = std::make_unique<AppFixture>();
+        m_options = std::make_unique<clsOptions>(m_app->registry, *m_app->shell,
+                                                 QStringLiteral("/fav"), m_app->programPath);
         m_options->Load();
-        m_calls = Calls();
+        m_calls.clear();
+        m_windowVisible = true;
+        m_buttonInstalled = false;
     }
     void cleanup()
     {
         m_options.reset();
-        m_registry.reset();
-        m_env.reset();
+        m_app.reset();
     }
 
     void textsAreExact()
     {
-        auto dialog = makeDialog();
-        QCOMPARE(dialog->windowTitle(), QStringLiteral("Options"));
-        QCOMPARE(dialog->chkRememberSearch()->text(),
-                 QStringLiteral("Remember Searches / Add to Search List "));
-        QCOMPARE(dialog->chkAutoHide()->text(), QStringLiteral("Hide Tavoro when Opening Browser"));
-        QCOMPARE(dialog->chkAutoCenter()->text(),
-                 QStringLiteral("Center Tavoro over Browser Window"));
-        QCOMPARE(dialog->chkIEButton()->text(), QStringLiteral("Add Tavoro to Browser Toolbar"));
-        QCOMPARE(dialog->chkRememberFolder()->text(),
-                 QStringLiteral("Remember Last Selected Folder"));
-        QCOMPARE(dialog->chkRememberPosition()->text(),
-                 QStringLiteral("Remember Last Window Position"));
-        QCOMPARE(dialog->chkConfirmExit()->text(), QStringLiteral("Prompt when Exiting Tavoro"));
-        QCOMPARE(dialog->chkSystemTray()->text(), QStringLiteral("Add  Tavoro to Taskbar Tray"));
-        QCOMPARE(dialog->chkStartupGroup()->text(), QStringLiteral("Add Tavoro to Startup Menu"));
-        QCOMPARE(dialog->Frame1()->title(), QStringLiteral("Open List Items as Follows"));
-        QCOMPARE(dialog->optDblClick()->text(),
-                 QStringLiteral("Double-click to open a Link or Folder in the List"));
-        QCOMPARE(dialog->optSingleClick()->text(),
-                 QStringLiteral("Single-click to open a Link or Folder in the List"));
-        QCOMPARE(dialog->cmdOK()->text(), QStringLiteral("OK"));
-        QCOMPARE(dialog->cmdCancel()->text(), QStringLiteral("Cancel"));
-        QCOMPARE(dialog->cmdHelp()->text(), QStringLiteral("Help"));
+        auto d = makeDialog();
+        const QList<std::pair<QString, QString>> shown{
+            {d->windowTitle(), "Options"},
+            {d->chkRememberSearch()->text(), "Remember Searches / Add to Search List "},
+            {d->chkAutoHide()->text(), "Hide Tavoro when Opening Browser"},
+            {d->chkAutoCenter()->text(), "Center Tavoro over Browser Window"},
+            {d->chkIEButton()->text(), "Add Tavoro to Browser Toolbar"},
+            {d->chkRememberFolder()->text(), "Remember Last Selected Folder"},
+            {d->chkRememberPosition()->text(), "Remember Last Window Position"},
+            {d->chkConfirmExit()->text(), "Prompt when Exiting Tavoro"},
+            {d->chkSystemTray()->text(), "Add  Tavoro to Taskbar Tray"},
+            {d->chkStartupGroup()->text(), "Add Tavoro to Startup Menu"},
+            {d->Frame1()->title(), "Open List Items as Follows"},
+            {d->optDblClick()->text(), "Double-click to open a Link or Folder in the List"},
+            {d->optSingleClick()->text(), "Single-click to open a Link or Folder in the List"},
+            {d->cmdOK()->text() + d->cmdCancel()->text() + d->cmdHelp()->text(), "OKCancelHelp"},
+        };
+        for (const auto& [text, expected] : shown)
+            QCOMPARE(text, expected);
     }
 
-    void okWithoutChangesSavesAndTouchesNothing()
+    // What each OK asks for: after turning a box over, after leaving it, after turning it
+    // back. A change is acted on once; only the history is cleared while its box is off.
+    void okActsOnChanges_data()
     {
-        m_calls.buttonInstalled = true;
-        auto dialog = makeDialog();
-        QVERIFY(dialog->chkIEButton()->isChecked());
-        QCOMPARE(dialog->IEButtonTag(), QStringLiteral("1"));
-        QCOMPARE(dialog->chkSystemTray()->isChecked(), m_options->SystemTray());
-        QCOMPARE(stored(QStringLiteral("SystemTray")), QStringLiteral("<none>"));
-        dialog->cmdOKClick();
-        QCOMPARE(dialog->result(), int(QDialog::Accepted));
-        QVERIFY(noCalls());
-        QVERIFY(!m_options->StartupGroup());
-        QCOMPARE(stored(QStringLiteral("SystemTray")), QStringLiteral("-1"));
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("windowVisible");
+        QTest::addColumn<QList<QStringList>>("calls");
+        using Calls = QList<QStringList>;
+        QTest::newRow("nothing") << "" << true << Calls{{}, {}, {}};
+        QTest::newRow("tray, window shown")
+            << "chkSystemTray" << true << Calls{{"removeTray"}, {}, {"addTray"}};
+        QTest::newRow("tray, window hidden")
+            << "chkSystemTray" << false << Calls{{"removeTray", "bringBack"}, {}, {"addTray"}};
+        QTest::newRow("search history")
+            << "chkRememberSearch" << true << Calls{{"clearSearch"}, {"clearSearch"}, {}};
+        QTest::newRow("click mode") << "click" << true << Calls{{"pointer"}, {}, {"pointer"}};
+        QTest::newRow("browser button")
+            << "chkIEButton" << true << Calls{{"install"}, {}, {"remove"}};
+    }
+    void okActsOnChanges()
+    {
+        QFETCH(QString, control);
+        QFETCH(bool, windowVisible);
+        QFETCH(QList<QStringList>, calls);
+        m_windowVisible = windowVisible;
+        WriteRegValue(m_app->registry, kRoot, "Search", "Search1", "pumpkin");
+        QCOMPARE(m_app->Stored("SystemTray"), QStringLiteral("<none>"));
+        for (int round = 0; round < 3; ++round) {
+            m_calls.clear();
+            auto dialog = makeDialog();
+            QCOMPARE(dialog->chkIEButton()->isChecked(), m_buttonInstalled);
+            QCOMPARE(dialog->IEButtonTag(), QString::number(int(m_buttonInstalled)));
+            if (round != 1)
+                flip(*dialog, control);
+            dialog->cmdOKClick();
+            QCOMPARE(dialog->result(), int(QDialog::Accepted));
+            QCOMPARE(m_calls, calls[round]);
+            QCOMPARE(settings(), boxes(*dialog));
+            QCOMPARE(m_app->Stored("SystemTray"),
+                     QString::fromLatin1(m_options->SystemTray() ? "-1" : "0"));
+            if (round == 0) // the history goes with its box
+                QCOMPARE(searchHistory().isEmpty(), !m_options->RememberSearch());
+        }
     }
 
     void startupAndTrayInOneOkGiveAnEntryWithoutHide()
@@ -153,114 +175,38 @@ private Q_SLOTS:
         dialog->chkStartupGroup()->setChecked(true);
         dialog->chkSystemTray()->setChecked(true);
         dialog->cmdOKClick();
-        QVERIFY(m_options->StartupGroup());
-        QVERIFY(m_options->SystemTray());
-        QCOMPARE(m_calls.addTray, 1);
+        QVERIFY(m_options->StartupGroup() && m_options->SystemTray());
         const QString entry = readFile(m_options->StartupEntryPath());
-        QVERIFY(entry.contains(QStringLiteral("Exec=")));
-        QVERIFY(!entry.contains(QStringLiteral("/Hide")));
-
-        auto again = makeDialog();
-        QVERIFY(again->chkStartupGroup()->isChecked());
-        again->cmdOKClick();
-        QCOMPARE(readFile(m_options->StartupEntryPath()), entry);
-        QCOMPARE(m_calls.addTray, 1);
-    }
-
-    void trayOffWhileHiddenBringsTheWindowBack()
-    {
-        m_calls.windowVisible = false;
-        auto dialog = makeDialog();
-        dialog->chkSystemTray()->setChecked(false);
-        dialog->cmdOKClick();
-        QCOMPARE(m_calls.removeTray, 1);
-        QCOMPARE(m_calls.bringBack, 1);
-        QVERIFY(!m_options->SystemTray());
+        QVERIFY(entry.contains(QStringLiteral("Exec=")) &&
+                !entry.contains(QStringLiteral("/Hide")));
+        QCOMPARE(m_calls, QStringList{"addTray"});
     }
 
     void trayOffOnTheRealWindowShowsIt()
     {
-        AppFixture fixture;
-        auto window = fixture.Start();
-        QVERIFY(fixture.tray.shown);
+        auto window = m_app->Start();
+        QVERIFY(m_app->tray.shown);
         window->hide();
-        frmOptions dialog(window->Options(), fixture.registry, frmOptions::HooksFor(*window));
+        frmOptions dialog(window->Options(), m_app->registry, frmOptions::HooksFor(*window));
         dialog.chkSystemTray()->setChecked(false);
         dialog.cmdOKClick();
-        QVERIFY(!fixture.tray.shown);
+        QVERIFY(!m_app->tray.shown);
         QVERIFY(window->isVisible());
-    }
-
-    void uncheckingRememberSearchDeletesTheHistory()
-    {
-        WriteRegValue(*m_registry, kRoot, QStringLiteral("Search"), QStringLiteral("Search1"),
-                      QStringLiteral("pumpkin"));
-        QCOMPARE(ReadRegValue(*m_registry, kRoot, QStringLiteral("Search"),
-                              QStringLiteral("Search1"), QString())
-                     .toString(),
-                 QStringLiteral("pumpkin"));
-        auto dialog = makeDialog();
-        QVERIFY(dialog->chkRememberSearch()->isChecked());
-        dialog->chkRememberSearch()->setChecked(false);
-        dialog->cmdOKClick();
-        QVERIFY(!m_options->RememberSearch());
-        QCOMPARE(ReadRegValue(*m_registry, kRoot, QStringLiteral("Search"),
-                              QStringLiteral("Search1"), QStringLiteral("<gone>"))
-                     .toString(),
-                 QStringLiteral("<gone>"));
-        QCOMPARE(m_calls.clearSearch, 1);
-    }
-
-    void switchingClickModeSetsThePointer()
-    {
-        auto dialog = makeDialog();
-        QVERIFY(dialog->optDblClick()->isChecked());
-        dialog->optSingleClick()->setChecked(true);
-        dialog->cmdOKClick();
-        QVERIFY(!m_options->DblClick());
-        QCOMPARE(m_calls.pointer, 1);
-
-        auto back = makeDialog();
-        QVERIFY(back->optSingleClick()->isChecked());
-        back->optDblClick()->setChecked(true);
-        back->cmdOKClick();
-        QVERIFY(m_options->DblClick());
-        QCOMPARE(m_calls.pointer, 2);
     }
 
     void cancelChangesNothing()
     {
+        const QList<bool> before = settings();
         auto dialog = makeDialog();
+        QCOMPARE(boxes(*dialog), before);
         for (QCheckBox* box : dialog->findChildren<QCheckBox*>())
-            box->setChecked(!box->isChecked());
+            box->toggle();
         dialog->optSingleClick()->setChecked(true);
         dialog->cmdCancelClick();
         QCOMPARE(dialog->result(), int(QDialog::Rejected));
-        QVERIFY(noCalls());
-        QVERIFY(m_options->RememberSearch() && m_options->SystemTray() && m_options->DblClick());
-        QVERIFY(!m_options->AutoHide() && m_options->AutoCenter() && m_options->ConfirmExit());
-        QVERIFY(!m_options->StartupGroup());
-        QCOMPARE(stored(QStringLiteral("SystemTray")), QStringLiteral("<none>"));
-    }
-
-    void browserButtonOnlyWhenTheBoxChanged()
-    {
-        auto dialog = makeDialog();
-        QCOMPARE(dialog->IEButtonTag(), QStringLiteral("0"));
-        dialog->chkIEButton()->setChecked(true);
-        dialog->cmdOKClick();
-        QCOMPARE(m_calls.install, 1);
-
-        makeDialog()->cmdOKClick();
-        QCOMPARE(m_calls.install, 1);
-        QCOMPARE(m_calls.remove, 0);
-
-        auto off = makeDialog();
-        QVERIFY(off->chkIEButton()->isChecked());
-        off->chkIEButton()->setChecked(false);
-        off->cmdOKClick();
-        QCOMPARE(m_calls.remove, 1);
-        QCOMPARE(m_calls.install, 1);
+        QVERIFY(m_calls.isEmpty());
+        QCOMPARE(settings(), before);
+        QCOMPARE(m_app->Stored("SystemTray"), QStringLiteral("<none>"));
     }
 };
 
