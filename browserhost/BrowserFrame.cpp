@@ -2,6 +2,7 @@
 
 #include "AddressBar.h"
 #include "BrowserHost.h"
+#include "PageView.h"
 #include "PageLoader.h"
 
 #include "platform/X11Control.h"
@@ -37,7 +38,7 @@ BrowserFrame::BrowserFrame(BrowserHost& host, Kind kind, bool addressBar)
         this, kind == Kind::Browser ? QStringLiteral("IEFrame") : QStringLiteral("CabinetWClass"),
         host.Filter());
     m_addressBar = new AddressBar(this, host.Filter());
-    m_view = new QTextBrowser(this);
+    m_view = new PageView(this);
     m_view->setOpenLinks(false);
     m_loader = new PageLoader(host.Network(), this);
 

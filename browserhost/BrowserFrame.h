@@ -28,8 +28,6 @@ public:
 
     BrowserFrame(BrowserHost& host, Kind kind, bool addressBar);
 
-    // The title a frame of this kind shows for a page of that title.
-    static QString Caption(Kind kind, const QString& pageTitle);
 
     // A new page; the pages after the current one in the history are dropped once it shows.
     void Navigate(const QString& address, const QString& selected = {});

@@ -123,6 +123,11 @@ void PageLoader::Load(const QString& typed, const QString& selected)
     request.setTransferTimeout(kNetworkTimeoutMs);
     m_reply = m_network.get(request);
     connect(m_reply, &QNetworkReply::finished, this, &PageLoader::replyFinished);
+    // The reply keeps everything in memory: a download larger than a page is cut short.
+    connect(m_reply, &QNetworkReply::downloadProgress, m_reply, [reply = m_reply](qint64 received) {
+        if (received > kLargestPage)
+            reply->abort();
+    });
 }
 
 void PageLoader::loadLocal(const QString& address, const QString& path, const QString& selected)
@@ -132,6 +137,11 @@ void PageLoader::loadLocal(const QString& address, const QString& path, const QS
         const QString folder = QDir::cleanPath(info.absoluteFilePath());
         Q_EMIT Loaded(
             {folder, QUrl::fromLocalFile(folder + u'/'), FolderListing::Html(folder, selected)});
+        return;
+    }
+    // A pipe or a device would block the window or never end; only plain files are shown.
+    if (info.exists() && !info.isFile()) {
+        Q_EMIT Loaded(errorPage(address, QStringLiteral("This is not a file that can be shown.")));
         return;
     }
     QFile file(path);
@@ -157,6 +167,10 @@ void PageLoader::replyFinished()
     const QByteArray body = reply->error() == QNetworkReply::NoError || reply->bytesAvailable() > 0
                                 ? reply->read(kLargestPage)
                                 : QByteArray();
+    if (reply->error() == QNetworkReply::OperationCanceledError) {
+        Q_EMIT Loaded(errorPage(m_address, QStringLiteral("The page is too large to show.")));
+        return;
+    }
     if (body.isEmpty() && reply->error() != QNetworkReply::NoError) {
         Q_EMIT Loaded(errorPage(m_address, reply->errorString()));
         return;

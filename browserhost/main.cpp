@@ -54,10 +54,12 @@ Options parse(int argc, char* argv[])
 
 // Runs the frames until the last one closes. With idPipe, the first frame's window id goes
 // there once the window is on the screen, so that whoever reads it finds the window.
-int runFrames(int argc, char* argv[], const Options& options, int idPipe)
+int runFrames(char* argv[], const Options& options, int idPipe)
 {
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
-    QApplication app(argc, argv);
+    // Only the program's name: an address such as "-reverse" must not reach Qt as an option.
+    int qtArgc = 1;
+    QApplication app(qtArgc, argv);
     BrowserHost host;
     const QPointer<BrowserFrame> frame =
         host.OpenFrame(options.kind, options.address, options.addressBar, options.selected);
@@ -68,18 +70,23 @@ int runFrames(int argc, char* argv[], const Options& options, int idPipe)
                 return;
             announce.stop();
             const QByteArray line = QByteArray::number(frame->winId()) + '\n';
-            [[maybe_unused]] const ssize_t written = ::write(idPipe, line.constData(), line.size());
+            const ssize_t written = ::write(idPipe, line.constData(), line.size());
             ::close(idPipe);
+            // Nobody took the id: the caller gave up, so this window must not stay.
+            if (written != line.size())
+                QCoreApplication::exit(1);
         });
         announce.start(20);
     }
     return QApplication::exec();
 }
 
-// Waits up to ten seconds for the id line and passes it on; false when none came.
+// Waits up to eight seconds for the id line and passes it on; false when none came.
 bool passWindowId(int idPipe)
 {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    // Shorter than the caller's ten seconds, so the host gives up first and takes its
+    // half-made window with it instead of being killed before it can.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(8);
     QByteArray received;
     while (!received.contains('\n')) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -107,7 +114,7 @@ bool passWindowId(int idPipe)
 // The caller waits for this process to end and reads the id, while the frame lives on in
 // a child of a session of its own. The child lets go of the caller's output, or a caller
 // reading to its end would wait for the frame to close.
-int runDetached(int argc, char* argv[], const Options& options)
+int runDetached(char* argv[], const Options& options)
 {
     int idPipe[2];
     if (::pipe2(idPipe, O_CLOEXEC) != 0)
@@ -125,7 +132,7 @@ int runDetached(int argc, char* argv[], const Options& options)
             ::dup2(nothing, STDERR_FILENO);
         if (nothing > STDERR_FILENO)
             ::close(nothing);
-        return runFrames(argc, argv, options, idPipe[1]);
+        return runFrames(argv, options, idPipe[1]);
     }
     ::close(idPipe[1]);
     if (passWindowId(idPipe[0]))
@@ -142,6 +149,6 @@ int main(int argc, char* argv[])
     const Options options = parse(argc, argv);
     // Nothing of Qt may run before the fork: the child starts its own application.
     if (options.newWindow)
-        return runDetached(argc, argv, options);
-    return runFrames(argc, argv, options, -1);
+        return runDetached(argv, options);
+    return runFrames(argv, options, -1);
 }

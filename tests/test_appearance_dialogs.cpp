@@ -389,10 +389,10 @@ private Q_SLOTS:
             {"rename custom refused", 0, "rename", "Mine", "", "", "(Custom);Pumpkin;Ocean",
              "(Custom)"},
             {"delete the last", 2, "delete", "OK", "",
-             "Delete Theme|Delete the following Theme:\n\nOcean\n\nDo you want to continue?",
+             "Delete Theme|Delete the following Theme:\r\n\r\nOcean\r\n\r\nDo you want to continue?",
              "(Custom);Pumpkin", "Pumpkin"},
             {"delete cancelled", 2, "delete", "", "",
-             "Delete Theme|Delete the following Theme:\n\nOcean\n\nDo you want to continue?",
+             "Delete Theme|Delete the following Theme:\r\n\r\nOcean\r\n\r\nDo you want to continue?",
              "(Custom);Pumpkin;Ocean", "Ocean"},
             {"delete custom refused", 0, "delete", "OK", "", "", "(Custom);Pumpkin;Ocean",
              "(Custom)"},
@@ -517,7 +517,7 @@ private Q_SLOTS:
         empty->cmdOKClick();
         QCOMPARE(prompts().messages.size(), 1);
         QVERIFY(prompts().messages.first().text.startsWith(
-            QStringLiteral("Unable to complete the Save Themes operation.\n\n")));
+            QStringLiteral("Unable to complete the Save Themes operation.\r\n\r\n")));
         QCOMPARE(m_options->ThemeName(), QStringLiteral("(Custom)"));
     }
 

@@ -3,6 +3,7 @@
 #include "BrowserHost.h"
 #include "ExplorerCommandLine.h"
 #include "ExtensionButtons.h"
+#include "PageView.h"
 #include "browser/BrowserButton.h"
 #include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
@@ -18,6 +19,7 @@
 #include <QToolBar>
 
 #include <memory>
+#include <sys/stat.h>
 
 namespace {
 
@@ -75,6 +77,7 @@ private Q_SLOTS:
         writeFile("b.html", "<html><head><title>Page B</title></head></html>");
         writeFile("plain.txt", "no title here");
         writeFile(kFolder + "/c.html", "");
+        QCOMPARE(::mkfifo(path("pipe").toLocal8Bit().constData(), 0600), 0);
     }
     void cleanup() { m_env.reset(); }
 
@@ -173,6 +176,9 @@ private Q_SLOTS:
         QTest::newRow("page in a folder window") << Kind::Folder << "a.html"
                                                  << "Page A"
                                                  << "%ADDRESS%";
+        // A pipe would block the window for good; it is refused like any unreadable page.
+        QTest::newRow("pipe") << Kind::Browser << "pipe"
+                              << "The page cannot be displayed" + kSuffix << "%ADDRESS%";
         QTest::newRow("home page") << Kind::Browser << ""
                                    << "Home" + kSuffix << "about:home";
     }
@@ -190,6 +196,20 @@ private Q_SLOTS:
         QCOMPARE(frame->windowTitle(), fill(title.replace("%ADDRESS%", opened)));
         QCOMPARE(frame->Address(), fill(address.replace("%ADDRESS%", opened)));
         QCOMPARE(frame->Bar().Text(), frame->Address());
+    }
+
+    // Pictures come from plain local files of a local page only.
+    void pageResources()
+    {
+        writeFile("dot.png", "not really a picture");
+        PageView view;
+        view.document()->setBaseUrl(QUrl(url("a.html")));
+        QCOMPARE(view.loadResource(QTextDocument::ImageResource, QUrl("dot.png")).toByteArray(),
+                 QByteArray("not really a picture"));
+        QVERIFY(view.loadResource(QTextDocument::ImageResource, QUrl("pipe")).isNull());
+        QVERIFY(view.loadResource(QTextDocument::ImageResource, QUrl("file:///dev/zero")).isNull());
+        view.document()->setBaseUrl(QUrl("http://example.org/"));
+        QVERIFY(view.loadResource(QTextDocument::ImageResource, QUrl(url("dot.png"))).isNull());
     }
 
     void enterLinksAndHistory()

@@ -312,9 +312,9 @@ void frmThemes::cmdDeleteClick()
     const clsThemeApp* selected = SelectedTheme();
     if (position < 1 || !selected)
         return;
-    const QString text = QStringLiteral("Delete the following Theme:\n\n") + selected->Name() +
-                         QStringLiteral("\n\nDo you want to continue?");
-    if (m_prompts.MsgBox(this, text, Prompts::Buttons::OkCancel, Prompts::Icon::Question,
+    const QString text = QStringLiteral("Delete the following Theme:\r\n\r\n") + selected->Name() +
+                         QStringLiteral("\r\n\r\nDo you want to continue?");
+    if (m_prompts.MsgBox(this, text, Prompts::Buttons::OkCancel, Prompts::Icon::None,
                          QStringLiteral("Delete Theme"),
                          Prompts::Answer::Cancel) != Prompts::Answer::Ok)
         return;
@@ -392,8 +392,8 @@ void frmThemes::cmdOKClick()
         // The themes stay with the program for now; the user learns that the file did not
         // take them.
         m_prompts.Warn(this,
-                       QStringLiteral("Unable to complete the Save Themes operation.\n\n") + error,
-                       AppInfo::ProductName);
+                       QStringLiteral("Unable to complete the Save Themes operation.\r\n\r\n") + error,
+                       AppInfo::AppTitle);
     }
     m_options.SetThemeName(m_cboTheme->currentText());
     done(QDialog::Accepted);

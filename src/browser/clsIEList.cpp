@@ -1,6 +1,7 @@
 #include "browser/clsIEList.h"
 
 #include "browser/IEListError.h"
+#include "editing/PathUtils.h"
 #include "platform/SystemVersion.h"
 
 namespace {
@@ -13,6 +14,13 @@ constexpr int TextLimit = 255;
 } // namespace
 
 clsIEList::clsIEList(WindowSystem* windows) : m_windows(windows) {}
+
+QString clsIEList::CleanCaption(const QString& caption)
+{
+    QString cleaned = caption;
+    cleaned.remove(QStringLiteral("www.")).remove(QStringLiteral("http://"));
+    return CleanFileName(cleaned);
+}
 
 QString clsIEList::GetWindowClass(WindowSystem::Handle window) const
 {

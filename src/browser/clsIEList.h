@@ -31,6 +31,10 @@ public:
 
     WindowSystem* Windows() const { return m_windows; }
 
+    // A window's caption as the dialogs list it and as a link's name: no "www.", no
+    // "http://", nothing a file name cannot hold.
+    static QString CleanCaption(const QString& caption);
+
 private:
     QString GetWindowClass(WindowSystem::Handle window) const;
     QString GetWindowCaption(WindowSystem::Handle window) const;

@@ -3,7 +3,6 @@
 #include "app/HelpTopics.h"
 #include "browser/BrowserLauncher.h"
 #include "browser/clsIEList.h"
-#include "editing/PathUtils.h"
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"
@@ -137,9 +136,7 @@ void frmBrowserWindows::LoadList()
     m_list.Refresh();
     m_lvwBrowser->clear();
     for (int i = 1; i <= m_list.Count(); ++i) {
-        QString caption = m_list.ItemCaption(i);
-        caption.remove(QStringLiteral("www.")).remove(QStringLiteral("http://"));
-        caption = CleanFileName(caption);
+        const QString caption = clsIEList::CleanCaption(m_list.ItemCaption(i));
         auto* entry = new BrowserEntry(m_lvwBrowser, {caption, m_list.ItemURL(i)});
         entry->setData(0, KeyRole, QStringLiteral("K%1").arg(i));
         entry->setData(0, TagRole, QString::number(m_list.ItemhWnd(i)));

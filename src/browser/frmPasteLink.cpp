@@ -92,20 +92,13 @@ frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts, QString favorite
             [this] { ShowHelpTopic(this, HelpTopics::AddLink); });
 }
 
-QString frmPasteLink::CleanTitle(const QString& title)
-{
-    QString cleaned = title;
-    cleaned.remove(QStringLiteral("www.")).remove(QStringLiteral("http://"));
-    return CleanFileName(cleaned);
-}
-
 bool frmPasteLink::Load()
 {
     m_lvwPasteLink->clear();
     m_ieList.Refresh();
     for (int i = 1; i <= m_ieList.Count(); ++i) {
         auto* row = new QTreeWidgetItem(m_lvwPasteLink);
-        row->setText(0, CleanTitle(m_ieList.ItemCaption(i)));
+        row->setText(0, clsIEList::CleanCaption(m_ieList.ItemCaption(i)));
         row->setToolTip(0, row->text(0));
         row->setText(1, m_ieList.ItemURL(i));
     }
@@ -125,7 +118,7 @@ bool frmPasteLink::Load()
 
 void frmPasteLink::cmdPasteLinkClick()
 {
-    const QString title = CleanTitle(m_txtTitle->text());
+    const QString title = clsIEList::CleanCaption(m_txtTitle->text());
     QTreeWidgetItem* row = m_lvwPasteLink->currentItem();
     if (title.isEmpty() || !row)
         return;

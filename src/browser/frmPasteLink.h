@@ -51,9 +51,6 @@ public:
     QPushButton* cmdPasteLink() const { return m_cmdPasteLink; }
     QPushButton* cmdCancel() const { return m_cmdCancel; }
 
-    // A window's title as a file name: no "www.", no "http://", nothing a name can't hold.
-    static QString CleanTitle(const QString& title);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
