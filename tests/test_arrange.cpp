@@ -21,7 +21,7 @@ using ShowState = WindowSystem::ShowState;
 namespace {
 
 // 1024 x 768 pixels at 15 twips a pixel.
-const Screen kScreen{15360, 11520, 15, 15};
+const Screen kScreen{15360, 11520, 15, 15, {}};
 const QRect kUntouched = FakeWindowSystem::Window().geometry;
 
 // Time that moves on a second each time it is read, so a wait for it ends at once.
@@ -113,7 +113,7 @@ private Q_SLOTS:
         QFETCH(int, index);
         QFETCH(QRectF, expected);
         const QList<Placement> places = layout == "cascade" ? Cascade(n, kScreen)
-                                        : layout == "tiny"  ? Cascade(n, Screen{5000, 2500, 15, 15})
+                                        : layout == "tiny"  ? Cascade(n, Screen{5000, 2500, 15, 15, {}})
                                         : layout == "horiz" ? TileHoriz(n, kScreen)
                                                             : TileVert(n, kScreen);
         QCOMPARE(places.size(), n);
@@ -164,9 +164,13 @@ private Q_SLOTS:
     {
         QFETCH(double, twips);
         QFETCH(int, pixels);
-        const Screen screen{0, 0, 15, 7.5};
+        const Screen screen{0, 0, 15, 7.5, {}};
         QCOMPARE(ToPixels(Placement{twips, twips / 2, twips, twips / 2}, screen),
                  QRect(pixels, pixels, pixels, pixels));
+        // On a second screen the same places start from that screen's corner.
+        const Screen right{0, 0, 15, 7.5, QPoint(1920, 0)};
+        QCOMPARE(ToPixels(Placement{twips, twips / 2, twips, twips / 2}, right),
+                 QRect(1920 + pixels, pixels, pixels, pixels));
     }
 
     void loadList_data()

@@ -176,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(alpha != 0 && bravo != 0);
         QTRY_COMPARE_WITH_TIMEOUT(captions().size(), 2, 10000);
         const Clock clock;
-        const WindowArrangement::Screen screen{19200, 15360, 15, 15}; // 1280 x 1024 pixels
+        const WindowArrangement::Screen screen{19200, 15360, 15, 15, {}}; // 1280 x 1024 pixels
         frmBrowserWindows arrange(ieList(), m_window->Browser().Launcher(), clock, screen);
         arrange.TileVert(); // Bravo is listed first, so it takes the left half
         QTRY_COMPARE_WITH_TIMEOUT(m_windows->Geometry(bravo), QRect(0, 0, 640, 1024), 10000);

@@ -115,7 +115,8 @@ QRect ToPixels(const Placement& place, const Screen& screen)
     return QRect(roundHalfEven(place.x / screen.twipsPerPixelX),
                  roundHalfEven(place.y / screen.twipsPerPixelY),
                  roundHalfEven(place.width / screen.twipsPerPixelX),
-                 roundHalfEven(place.height / screen.twipsPerPixelY));
+                 roundHalfEven(place.height / screen.twipsPerPixelY))
+        .translated(screen.origin);
 }
 
 } // namespace WindowArrangement

@@ -13,6 +13,7 @@ struct Screen
     double height = 0; // twips
     double twipsPerPixelX = 15;
     double twipsPerPixelY = 15;
+    QPoint origin; // the screen's top left corner on the desktop, in pixels
 };
 
 // One window's place in twips.

@@ -341,6 +341,7 @@ WindowArrangement::Screen frmBrowserWindows::ScreenOf(const QWidget* owner)
     if (screen) {
         // Window positions are in the display's own pixels.
         const QSize size = screen->geometry().size() * screen->devicePixelRatio();
+        result.origin = screen->geometry().topLeft() * screen->devicePixelRatio();
         result.width = units.FromPixels(size.width());
         result.height = units.FromPixels(size.height());
     }
