@@ -1,6 +1,7 @@
 // Times the Favorites views' hot paths against a raw walk of the same folders, measured
 // in the same run, so the figures compare across machines and disks.
 
+#include "SettingsLoad.h"
 #include "TreeGenerator.h"
 
 #include "favorites/FavoritesList.h"
@@ -468,5 +469,6 @@ int main(int argc, char* argv[])
     for (int size : sizes)
         BenchTree(views, table, base, size, size == largest);
     BenchFlat(views, table, base);
+    BenchSettingsLoad(base + QStringLiteral("/settings"));
     return 0;
 }

@@ -16,6 +16,7 @@
 #include "platform/X11WindowSystem.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char* argv[])
 {
@@ -53,8 +54,15 @@ int main(int argc, char* argv[])
     // exit(), not quit(): quit() would send the window another close request.
     const auto endProcess = [] { QApplication::exit(0); };
     QObject::connect(&window, &frmFav1::processEnded, &app, endProcess, Qt::QueuedConnection);
+    // Stopped from outside, the session's settings are saved as Exit would save them.
+    const auto saveAndEnd = [&window, endProcess] {
+        window.SaveSettings();
+        endProcess();
+    };
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, endProcess);
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, saveAndEnd);
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                     [&window](QSessionManager&) { window.SaveSettings(); });
 
     // Other programs reach our windows over X11 only.
     X11ControlFilter x11Messages;

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts the real program offscreen in a throw-away home, checks that a second start
-# ends at once, and that the first ends cleanly when asked to.
+# ends at once, and that the first ends cleanly when asked to, saving its settings.
 set -euo pipefail
 program="$1"
 root=$(mktemp -d)
@@ -25,4 +25,5 @@ kill -0 "$first" || { echo "the second start ended the first"; exit 1; }
 
 kill -TERM "$first"
 wait "$first" || { echo "the program did not end cleanly"; exit 1; }
+grep -q '"MainView"' "$TAVORO_REGISTRY_DIR/user.reg" || { echo "SIGTERM lost the settings"; exit 1; }
 echo "smoke test passed"

@@ -17,7 +17,7 @@ struct AppServices
 {
     Registry& registry;
     const ShellFolders& shellFolders;
-    const FileSystemService& fileSystem;
+    FileSystemService& fileSystem;
     Prompts& prompts;
     const Clock& clock;
     TrayIcon& tray;

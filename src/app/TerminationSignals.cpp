@@ -6,6 +6,11 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace {
+// A stop request, Ctrl+C, and the end of the terminal or session the program ran in.
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+} // namespace
+
 int TerminationSignals::s_pipe[2] = {-1, -1};
 
 TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
@@ -23,14 +28,14 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent)
     action.sa_handler = &TerminationSignals::handle;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    for (const int signal : kSignals)
+        ::sigaction(signal, &action, nullptr);
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    ::signal(SIGTERM, SIG_DFL);
-    ::signal(SIGINT, SIG_DFL);
+    for (const int signal : kSignals)
+        ::signal(signal, SIG_DFL);
     for (int& fd : s_pipe) {
         if (fd >= 0)
             ::close(fd);

@@ -4,7 +4,7 @@
 
 class QSocketNotifier;
 
-// Turns SIGTERM and SIGINT into a quiet end of the event loop, so a session manager or a
+// Turns SIGTERM, SIGINT and SIGHUP into a quiet end of the event loop, so a session manager or a
 // script can stop the program without leaving it half-way through a write.
 class TerminationSignals final : public QObject
 {

@@ -25,6 +25,7 @@
 #include "favorites/FavoritesViews.h"
 #include "favorites/StatusPanels.h"
 #include "platform/ColorRef.h"
+#include "platform/FileSystemService.h"
 #include "platform/QtProgramLauncher.h"
 #include "platform/Prompts.h"
 #include "platform/RegistryRoutines.h"
@@ -57,7 +58,10 @@ frmFav1::frmFav1(AppServices services, QWidget* parent)
     buildWidgets();
 }
 
-frmFav1::~frmFav1() = default;
+frmFav1::~frmFav1()
+{
+    m_services.registry.SetProblemReporter({});
+}
 
 void frmFav1::buildWidgets()
 {
@@ -176,9 +180,13 @@ void frmFav1::Load()
     m_firstActivation = true;
     setWindowTitle(AppInfo::AppTitle);
 
+    // Settings that cannot be read or saved are told once, in the registry's own words.
+    m_services.registry.SetProblemReporter([this](const QString& message) {
+        m_services.prompts.Warn(isVisible() ? this : nullptr, message, AppInfo::AppTitle);
+    });
     m_options->Load();
     m_browser->IEList().Refresh();
-    m_views->SetFavoritesRoot(m_options->FavoritesPath());
+    setFavoritesRoot(m_options->FavoritesPath());
     m_allThemes = Themes::ReadThemes(Themes::ThemeFilePath(ProgramFolder()));
     Themes::ChooseStartupTheme(m_allThemes, *m_options, *m_tree, *m_list);
     loadToolbar(m_options->ToolbarButtons());
@@ -268,7 +276,8 @@ void frmFav1::closeEvent(QCloseEvent* event)
 bool frmFav1::QueryUnload(bool fromOwnCode)
 {
     if (!isVisible()) {
-        // Hidden in the notification area: nothing is saved.
+        // Hidden in the notification area: the session's changes are kept all the same.
+        SaveSettings();
         RemoveTrayIcon();
         Q_EMIT processEnded();
         return true;
@@ -292,11 +301,16 @@ bool frmFav1::QueryUnload(bool fromOwnCode)
                                   Prompts::Buttons::YesNo, Prompts::Icon::Information,
                                   AppInfo::ProductName) != Prompts::Answer::Yes)
         return false;
-    storeWindowState();
-    m_options->Save();
+    SaveSettings();
     RemoveTrayIcon();
     Q_EMIT processEnded();
     return true;
+}
+
+void frmFav1::SaveSettings()
+{
+    storeWindowState();
+    m_options->Save();
 }
 
 void frmFav1::AddTrayIcon()
@@ -567,14 +581,21 @@ void frmFav1::BrowseForFavorites()
     QString root = folder;
     while (root.size() > 1 && root.endsWith(u'/'))
         root.chop(1);
-    m_views->SetFavoritesRoot(root);
+    setFavoritesRoot(root);
     m_options->SetFavoritesPath(root);
     RefreshView();
 }
 
+void frmFav1::setFavoritesRoot(const QString& root)
+{
+    // Nothing the views build from a key may list or delete outside the folder shown.
+    m_services.fileSystem.ConfineTo(root);
+    m_views->SetFavoritesRoot(root);
+}
+
 void frmFav1::OpenCurrentUserFavorites()
 {
-    m_views->SetFavoritesRoot(ReadShellFavorites(m_services.registry));
+    setFavoritesRoot(ReadShellFavorites(m_services.registry));
     RefreshView();
 }
 

@@ -48,6 +48,9 @@ public:
     // The close request: by the program's own code (Exit) or from outside (close box,
     // session end). Returns true when the close goes ahead.
     bool QueryUnload(bool fromOwnCode);
+    // Stores the window's state and writes every setting: on each way out that is not a
+    // crash (Exit, the tray's Exit, a stop signal, the end of the session).
+    void SaveSettings();
     // File > Exit.
     void ExitProgram();
 
@@ -124,6 +127,7 @@ private:
     void buildWidgets();
     void applyLayout();
     void storeWindowState();
+    void setFavoritesRoot(const QString& root);
     void connectCommands();
     void loadToolbar(const QString& layout);
     void showPopup(QWidget* control, const QPoint& pos);

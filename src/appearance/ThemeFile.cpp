@@ -1,6 +1,7 @@
 #include "appearance/ThemeFile.h"
 
 #include "appearance/Themes.h"
+#include "platform/BoundedFile.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFields.h"
 #include "platform/VbConvert.h"
@@ -10,14 +11,16 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 
+#include <sys/stat.h>
+
 namespace Themes {
 
 namespace {
 
 const QChar kTab = u'\t';
 const QString kCustom = QStringLiteral("(Custom)");
-// A real theme file is a few kilobytes; anything past this is not worth reading.
-constexpr qint64 kLargestFile = 4 * 1024 * 1024;
+// A real theme file is a few kilobytes; anything past this is not one.
+constexpr qint64 kLargestFile = 32 * 1024 * 1024;
 
 bool isBlank(const QString& line)
 {
@@ -67,10 +70,7 @@ QString ThemeFilePath(const QString& programFolder)
 clsThemeApps ReadThemes(const QString& path)
 {
     clsThemeApps themes;
-    QByteArray bytes;
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.read(kLargestFile);
+    const QByteArray bytes = BoundedFile::Read(path, kLargestFile).bytes;
 
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     const QStringList lines = TextCodec::Decode(bytes).split(lineEnd);
@@ -100,6 +100,16 @@ bool WriteThemes(const QString& path, const clsThemeApps& themes, QString* error
         writePart(fields, theme.LvwTheme());
         bytes += fields.join(kTab).toUtf8();
         bytes += "\r\n";
+    }
+    // A file we could not read whole holds themes we never saw: it is not ours to replace.
+    struct stat info = {};
+    if (::stat(QFile::encodeName(path).constData(), &info) == 0 &&
+        (!S_ISREG(info.st_mode) || info.st_size > kLargestFile)) {
+        if (error)
+            *error = QStringLiteral("The file \"%1\" is not a themes file this program can "
+                                    "read whole, so it was not replaced.")
+                         .arg(path);
+        return false;
     }
     QSaveFile file(path);
     const bool written =

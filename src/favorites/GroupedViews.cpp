@@ -97,8 +97,9 @@ void ListFolderName(FavoritesList& list, const FileSystemService& fileSystem,
     };
     if (FileSystemService::GetFileName(rootPath) == name)
         listFolder(rootPath);
-    FolderWalk::Walk(fileSystem, rootPath, 0, [&](const FsItem& folder, int, bool first) {
-        if (first && folder.Name == name)
+    FolderWalk::Walk(fileSystem, rootPath, 0, [&](const FsItem& folder, int, bool) {
+        // A folder reached again through a link is listed too, as the Normal view lists it.
+        if (folder.Name == name)
             listFolder(folder.Path);
         return 0;
     });

@@ -7,12 +7,13 @@ std::optional<PropertiesTarget> PropertiesTarget::For(const QString& activePane,
     if (activePane != QLatin1String("L")) {
         if (!treeTag)
             return std::nullopt;
-        return PropertiesTarget{treeTag->trimmed(), QStringLiteral("F")};
+        return PropertiesTarget{*treeTag, QStringLiteral("F")};
     }
     if (!listTag)
         return std::nullopt;
-    // A list tag starting with "*" names a folder.
+    // A list tag starting with "*" names a folder. Tags are exact paths: a name may end in
+    // a blank, and trimming it would name its neighbour.
     if (listTag->startsWith(u'*'))
-        return PropertiesTarget{listTag->mid(1).trimmed(), QStringLiteral("F")};
-    return PropertiesTarget{listTag->trimmed(), QStringLiteral("L")};
+        return PropertiesTarget{listTag->mid(1), QStringLiteral("F")};
+    return PropertiesTarget{*listTag, QStringLiteral("L")};
 }

@@ -8,7 +8,7 @@
 // touched last, else the tree's selected folder.
 struct PropertiesTarget
 {
-    QString ItemPath; // trimmed
+    QString ItemPath; // exactly as tagged
     QString ItemType; // "L" a link file, "F" a folder
 
     // activePane is the pane touched last ("L" the list, anything else the tree). A tag

@@ -12,10 +12,6 @@
 
 #include <utility>
 
-namespace {
-
-} // namespace
-
 SearchCommand::SearchCommand(const FileSystemService& fileSystem, Prompts& prompts,
                              SearchLinks& results, StatusPanels& status, QWidget* statusBar)
     : m_fileSystem(fileSystem), m_prompts(prompts), m_results(results), m_status(status),
@@ -37,12 +33,15 @@ bool SearchCommand::RunSearch(const SearchParameters& parameters, const QString&
     {
         BusyCursor busy;
         QList<clsLink> found;
-        SearchFolder(m_fileSystem, parameters, found, [&](const QString& folderPath) {
-            m_status.SetText(1, ProgressText(favoritesRoot, folderPath));
-            // The search holds the event loop, so only an immediate paint shows progress.
-            if (m_statusBar && m_statusBar->isVisible())
-                m_statusBar->repaint();
-        });
+        // A start that is no folder of the Favorites finds nothing; it is never walked.
+        if (FileSystemService::IsInside(parameters.Folder, favoritesRoot)) {
+            SearchFolder(m_fileSystem, parameters, found, [&](const QString& folderPath) {
+                m_status.SetText(1, ProgressText(favoritesRoot, folderPath));
+                // The search holds the event loop, so only an immediate paint shows progress.
+                if (m_statusBar && m_statusBar->isVisible())
+                    m_statusBar->repaint();
+            });
+        }
         m_results.Replace(std::move(found));
     }
     if (m_results.Count() == 0) {

@@ -2,6 +2,7 @@
 
 #include "app/AppInfo.h"
 #include "platform/FileSystemService.h"
+#include "platform/PathCodec.h"
 #include "platform/Prompts.h"
 #include "platform/TextCodec.h"
 
@@ -54,7 +55,7 @@ bool ReadHead(const QString& path, QByteArray& bytes)
         return false;
     // Non-blocking so that a FIFO given by mistake cannot hang the open.
     const FdGuard fd(
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+        ::open(PathCodec::Encode(path).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     if (fd.Get() < 0)
         return false;
     struct stat st;
@@ -141,7 +142,7 @@ bool ShortcutFile::WriteShortcut(Prompts& prompts, QWidget* owner, const QString
                                  const QString& path)
 {
     const QString title = AppInfo::ProductName;
-    const QByteArray native = QFile::encodeName(path);
+    const QByteArray native = PathCodec::Encode(path);
     // Whatever is there, even a hidden file or a dangling link, is someone's data.
     struct stat st;
     if (!path.isEmpty() && ::lstat(native.constData(), &st) == 0) {

@@ -124,14 +124,18 @@ void frmSearch::PrepareSearch(const QString& favoritesRoot, bool nodeSelected,
     m_favoritesRoot = favoritesRoot;
     if (nodeSelected) {
         m_folder = nodeTag;
+        m_folderIsViewKey = false;
         setWindowTitle(QStringLiteral("Search - ") + nodeText);
     } else if (m_folder.isEmpty()) {
         if (!selectionKey.isEmpty()) {
             m_folder = selectionKey;
+            // A letter, a day or the Single List's last folder: not a place to search.
+            m_folderIsViewKey = true;
             setWindowTitle(QStringLiteral("Search - ") +
                            selectionKey.mid(selectionKey.lastIndexOf(u'/') + 1));
         } else {
             m_folder = favoritesRoot;
+            m_folderIsViewKey = false;
             setWindowTitle(QStringLiteral("Search"));
         }
     }
@@ -236,7 +240,10 @@ void frmSearch::setAdvanced(bool advanced)
 SearchParameters frmSearch::Parameters() const
 {
     SearchParameters p;
-    p.Folder = WhereIndex() == AllFolders ? m_favoritesRoot : m_folder;
+    if (WhereIndex() == AllFolders)
+        p.Folder = m_favoritesRoot;
+    else if (!m_folderIsViewKey)
+        p.Folder = m_folder;
     p.Recurse = WhereIndex() != CurrentFolderOnly;
     p.Text = SearchText();
     p.Compare = CaseSensitive() ? SearchParameters::CaseSensitive : SearchParameters::IgnoreCase;

@@ -89,6 +89,7 @@ private:
     QString m_rootKey;
     bool m_rememberSearch;
     QString m_folder;
+    bool m_folderIsViewKey = false;
     QString m_favoritesRoot;
     bool m_advanced = false;
     bool m_found = false;

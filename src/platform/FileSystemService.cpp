@@ -1,5 +1,8 @@
 #include "platform/FileSystemService.h"
 
+#include "platform/PathCodec.h"
+
+#include <QDir>
 #include <QFile>
 #include <QTimeZone>
 
@@ -64,12 +67,12 @@ QString DescribeError(int error, bool folder)
 
 [[noreturn]] void Fail(int error, Subject subject, const QByteArray& nativePath)
 {
-    Fail(error, subject, QFile::decodeName(nativePath));
+    Fail(error, subject, PathCodec::Decode(nativePath));
 }
 
 QByteArray Native(const QString& path)
 {
-    return QFile::encodeName(path);
+    return PathCodec::Encode(path);
 }
 
 bool IsDotOrDotDot(const char* name)
@@ -368,13 +371,21 @@ void CopyTree(const QByteArray& from, const QByteArray& to)
 }
 
 // Removes name under parentFd with everything in it, never entering a link. 0 or the errno.
-// Hand-made because std::filesystem::remove_all is several times slower on big trees.
-int RemoveTreeAt(int parentFd, const char* name)
+// With kept given, read-only files are not forced: they stay, named in kept (relative to
+// the top), and so do the folders holding them. Hand-made because std::filesystem::remove_all is several
+// times slower on big trees.
+int RemoveTreeAt(int parentFd, const char* name, const QString& relative, QStringList* kept)
 {
     const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOTDIR && errno != ELOOP)
             return errno;
+        struct stat st;
+        if (kept && ::fstatat(parentFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+            S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)) {
+            kept->append(relative);
+            return 0;
+        }
         return ::unlinkat(parentFd, name, 0) == 0 ? 0 : errno;
     }
     DirHandle dir(::fdopendir(fd));
@@ -383,6 +394,7 @@ int RemoveTreeAt(int parentFd, const char* name)
         ::close(fd);
         return error;
     }
+    const qsizetype keptBefore = kept ? kept->size() : 0;
     for (;;) {
         errno = 0;
         const dirent* entry = readdir(dir.get());
@@ -393,21 +405,21 @@ int RemoveTreeAt(int parentFd, const char* name)
         }
         if (IsDotOrDotDot(entry->d_name))
             continue;
-        int error = 0;
-        if (entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN)
-            error = RemoveTreeAt(fd, entry->d_name);
-        else if (::unlinkat(fd, entry->d_name, 0) != 0)
-            error = errno;
+        const int error = RemoveTreeAt(fd, entry->d_name,
+                                       relative + u'/' + PathCodec::Decode(entry->d_name), kept);
         if (error != 0 && error != ENOENT)
             return error;
     }
     dir.reset();
+    if (kept && kept->size() > keptBefore)
+        return 0; // not empty: what stayed is reported from the top
     return ::unlinkat(parentFd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
 }
 
+// Everything goes, read-only files too: the tree was copied whole, or is our own copy.
 int RemoveTree(const QByteArray& path)
 {
-    return RemoveTreeAt(AT_FDCWD, path.constData());
+    return RemoveTreeAt(AT_FDCWD, path.constData(), QString(), nullptr);
 }
 
 // A symbolic link to a folder counts as a folder, as in the listings.
@@ -475,6 +487,30 @@ const QString& Blame(int error, const QString& source, const QString& destinatio
 
 } // namespace
 
+void FileSystemService::ConfineTo(const QString& root)
+{
+    m_root = root.isEmpty() ? QString() : QDir::cleanPath(root);
+}
+
+bool FileSystemService::IsInside(const QString& path, const QString& root)
+{
+    // ".." goes up through whatever a link leads to, so its text proves nothing.
+    if (root.isEmpty() || !path.startsWith(u'/') ||
+        path.split(u'/').contains(QLatin1String("..")))
+        return false;
+    const QString base = QDir::cleanPath(root);
+    const QString clean = QDir::cleanPath(path);
+    if (base == QLatin1String("/"))
+        return true;
+    return clean.startsWith(base) && (clean.size() == base.size() || clean.at(base.size()) == u'/');
+}
+
+void FileSystemService::checkInside(const QString& path) const
+{
+    if (!m_root.isEmpty() && !IsInside(path, m_root))
+        throw FileSystemError(QStringLiteral("Path is outside the Favorites folder"), path);
+}
+
 bool FileSystemService::FolderExists(const QString& path) const
 {
     if (path.isEmpty())
@@ -500,6 +536,7 @@ bool FileSystemService::FileExists(const QString& path, int attributes) const
 
 QList<FsItem> FileSystemService::SubFolders(const QString& folderPath) const
 {
+    checkInside(folderPath);
     QList<FsItem> folders;
     const QString prefix = ChildPrefix(folderPath);
     ForEachEntry(folderPath, [&](int fd, const char* name, unsigned char type) {
@@ -510,7 +547,7 @@ QList<FsItem> FileSystemService::SubFolders(const QString& folderPath) const
         const int error = StatAt(fd, name, 0, STATX_TYPE | STATX_INO, st);
         if (error == ENOENT || error == ELOOP)
             return; // gone since it was listed, or a dangling link, which is a file
-        const QString decoded = QFile::decodeName(name);
+        const QString decoded = PathCodec::Decode(name);
         if (error != 0)
             Fail(error, Subject::Folder, prefix + decoded);
         if (S_ISDIR(st.stx_mode))
@@ -522,6 +559,7 @@ QList<FsItem> FileSystemService::SubFolders(const QString& folderPath) const
 
 QList<FsItem> FileSystemService::Files(const QString& folderPath) const
 {
+    checkInside(folderPath);
     QList<FsItem> files;
     const QString prefix = ChildPrefix(folderPath);
     ForEachEntry(folderPath, [&](int fd, const char* name, unsigned char type) {
@@ -533,11 +571,11 @@ QList<FsItem> FileSystemService::Files(const QString& folderPath) const
             if (error == ENOENT)
                 return;
             if (error != 0)
-                Fail(error, Subject::File, prefix + QFile::decodeName(name));
+                Fail(error, Subject::File, prefix + PathCodec::Decode(name));
             if (S_ISDIR(st.stx_mode))
                 return;
         }
-        const QString decoded = QFile::decodeName(name);
+        const QString decoded = PathCodec::Decode(name);
         files.append({decoded, prefix + decoded, {}});
     });
     SortByName(files);
@@ -546,6 +584,7 @@ QList<FsItem> FileSystemService::Files(const QString& folderPath) const
 
 FolderContents FileSystemService::Contents(const QString& folderPath) const
 {
+    checkInside(folderPath);
     FolderContents contents;
     const QString prefix = ChildPrefix(folderPath);
     ForEachEntry(folderPath, [&](int fd, const char* name, unsigned char) {
@@ -553,7 +592,7 @@ FolderContents FileSystemService::Contents(const QString& folderPath) const
         const int error = StatEntry(fd, name, kDetailsMask, st);
         if (error == ENOENT)
             return;
-        const QString decoded = QFile::decodeName(name);
+        const QString decoded = PathCodec::Decode(name);
         if (error != 0)
             Fail(error, Subject::File, prefix + decoded);
         FsEntry entry{decoded, prefix + decoded, MakeDetails(st, name[0] == '.')};
@@ -589,6 +628,7 @@ void FileSystemService::CopyFile(const QString& source, const QString& destinati
 
 void FileSystemService::MoveFile(const QString& source, const QString& destination) const
 {
+    checkInside(source);
     const QByteArray from = Native(source);
     const QByteArray to = Native(destination);
     struct stat st;
@@ -632,6 +672,7 @@ void FileSystemService::CopyFolder(const QString& source, const QString& destina
 
 void FileSystemService::MoveFolder(const QString& source, const QString& destination) const
 {
+    checkInside(source);
     const QByteArray from = Native(source);
     const QByteArray to = Native(destination);
     struct stat st;
@@ -681,6 +722,7 @@ void FileSystemService::CreateFolder(const QString& path) const
 
 void FileSystemService::DeleteFolder(const QString& path) const
 {
+    checkInside(path);
     const QByteArray native = Native(path);
     struct stat st;
     if (::lstat(native.constData(), &st) != 0)
@@ -693,12 +735,23 @@ void FileSystemService::DeleteFolder(const QString& path) const
             Fail(errno, Subject::Folder, path);
         return;
     }
-    if (const int error = RemoveTree(native))
+    QStringList kept;
+    if (const int error = RemoveTreeAt(AT_FDCWD, native.constData(), GetFileName(path), &kept))
         Fail(error, Subject::Folder, path);
+    if (!kept.isEmpty()) {
+        const qsizetype shown = qMin<qsizetype>(kept.size(), 10);
+        QString description = QStringLiteral("Read-only items were not deleted:");
+        for (qsizetype i = 0; i < shown; ++i)
+            description += QStringLiteral("\r\n") + kept.at(i);
+        if (kept.size() > shown)
+            description += QStringLiteral("\r\n(and %1 more)").arg(kept.size() - shown);
+        throw FileSystemError(description, path);
+    }
 }
 
 void FileSystemService::DeleteFile(const QString& path) const
 {
+    checkInside(path);
     const QByteArray native = Native(path);
     struct stat st;
     if (::lstat(native.constData(), &st) != 0)
@@ -711,7 +764,8 @@ void FileSystemService::DeleteFile(const QString& path) const
 
 QString FileSystemService::GetBaseName(const QString& pathOrName)
 {
-    auto isSeparator = [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\'); };
+    // A backslash is an ordinary character of a Linux name ("AC\DC Live.url").
+    auto isSeparator = [](QChar c) { return c == QLatin1Char('/'); };
     qsizetype end = pathOrName.size();
     while (end > 0 && isSeparator(pathOrName[end - 1]))
         --end;

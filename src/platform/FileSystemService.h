@@ -83,6 +83,12 @@ class FileSystemService
 public:
     virtual ~FileSystemService() = default;
 
+    // Keeps listing, moving away and deleting inside root: a path outside it, or one that
+    // is not absolute or climbs with ".." ("2010-12-31", "Root/../etc"), throws instead of acting on
+    // whatever it names. Copies and moves may still land anywhere the user picks.
+    void ConfineTo(const QString& root);
+    static bool IsInside(const QString& path, const QString& root);
+
     virtual bool FolderExists(const QString& path) const;
     // An entry exists at path: with attributes 0 ordinary files only (not hidden, not a
     // folder); with 16 folders as well. Never throws.
@@ -111,4 +117,9 @@ public:
     static QString ErrorDescription(int error, bool folder);
     // The one order of names: without regard to case, ties broken by case.
     static bool LessByName(const QString& a, const QString& b);
+
+private:
+    void checkInside(const QString& path) const;
+
+    QString m_root;
 };

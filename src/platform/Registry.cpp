@@ -48,6 +48,10 @@ Registry::Registry(const QString& directory, std::shared_ptr<const ShellFolders>
                                             QStringLiteral("HKEY_CURRENT_USER"));
     m_machine = std::make_unique<RegistryHive>(m_directory + QStringLiteral("/machine.reg"),
                                                QStringLiteral("HKEY_LOCAL_MACHINE"));
+    for (const RegistryHive* hive : {m_user.get(), m_machine.get()}) {
+        if (!hive->Problem().isEmpty())
+            report(hive->Problem());
+    }
 }
 
 Registry::~Registry() = default;
@@ -247,7 +251,36 @@ bool Registry::save(RegistryHive* store)
         m_pending.insert(store);
         return true;
     }
-    return store->Save();
+    return writeNow(store);
+}
+
+bool Registry::writeNow(RegistryHive* store)
+{
+    if (store->Save())
+        return true;
+    // The values stay in memory; the next save tries again.
+    report(QStringLiteral("Unable to save the settings to \"%1\".\r\n\r\n%2")
+               .arg(store->FilePath(), store->LastError()));
+    return false;
+}
+
+void Registry::report(const QString& message)
+{
+    if (m_reported.contains(message) || m_unreported.contains(message))
+        return;
+    if (!m_reporter) {
+        m_unreported.append(message);
+        return;
+    }
+    m_reported.insert(message);
+    m_reporter(message);
+}
+
+void Registry::SetProblemReporter(std::function<void(const QString&)> reporter)
+{
+    m_reporter = std::move(reporter);
+    for (const QString& message : std::exchange(m_unreported, {}))
+        report(message);
 }
 
 void Registry::BeginBatch()
@@ -261,6 +294,6 @@ bool Registry::EndBatch()
         return true;
     bool saved = true;
     for (RegistryHive* store : std::exchange(m_pending, {}))
-        saved = store->Save() && saved;
+        saved = writeNow(store) && saved;
     return saved;
 }

@@ -2,10 +2,12 @@
 
 #include <QHash>
 #include <QSet>
+#include <QStringList>
 #include <QString>
 #include <QVariant>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // Win32 registry shapes: handles, value types and the status codes callers test.
@@ -68,9 +70,16 @@ public:
     // False when a file could not be written.
     bool EndBatch();
 
+    // Where problems the user must hear of go: a settings file that could not be read
+    // (and was kept aside), or a save that failed. Each message is given once; those from
+    // before a reporter was set arrive when it is set.
+    void SetProblemReporter(std::function<void(const QString&)> reporter);
+
 private:
     void reload(RegistryHive* store);
     bool save(RegistryHive* store);
+    bool writeNow(RegistryHive* store);
+    void report(const QString& message);
 
     struct OpenKey
     {
@@ -89,4 +98,7 @@ private:
     HKEY m_nextHandle = 1;
     int m_batchDepth = 0;
     QSet<RegistryHive*> m_pending;
+    std::function<void(const QString&)> m_reporter;
+    QStringList m_unreported;
+    QSet<QString> m_reported;
 };

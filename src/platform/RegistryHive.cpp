@@ -1,23 +1,29 @@
 #include "platform/RegistryHive.h"
 
+#include "platform/BoundedFile.h"
 #include "platform/Registry.h"
 #include "platform/TextCodec.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 
-#include <sys/stat.h>
+#include <cstdio>
 
 namespace {
 
 const QLatin1String kHeader("REGEDIT4");
+const QLatin1String kHeader5("Windows Registry Editor Version 5.00");
+// A settings file is a few kilobytes; past this it is not one.
+constexpr qint64 kLargestFile = 32 * 1024 * 1024;
 const QLatin1String kLineEnd("\r\n");
 
 QString fold(const QString& path)
@@ -26,12 +32,45 @@ QString fold(const QString& path)
 }
 
 // The forms the export format uses for everything but text and dwords: "hex:01,02" and
-// "hex(7):..." for the typed variants.
-const QRegularExpression& hexForm()
+// "hex(7):..." for the typed variants. Read by hand: values run to megabytes, which a
+// regular expression's backtracking cannot take.
+struct HexForm
 {
-    static const QRegularExpression form(
-        QStringLiteral("^hex(\\(([0-9a-f]{1,8})\\))?:([0-9a-f]{2}(,[0-9a-f]{2})*,?)?$"),
-        QRegularExpression::CaseInsensitiveOption);
+    std::optional<std::uint32_t> type; // of "hex(N):"; none for plain "hex:"
+    QStringView digits;                // "01,02"
+};
+
+bool isHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+std::optional<HexForm> parseHexForm(QStringView text)
+{
+    if (!text.startsWith(u"hex", Qt::CaseInsensitive))
+        return std::nullopt;
+    HexForm form;
+    qsizetype i = 3;
+    if (i < text.size() && text[i] == u'(') {
+        const qsizetype close = text.indexOf(u')', i);
+        const QStringView number = close < 0 ? QStringView() : text.sliced(i + 1, close - i - 1);
+        if (number.isEmpty() || number.size() > 8 ||
+            !std::all_of(number.begin(), number.end(), isHexDigit))
+            return std::nullopt;
+        form.type = number.toUInt(nullptr, 16);
+        i = close + 1;
+    }
+    if (i >= text.size() || text[i] != u':')
+        return std::nullopt;
+    form.digits = text.sliced(++i);
+    // Pairs of digits separated by commas, a trailing comma allowed.
+    while (i < text.size()) {
+        if (i + 1 >= text.size() || !isHexDigit(text[i]) || !isHexDigit(text[i + 1]))
+            return std::nullopt;
+        i += 2;
+        if (i < text.size() && text[i++] != u',')
+            return std::nullopt;
+    }
     return form;
 }
 
@@ -76,15 +115,16 @@ QString textAsHex(const QString& text)
     return QStringLiteral("hex(1):") + QString::fromLatin1(bytes.toHex(','));
 }
 
-std::optional<QString> hexAsText(const QString& hexDigits)
+std::optional<QString> hexAsText(QStringView hexDigits)
 {
-    const QByteArray bytes = QByteArray::fromHex(hexDigits.toLatin1().replace(',', QByteArray()));
+    const QByteArray bytes = QByteArray::fromHex(hexDigits.toLatin1());
     if (bytes.size() % 2 != 0)
         return std::nullopt;
     QString text;
     for (qsizetype i = 0; i < bytes.size(); i += 2)
         text.append(QChar(qFromLittleEndian<quint16>(bytes.constData() + i)));
-    while (text.endsWith(QChar(0)))
+    // Only the terminator goes; NULs before it belong to the text.
+    if (text.endsWith(QChar(0)))
         text.chop(1);
     return text;
 }
@@ -103,19 +143,19 @@ std::optional<RegistryHive::Value> parseData(const QString& data)
         return value;
     }
     if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
-        static const QRegularExpression digits(QStringLiteral("^[0-9a-fA-F]{1,8}$"));
         const QString number = data.mid(6);
-        if (!digits.match(number).hasMatch())
+        if (number.isEmpty() || number.size() > 8 ||
+            !std::all_of(number.begin(), number.end(), isHexDigit))
             return std::nullopt;
         value.type = REG_DWORD;
         value.number = number.toUInt(nullptr, 16);
         return value;
     }
-    const QRegularExpressionMatch match = hexForm().match(data);
-    if (!match.hasMatch())
+    const std::optional<HexForm> form = parseHexForm(data);
+    if (!form)
         return std::nullopt;
-    if (match.captured(2).toUInt(nullptr, 16) == REG_SZ) {
-        if (std::optional<QString> text = hexAsText(match.captured(3))) {
+    if (form->type == REG_SZ) {
+        if (std::optional<QString> text = hexAsText(form->digits)) {
             value.type = REG_SZ;
             value.text = *text;
             return value;
@@ -162,7 +202,7 @@ bool lessByPath(const QString& a, const QString& b)
 
 bool RegistryHive::IsBinaryText(const QString& text)
 {
-    return hexForm().match(text).hasMatch();
+    return parseHexForm(text).has_value();
 }
 
 RegistryHive::RegistryHive(const QString& filePath, const QString& rootName)
@@ -171,11 +211,8 @@ RegistryHive::RegistryHive(const QString& filePath, const QString& rootName)
     load();
 }
 
-RegistryHive::Stamp RegistryHive::stampOf(int fd)
+RegistryHive::Stamp RegistryHive::stampOf(const struct stat& info)
 {
-    struct stat info = {};
-    if (fd < 0 || ::fstat(fd, &info) != 0)
-        return {};
     return {true,         info.st_dev,         info.st_ino,
             info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
 }
@@ -185,8 +222,7 @@ RegistryHive::Stamp RegistryHive::stampOf(const QString& filePath)
     struct stat info = {};
     if (::stat(QFile::encodeName(filePath).constData(), &info) != 0)
         return {};
-    return {true,         info.st_dev,         info.st_ino,
-            info.st_size, info.st_mtim.tv_sec, info.st_mtim.tv_nsec};
+    return stampOf(info);
 }
 
 void RegistryHive::ReloadIfChanged()
@@ -199,15 +235,23 @@ void RegistryHive::load()
 {
     m_keys.clear();
     m_keys.insert(QString(), Key());
-    QFile file(m_filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_stamp = Stamp();
-        return;
-    }
+    m_keepAsideAs.clear();
+    const BoundedFile::Result read = BoundedFile::Read(m_filePath, kLargestFile);
     // The stamp comes from the very file read, so a replacement made meanwhile is seen
     // as a change next time.
-    m_stamp = stampOf(file.handle());
-    parse(TextCodec::Decode(file.readAll()));
+    m_stamp = read.status == BoundedFile::Result::Status::Missing ? Stamp() : stampOf(read.info);
+    if (read.status == BoundedFile::Result::Status::Missing)
+        return;
+    if (read.status == BoundedFile::Result::Status::Read && parse(TextCodec::Decode(read.bytes)))
+        return;
+    // Whatever it holds stays the user's: it is moved aside before our first write.
+    m_keepAsideAs = m_filePath + QStringLiteral(".unreadable-") +
+                    QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString reason = read.reason.isEmpty() ? QStringLiteral("It is not a settings file")
+                                                 : read.reason;
+    m_problem = QStringLiteral("The settings file \"%1\" cannot be read. %2.\r\n\r\n"
+                               "It will be kept as \"%3\", and the default settings are used.")
+                    .arg(m_filePath, reason, m_keepAsideAs);
 }
 
 bool RegistryHive::parseSection(const QString& line, QString* path) const
@@ -224,40 +268,45 @@ bool RegistryHive::parseSection(const QString& line, QString* path) const
     return true;
 }
 
-void RegistryHive::parse(const QString& text)
+bool RegistryHive::parse(const QString& text)
 {
-    QString normalized = text;
-    normalized.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    normalized.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    const QStringList lines = normalized.split(QLatin1Char('\n'));
-
+    const QList<QStringView> lines = QStringView(text).split(u'\n');
     // Values are kept only under a section of this hive that parsed; anything after a
     // broken or foreign section header would otherwise land in the wrong key.
-    std::optional<QString> section;
+    Key* section = nullptr;
+    bool recognized = false;
+    bool blank = true;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        QString line = lines.at(i).trimmed();
-        if (line.isEmpty() || line.startsWith(QLatin1Char(';')))
+        QStringView view = lines.at(i).trimmed();
+        if (view.isEmpty() || view.startsWith(u';'))
             continue;
-        if (line.startsWith(QLatin1Char('['))) {
+        if (blank && (view == kHeader || view == kHeader5))
+            recognized = true;
+        blank = false;
+        if (view.startsWith(u'[')) {
             QString path;
-            section.reset();
-            if (parseSection(line, &path)) {
+            section = nullptr;
+            if (parseSection(view.toString(), &path)) {
                 CreateKey(path);
-                section = path;
+                section = &m_keys[fold(path)];
+                recognized = true;
             }
             continue;
         }
+        QString line = view.toString();
         // Long hex values go on over several lines, each but the last ending in "\".
-        while (line.contains(QLatin1String("=hex"), Qt::CaseInsensitive) &&
-               line.endsWith(QLatin1String(",\\")) && i + 1 < lines.size()) {
-            line.chop(1);
-            line.append(lines.at(++i).trimmed());
+        if (line.contains(QLatin1String("=hex"), Qt::CaseInsensitive)) {
+            while (line.endsWith(QLatin1String(",\\")) && i + 1 < lines.size()) {
+                line.chop(1);
+                line.append(lines.at(++i).trimmed());
+            }
         }
         if (!section)
             continue;
         if (std::optional<Value> value = parseValueLine(line))
-            SetValue(*section, *value);
+            setValueIn(*section, *value);
     }
+    return recognized || blank;
 }
 
 bool RegistryHive::HasKey(const QString& path) const
@@ -310,7 +359,7 @@ bool RegistryHive::CreateKey(const QString& path)
             continue;
         }
         stored += part;
-        m_keys.insert(folded, Key{stored, {}});
+        m_keys.insert(folded, Key{stored, {}, {}});
         created = true;
     }
     return created;
@@ -327,25 +376,27 @@ const RegistryHive::Value* RegistryHive::FindValue(const QString& path, const QS
     auto key = m_keys.constFind(fold(path));
     if (key == m_keys.cend())
         return nullptr;
-    for (const Value& value : key->values) {
-        if (value.name.compare(name, Qt::CaseInsensitive) == 0)
-            return &value;
-    }
-    return nullptr;
+    const qsizetype at = key->index.value(fold(name), -1);
+    return at < 0 ? nullptr : &key->values.at(at);
 }
 
 void RegistryHive::SetValue(const QString& path, const Value& value)
 {
     CreateKey(path);
-    Key& key = m_keys[fold(path)];
-    for (Value& existing : key.values) {
-        if (existing.name.compare(value.name, Qt::CaseInsensitive) == 0) {
-            const QString name = existing.name;
-            existing = value;
-            existing.name = name;
-            return;
-        }
+    setValueIn(m_keys[fold(path)], value);
+}
+
+void RegistryHive::setValueIn(Key& key, const Value& value)
+{
+    const QString folded = fold(value.name);
+    if (const qsizetype at = key.index.value(folded, -1); at >= 0) {
+        Value& existing = key.values[at];
+        const QString name = existing.name;
+        existing = value;
+        existing.name = name;
+        return;
     }
+    key.index.insert(folded, key.values.size());
     key.values.append(value);
 }
 
@@ -386,18 +437,29 @@ QByteArray RegistryHive::serialize() const
 
 bool RegistryHive::Save()
 {
+    m_lastError.clear();
     QDir().mkpath(QFileInfo(m_filePath).absolutePath());
+    if (!m_keepAsideAs.isEmpty()) {
+        if (::rename(QFile::encodeName(m_filePath).constData(),
+                     QFile::encodeName(m_keepAsideAs).constData()) != 0 &&
+            errno != ENOENT) {
+            // Never write over what could not be kept.
+            m_lastError = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        m_keepAsideAs.clear();
+    }
     QSaveFile file(m_filePath);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
     const QByteArray bytes = serialize();
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return false;
+    struct stat info = {};
+    const bool written = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                         file.flush() && ::fstat(file.handle(), &info) == 0;
     // The new file's identity is taken before it replaces the old one, so a writer that
     // comes right after us is never mistaken for our own write.
-    const Stamp written = stampOf(file.handle());
-    if (!file.commit())
+    if (!written || !file.commit()) {
+        m_lastError = file.errorString();
         return false;
-    m_stamp = written;
+    }
+    m_stamp = stampOf(info);
     return true;
 }

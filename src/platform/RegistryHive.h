@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+#include <sys/stat.h>
+
 // One hive file held in memory: its keys by path and each key's values in the order they
 // were first set. Paths come in already split on "\" with no empty parts; lookups ignore
 // case, stored names keep the case they were created with.
@@ -41,14 +43,20 @@ public:
     // "hex(2):...").
     static bool IsBinaryText(const QString& text);
 
-    // Writes the whole hive atomically; false when the file could not be written.
+    // Writes the whole hive atomically; false when the file could not be written, and
+    // LastError() says why.
     bool Save();
+    QString FilePath() const { return m_filePath; }
+    QString LastError() const { return m_lastError; }
+    // Why the file found at start could not be read; empty when it could.
+    QString Problem() const { return m_problem; }
 
 private:
     struct Key
     {
         QString path;
         QList<Value> values;
+        QHash<QString, qsizetype> index; // position in values by case-folded name
     };
     // What identifies one version of the file on disk.
     struct Stamp
@@ -62,15 +70,20 @@ private:
         bool operator==(const Stamp&) const = default;
     };
 
-    static Stamp stampOf(int fd);
+    static Stamp stampOf(const struct stat& info);
     static Stamp stampOf(const QString& filePath);
     void load();
-    void parse(const QString& text);
+    // False when the text is not a registry file at all.
+    bool parse(const QString& text);
     bool parseSection(const QString& line, QString* path) const;
+    void setValueIn(Key& key, const Value& value);
     QByteArray serialize() const;
 
     QString m_filePath;
     QString m_rootName;
     QHash<QString, Key> m_keys; // by case-folded path; "" is the hive's root
     Stamp m_stamp;
+    QString m_keepAsideAs; // where an unreadable file goes before the first write
+    QString m_problem;
+    QString m_lastError;
 };

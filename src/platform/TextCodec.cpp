@@ -15,20 +15,46 @@ constexpr char16_t kHighControls[32] = {
 
 const QByteArray kUtf8Bom("\xEF\xBB\xBF");
 
+bool decodeUtf8(QByteArrayView bytes, QString* text)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    *text = utf8.decode(bytes);
+    return !utf8.hasError();
+}
+
 } // namespace
 
 namespace TextCodec {
 
 QString Decode(const QByteArray& bytes)
 {
+    // Registry exports and some Windows tools write UTF-16 with a byte-order mark.
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        QStringDecoder utf16(bytes.startsWith('\xFF') ? QStringDecoder::Utf16LE
+                                                      : QStringDecoder::Utf16BE);
+        return utf16.decode(QByteArrayView(bytes).sliced(2));
+    }
     // A BOM only says how the rest was meant; it is never part of the text.
-    const QByteArray body = bytes.startsWith(kUtf8Bom) ? bytes.mid(kUtf8Bom.size()) : bytes;
-    QStringDecoder utf8(QStringDecoder::Utf8,
-                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
-    QString text = utf8.decode(body);
-    if (!utf8.hasError())
+    const QByteArrayView body =
+        bytes.startsWith(kUtf8Bom) ? QByteArrayView(bytes).sliced(kUtf8Bom.size()) : bytes;
+    if (QString text; decodeUtf8(body, &text))
         return text;
-    return DecodeWindows1252(body);
+    // One stray byte must not turn every other line into mojibake: only the lines that
+    // are not UTF-8 are read as Windows-1252.
+    QString text;
+    text.reserve(body.size());
+    qsizetype start = 0;
+    while (start < body.size()) {
+        qsizetype end = body.indexOf('\n', start);
+        end = end < 0 ? body.size() : end + 1;
+        const QByteArrayView line = body.sliced(start, end - start);
+        if (QString decoded; decodeUtf8(line, &decoded))
+            text += decoded;
+        else
+            text += DecodeWindows1252(line.toByteArray());
+        start = end;
+    }
+    return text;
 }
 
 QString DecodeWindows1252(const QByteArray& bytes)
