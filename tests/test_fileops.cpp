@@ -7,6 +7,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QHash>
+#include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
 
@@ -97,13 +98,9 @@ private:
     void ExpectMessage(const QString& text, Prompts::Buttons buttons = Prompts::Buttons::Ok,
                        Prompts::Icon icon = Prompts::Icon::Exclamation)
     {
-        QCOMPARE(m_prompts.messages.size(), 1);
+        QCOMPARE(m_prompts.texts(), QStringList{text});
         const ScriptedPrompts::Message& m = m_prompts.messages.first();
-        QCOMPARE(m.text, text);
-        QCOMPARE(m.buttons, buttons);
-        QCOMPARE(m.icon, icon);
-        QCOMPARE(m.title, QStringLiteral("Tavoro"));
-        QVERIFY(!m.defaultAnswer);
+        QVERIFY(m.buttons == buttons && m.icon == icon && !m.defaultAnswer);
     }
 
 private Q_SLOTS:
@@ -135,20 +132,10 @@ private Q_SLOTS:
         // clang-format off
         QTest::newRow("last") << "last" << "/Fav/News/a.url" << "a.url";
         QTest::newRow("folder") << "folder" << "/Fav/News/a.url" << "/Fav/News";
-        QTest::newRow("folder with slash") << "folder/" << "/Fav/News/a.url" << "/Fav/News/";
-        QTest::newRow("empty") << "folder/" << "" << "";
-        QTest::newRow("no slash, last") << "last" << "a.url" << "a.url";
-        QTest::newRow("no slash, folder is itself") << "folder/" << "a.url" << "a.url";
-        QTest::newRow("trailing slash, last") << "last" << "/Fav/" << "";
-        QTest::newRow("trailing slash, folder") << "folder" << "/Fav/" << "/Fav";
         QTest::newRow("top level, folder") << "folder/" << "/Fav" << "/";
-        QTest::newRow("backslash is a name") << "last" << "/Fav/a\\b" << "a\\b";
         QTest::newRow("slash added") << "AddBackslash" << "/Fav/News" << "/Fav/News/";
-        QTest::newRow("slash kept") << "AddBackslash" << "/Fav/News/" << "/Fav/News/";
-        QTest::newRow("slash on empty") << "AddBackslash" << "" << "/";
         QTest::newRow("backslash is no separator") << "AddBackslash" << "C:\\" << "C:\\/";
         QTest::newRow("all nine dropped") << "CleanFileName" << "1/2\\3<4>5?6*7|8:9\"0" << "1234567890";
-        QTest::newRow("accented") << "CleanFileName" << QString::fromUtf8("Caf\u00e9") << "Caf";
         QTest::newRow("non-latin") << "CleanFileName" << QString::fromUtf8("\u65b0\u805eNews") << "News";
         QTest::newRow("controls") << "CleanFileName" << "a\tb\nc\x7f" << "abc";
         QTest::newRow("printable kept")
@@ -159,7 +146,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, call);
         QFETCH(QString, text);
-        QFETCH(QString, expected);
         const QHash<QString, std::function<QString(const QString&)>> calls = {
             {"last", [](const QString& t) { return SplitPath(t, false, false); }},
             {"folder", [](const QString& t) { return SplitPath(t, true, false); }},
@@ -167,205 +153,131 @@ private Q_SLOTS:
             {"AddBackslash", &AddBackslash},
             {"CleanFileName", &CleanFileName}};
         QVERIFY(calls.contains(call));
-        QCOMPARE(calls[call](text), expected);
+        QTEST(calls[call](text), "expected");
     }
 
-    void copyMoveFile_data()
+    // Clash/ holds a file and a folder of the names copied there. A refusal leaves every
+    // file and record as it was, before any folder step.
+    void copyMove_data()
     {
-        // clang-format off
-        QTest::addColumn<bool>("isMove");
-        QTest::addColumn<QString>("destFolder");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("record");
-        const QString unchanged = "BBC|/News/BBC.url|/News|BBC.url";
-        QTest::newRow("copy, trailing slash") << false << "Tech/" << "" << unchanged;
-        QTest::newRow("move") << true << "Tech" << "" << "BBC|/Tech/BBC.url|/Tech|BBC.url";
-        QTest::newRow("copy into own folder") << false << "News" << kSameFolder << unchanged;
-        QTest::newRow("move into own folder") << true << "News/" << kSameFolder << unchanged;
-        QTest::newRow("copy onto existing")
-            << false << "NewsArchive" << kCopyFailed + kExists << unchanged;
-        QTest::newRow("move onto existing")
-            << true << "NewsArchive" << kMoveFailed + kExists << unchanged;
-        // clang-format on
-    }
-    void copyMoveFile()
-    {
-        QFETCH(bool, isMove);
-        QFETCH(QString, destFolder);
-        QFETCH(QString, message);
-        QFETCH(QString, record);
-        m_fav->Link("NewsArchive/BBC.url", "http://mine");
-        const QByteArray source = m_fav->Read("News/BBC.url");
-        const QByteArray existing = m_fav->Read("NewsArchive/BBC.url");
-
-        const bool done = m_ops->CopyMoveFile(isMove, P("News/BBC.url"), Dir(destFolder));
-
-        QCOMPARE(done, message.isEmpty());
-        if (message.isEmpty()) {
-            QVERIFY(m_prompts.messages.isEmpty());
-            QCOMPARE(m_fav->Read("Tech/BBC.url"), source);
-            QCOMPARE(Exists("News/BBC.url"), !isMove);
-        } else {
-            ExpectMessage(message);
-            QCOMPARE(m_fav->Read("News/BBC.url"), source);
-            QVERIFY(!Exists("Tech/BBC.url"));
-        }
-        QCOMPARE(m_fav->Read("NewsArchive/BBC.url"), existing);
-        QCOMPARE(Records().first(), record);
-    }
-
-    void copyMoveFolder_data()
-    {
-        // clang-format off
         QTest::addColumn<bool>("isMove");
         QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("destFolder");
+        QTest::addColumn<QString>("dest");
         QTest::addColumn<QString>("message");
-        QTest::newRow("copy") << false << "News" << "Tech" << "";
-        QTest::newRow("move into look-alike sibling") << true << "News" << "NewsArchive" << "";
-        QTest::newRow("copy into own subfolder") << false << "News" << "News/Old/" << kSubfolder;
-        QTest::newRow("into itself") << true << "News" << "News" << kSameFolder;
-        QTest::newRow("into own parent") << true << "News/Old" << "News" << kSameParent;
-        QTest::newRow("copy into own parent") << false << "News" << "" << kSameParent;
-        QTest::newRow("copy onto existing") << false << "News" << "Tech" << kCopyFailed + kExists;
-        QTest::newRow("move onto existing") << true << "News" << "Tech" << kMoveFailed + kExists;
+        // clang-format off
+        QTest::newRow("file, copy, trailing slash") << false << "News/BBC.url" << "Tech/" << "";
+        QTest::newRow("file, move") << true << "News/BBC.url" << "Tech" << "";
+        QTest::newRow("file into own folder") << true << "News/BBC.url" << "News/" << kSameFolder;
+        QTest::newRow("file onto existing") << false << "News/BBC.url" << "Clash" << kCopyFailed + kExists;
+        QTest::newRow("file moved onto existing") << true << "News/BBC.url" << "Clash" << kMoveFailed + kExists;
+        QTest::newRow("folder, copy") << false << "News" << "Tech" << "";
+        QTest::newRow("folder into look-alike sibling") << true << "News" << "NewsArchive" << "";
+        QTest::newRow("folder into own subfolder") << false << "News" << "News/Old/" << kSubfolder;
+        QTest::newRow("folder into itself") << true << "News" << "News" << kSameFolder;
+        QTest::newRow("folder into own parent") << true << "News/Old" << "News" << kSameParent;
+        QTest::newRow("folder onto existing") << false << "News" << "Clash" << kCopyFailed + kExists;
         // clang-format on
     }
-    void copyMoveFolder()
+    void copyMove()
     {
         QFETCH(bool, isMove);
         QFETCH(QString, source);
-        QFETCH(QString, destFolder);
+        QFETCH(QString, dest);
         QFETCH(QString, message);
-        const bool clash = message.endsWith(kExists);
-        if (clash)
-            m_fav->Link("Tech/News/BBC.url", "http://mine");
+        m_fav->Build("Clash/BBC.url = http://mine\nClash/News/BBC.url = http://mine\n");
+        const bool isFile = source.endsWith(".url");
         const QString name = SplitPath(P(source), false, false);
-        const QString target = destFolder.isEmpty() ? name : destFolder + u'/' + name;
-        const QByteArray mine = m_fav->Read("Tech/News/BBC.url");
+        const QString target = QString(dest).remove(QRegularExpression("/$")) + u'/' + name;
+        const QString inside = isFile ? "" : "/Old/Gone.url";
+        const QByteArray bytes = m_fav->Read(source + inside);
+        const QByteArray clash = m_fav->Read("Clash/BBC.url") + m_fav->Read("Clash/News/BBC.url");
+        const QStringList records = Records();
 
-        const bool done = m_ops->CopyMoveFolder(isMove, P(source), name, Dir(destFolder));
+        const bool done = isFile ? m_ops->CopyMoveFile(isMove, P(source), Dir(dest))
+                                 : m_ops->CopyMoveFolder(isMove, P(source), name, Dir(dest));
 
         QCOMPARE(done, message.isEmpty());
+        QCOMPARE(m_fav->Read("Clash/BBC.url") + m_fav->Read("Clash/News/BBC.url"), clash);
         if (!done) {
             ExpectMessage(message);
-            QVERIFY(Exists(source + "/BBC.url") || Exists(source + "/Gone.url"));
-            if (clash) {
-                QCOMPARE(m_fav->Read("Tech/News/BBC.url"), mine);
-                QVERIFY(!Exists("Tech/News/Daily.url"));
-            }
+            QCOMPARE(m_fav->Read(source + inside), bytes);
+            QVERIFY(!Exists("Clash/News/Daily.url"));
             QVERIFY(!m_fs.steps.join(u' ').contains("Folder"));
+            QCOMPARE(Records(), records);
             return;
         }
         QVERIFY(m_prompts.messages.isEmpty());
-        QVERIFY(Exists(target + "/BBC.url"));
-        QVERIFY(Exists(target + "/Old/Gone.url"));
+        QCOMPARE(m_fav->Read(target + inside), bytes);
         QCOMPARE(Exists(source), !isMove);
-        if (isMove) {
-            // Records below the folder follow it; the look-alike neighbour stays.
-            const QString t = u'/' + target;
-            QCOMPARE(Records(), (QStringList{"BBC|" + t + "/BBC.url|" + t + "|BBC.url",
-                                             "Old|" + t + "/Old|" + t + "/Old|",
-                                             "Gone|" + t + "/Old/Gone.url|" + t + "/Old|Gone.url",
-                                             "CNN|/NewsArchive/CNN.url|/NewsArchive|CNN.url"}));
-        }
+        // Moved records follow; the look-alike neighbour stays.
+        const QString shown = Records().join(u'\n'), end = isFile ? "|" : "/";
+        QCOMPARE(shown.contains("|/" + source + end), !isMove);
+        QCOMPARE(shown.contains("|/" + target + end), isMove);
+        QVERIFY(shown.contains("|/NewsArchive/CNN.url|"));
     }
 
-    void renameLink_data()
+    // A refused rename changes nothing on disk or in the search records.
+    void rename_data()
     {
-        // clang-format off
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QString>("newName");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("old name inside extension") << "url.url" << "x" << "x.url";
-        QTest::newRow("dots in old name") << "v1.2.url" << "v2" << "v2.url";
-        QTest::newRow("dots in new name") << "Site.url" << "My.Site.v2" << "My.Site.v2.url";
-        QTest::newRow("no extension") << "readme" << "notes" << "notes";
-        QTest::newRow("other extension") << "page.html" << "index" << "index.html";
-        // clang-format on
-    }
-    void renameLink()
-    {
-        QFETCH(QString, file);
-        QFETCH(QString, newName);
-        QFETCH(QString, expected);
-        m_fav->Link("Tech/" + file, "http://x");
-        const QByteArray bytes = m_fav->Read("Tech/" + file);
-        m_results.Add(clsLink::FromLinkFile(P("Tech/" + file)));
-
-        const std::optional<QString> renamed = m_ops->RenameLink(P("Tech/" + file), newName);
-
-        QCOMPARE(renamed.value_or("<failed>"), P("Tech/" + expected));
-        QVERIFY(m_prompts.messages.isEmpty());
-        QVERIFY(!Exists("Tech/" + file));
-        QCOMPARE(m_fav->Read("Tech/" + expected), bytes);
-        QCOMPARE(Records().last(), newName + "|/Tech/" + expected + "|/Tech|" + expected);
-    }
-
-    void renameRefusals_data()
-    {
-        // clang-format off
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("newName");
+        QTest::addColumn<QString>("renamed"); // "-": refused
         QTest::addColumn<QString>("message");
-        QTest::newRow("link onto link") << "News/BBC.url" << "Daily" << kRenameFailed + kExists;
-        QTest::newRow("folder onto folder") << "News" << "Tech" << kRenameFailed + kExists;
-        QTest::newRow("folder onto hidden") << "News/Old" << ".hidden" << kRenameFailed + kExists;
-        QTest::newRow("injected failure")
-            << "News/BBC.url" << "Locked" << kRenameFailed + "\n\nPermission denied";
+        const QString bad = "Cannot contain any of the following characters:\n\t/\\<>?*|:\"";
+        const QString exists = kRenameFailed + kExists;
+        // clang-format off
+        QTest::newRow("old name inside extension") << "Tech/url.url" << "x" << "Tech/x.url" << "";
+        QTest::newRow("dots in old name") << "Tech/v1.2.url" << "v2" << "Tech/v2.url" << "";
+        QTest::newRow("other extension") << "Tech/page.html" << "index" << "Tech/index.html" << "";
+        QTest::newRow("folder, look-alike kept") << "News" << "Daily" << "Daily" << "";
+        QTest::newRow("unchanged") << "News/BBC.url" << "BBC" << "News/BBC.url" << "";
+        QTest::newRow("abandoned edit") << "News/BBC.url" << "" << "-" << "";
+        QTest::newRow("link onto link") << "News/BBC.url" << "Daily" << "-" << exists;
+        QTest::newRow("folder onto folder") << "News" << "Tech" << "-" << exists;
+        QTest::newRow("folder onto hidden") << "News/Old" << ".hidden" << "-" << exists;
+        QTest::newRow("injected failure") << "News/BBC.url" << "Locked" << "-" << kRenameFailed + "\n\nPermission denied";
+        QTest::newRow("bad character") << "News/BBC.url" << "a/b" << "-" << bad;
+        QTest::newRow("non-latin") << "News" << QString::fromUtf8("Caf\u00e9") << "-" << bad;
         // clang-format on
     }
-    void renameRefusals()
+    void rename()
     {
         QFETCH(QString, path);
         QFETCH(QString, newName);
+        QFETCH(QString, renamed);
         QFETCH(QString, message);
         m_fav->File("News/.hidden", "keep");
+        for (const char* file : {"Tech/url.url", "Tech/v1.2.url", "Tech/page.html"})
+            m_results.Add(clsLink::FromLinkFile(m_fav->Link(file, "http://x").Path(file)));
         m_fs.failing.insert(P("News/Locked.url"));
-        const QByteArray daily = m_fav->Read("News/Daily.url");
+        const QByteArray bytes = m_fav->Read(path);
         const QStringList records = Records();
+        const bool isLink = QFileInfo(P(path)).isFile();
+        const bool kept = renamed == "-" || renamed == path;
 
-        const bool isLink = path.endsWith(".url");
-        const std::optional<QString> renamed =
+        const std::optional<QString> result =
             isLink ? m_ops->RenameLink(P(path), newName) : m_ops->RenameFolder(P(path), newName);
 
-        QVERIFY(!renamed);
-        ExpectMessage(message);
-        QVERIFY(Exists(path));
-        QCOMPARE(m_fav->Read("News/Daily.url"), daily);
-        QCOMPARE(m_fav->Read("News/.hidden"), QByteArray("keep"));
-        QCOMPARE(Records(), records);
-    }
-
-    void renameNames()
-    {
-        // A bad name never reaches the disk; the list of characters is shown without an icon.
-        const QString badName = QStringLiteral("Cannot contain any of the following "
-                                               "characters:\n\t/\\<>?*|:\"");
-        QVERIFY(!m_ops->RenameLink(P("News/BBC.url"), "a/b"));
-        ExpectMessage(badName, Prompts::Buttons::Ok, Prompts::Icon::None);
-        m_prompts.messages.clear();
-        QVERIFY(!m_ops->RenameFolder(P("News"), QString::fromUtf8("Caf\u00e9")));
-        ExpectMessage(badName, Prompts::Buttons::Ok, Prompts::Icon::None);
-        // An abandoned edit and an unchanged name change nothing and say nothing.
-        QVERIFY(!m_ops->RenameLink(P("News/BBC.url"), ""));
-        QCOMPARE(m_ops->RenameLink(P("News/BBC.url"), "BBC").value_or(""), P("News/BBC.url"));
-        QCOMPARE(m_ops->RenameFolder(P("News"), "News").value_or(""), P("News"));
-        QCOMPARE(m_prompts.messages.size(), 1);
-        QVERIFY(m_fs.steps.isEmpty());
-        QVERIFY(m_ops->CheckFileName("New Folder"));
-    }
-
-    void renameFolderKeepsNeighbours()
-    {
-        const std::optional<QString> renamed = m_ops->RenameFolder(P("News"), "Daily");
-        QCOMPARE(renamed.value_or(""), P("Daily"));
-        QVERIFY(Exists("Daily/Old/Gone.url"));
-        QVERIFY(Exists("NewsArchive/CNN.url"));
-        QCOMPARE(Records(),
-                 (QStringList{"BBC|/Daily/BBC.url|/Daily|BBC.url", "Old|/Daily/Old|/Daily/Old|",
-                              "Gone|/Daily/Old/Gone.url|/Daily/Old|Gone.url",
-                              "CNN|/NewsArchive/CNN.url|/NewsArchive|CNN.url"}));
+        QCOMPARE(result.value_or("-"), renamed == "-" ? renamed : P(renamed));
+        if (message.isEmpty())
+            QVERIFY(m_prompts.messages.isEmpty());
+        else
+            ExpectMessage(message, Prompts::Buttons::Ok,
+                          message.startsWith("Cannot") ? Prompts::Icon::None : Prompts::Icon::Exclamation);
+        QCOMPARE(m_fav->Read((isLink || kept ? "News" : renamed) + "/.hidden"), QByteArray("keep"));
+        if (kept) {
+            QVERIFY(Exists(path));
+            QCOMPARE(Records(), records);
+            QVERIFY(message.startsWith("Unable") || m_fs.steps.isEmpty());
+            return;
+        }
+        QVERIFY(!Exists(path));
+        QCOMPARE(m_fav->Read(renamed), bytes);
+        // Records below a renamed folder follow it; the look-alike neighbour stays.
+        const QString shown = Records().join(u'\n');
+        const QString end = isLink ? "|" : "/";
+        QVERIFY(!shown.contains("|/" + path + end) && shown.contains("|/" + renamed + end));
+        QVERIFY(shown.contains("|/NewsArchive/CNN.url|"));
     }
 
     void primitiveFailures_data()

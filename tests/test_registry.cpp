@@ -14,20 +14,17 @@
 
 namespace {
 
-const QString kRoot = QStringLiteral("Software\\Tavoro");
-const QString kSection = QStringLiteral("Settings");
-const QString kSettingsKey = QStringLiteral("Software\\Tavoro\\Settings");
-const QString kShellFolders =
-    QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders");
+const QString kRoot = "Software\\Tavoro", kSection = "Settings";
+const QString kSettingsKey = "Software\\Tavoro\\Settings";
+const QString kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // Favorites somewhere other than the environment says, to tell an injected answer apart.
 class FixedShellFolders : public ShellFolders
 {
 public:
-    QString Favorites() const override { return QStringLiteral("/srv/shared/Favorites"); }
+    QString Favorites() const override { return "/srv/shared/Favorites"; }
 };
 
-// The settings value name, or fallback when there is none.
 QVariant Read(Registry& registry, const QString& name, const QVariant& fallback = QString())
 {
     return ReadRegValue(registry, kRoot, kSection, name, fallback);
@@ -59,9 +56,8 @@ class TestRegistry : public QObject
 
     std::unique_ptr<Registry> OpenRegistry(std::shared_ptr<const ShellFolders> folders = {})
     {
-        if (!folders)
-            folders = std::make_shared<ShellFolders>();
-        return std::make_unique<Registry>(m_env->RegistryDir(), folders);
+        return std::make_unique<Registry>(m_env->RegistryDir(),
+                                          folders ? folders : std::make_shared<ShellFolders>());
     }
     QString UserFile() const { return m_env->RegistryDir() + "/user.reg"; }
     void WriteFile(const QString& path, const QByteArray& bytes) const
@@ -82,7 +78,6 @@ private Q_SLOTS:
         registry->BeginBatch();
         WriteRegValue(*registry, kRoot, kSection, "A", QStringLiteral("1"));
         WriteRegValue(*registry, kRoot, kSection, "B", QStringLiteral("2"));
-        // Read back from memory meanwhile, but nothing on disk yet.
         QCOMPARE(Read(*registry, "A"), QVariant("1"));
         QVERIFY(!QFile::exists(UserFile()));
         QVERIFY(registry->EndBatch());
@@ -95,17 +90,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("expected");
         QTest::newRow("utf-8") << QByteArray("Gr\xc3\xbc\xc3\x9f!") << QString("Grüß!");
         QTest::newRow("bom dropped") << QByteArray("\xef\xbb\xbfREGEDIT4") << QString("REGEDIT4");
-        QTest::newRow("1252 latin") << QByteArray("Caf\xe9") << QString("Café");
         QTest::newRow("1252 table") << QByteArray("\x80\x93x\x94\x9f") << QString("€“x”Ÿ");
-        QTest::newRow("1252 undefined") << QByteArray("\x81\x8d\x8f\x90\x9d")
-                                        << QString::fromUtf16(u"\u0081\u008d\u008f\u0090\u009d");
         QTest::newRow("broken utf-8 is 1252") << QByteArray("\xc3\xa9\xe9") << QString("Ã©é");
     }
     void decodeText()
     {
         QFETCH(QByteArray, bytes);
-        QFETCH(QString, expected);
-        QCOMPARE(TextCodec::Decode(bytes), expected);
+        QTEST(TextCodec::Decode(bytes), "expected");
     }
 
     void textRoundTrip_data()
@@ -114,7 +105,7 @@ private Q_SLOTS:
         QTest::newRow("backslashes") << QString("C:\\Users\\me\\");
         QTest::newRow("quotes") << QString("say \"hi\" \\\"");
         QTest::newRow("non-ascii") << QString("Grüße ☃ 日本語");
-        QTest::newRow("empty") << QString();
+        QTest::newRow("empty reads as missing") << QString();
         QTest::newRow("line breaks") << QString("one\r\ntwo\nthree");
         QTest::newRow("looks like a section") << QString("[HKEY_CURRENT_USER\\Evil]");
     }
@@ -124,17 +115,9 @@ private Q_SLOTS:
         WriteRegValue(*OpenRegistry(), kRoot, kSection, "Text", text);
         WriteRegValue(*OpenRegistry(), kRoot, kSection, "After", "next");
         auto registry = OpenRegistry();
-        HKEY key = 0;
-        QCOMPARE(Open(*registry, HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_SUCCESS);
-        std::uint32_t type = 0;
-        QVariant data;
-        QCOMPARE(registry->RegQueryValueEx(key, "Text", &type, &data), ERROR_SUCCESS);
-        QCOMPARE(type, REG_SZ);
-        QCOMPARE(data.toString(), text);
+        QCOMPARE(Read(*registry, "Text", "fallback"), QVariant(text.isEmpty() ? "fallback" : text));
         // Nothing in the text may spill into the value after it.
         QCOMPARE(Read(*registry, "After"), QVariant("next"));
-        // An empty text reads as missing.
-        QCOMPARE(Read(*registry, "Text", "fallback"), QVariant(text.isEmpty() ? "fallback" : text));
     }
 
     // A DWORD as it may stand in the file; those written in that very form come back so.
@@ -144,12 +127,9 @@ private Q_SLOTS:
         QTest::addColumn<qint32>("value");
         QTest::addColumn<QVariant>("written");
         QTest::newRow("ten") << QByteArray("0000000a") << 10 << QVariant(10);
-        QTest::newRow("all bits") << QByteArray("ffffffff") << -1 << QVariant(-1);
         QTest::newRow("unsigned max") << QByteArray("ffffffff") << -1 << QVariant(0xFFFFFFFFu);
         QTest::newRow("sign bit") << QByteArray("80000000") << std::numeric_limits<qint32>::min()
                                   << QVariant(std::numeric_limits<qint32>::min());
-        QTest::newRow("upper case")
-            << QByteArray("7FFFFFFF") << std::numeric_limits<qint32>::max() << QVariant();
         QTest::newRow("short form") << QByteArray("1f") << 31 << QVariant();
     }
     void dword()
@@ -175,18 +155,15 @@ private Q_SLOTS:
         WriteRegValue(*registry, kRoot, kSection, "WindowWidth", 640);
         WriteRegValue(*registry, "SOFTWARE\\tavoro", "settings", "WINDOWWIDTH", 800);
         CreateRegKey(*registry, "software\\TAVORO\\Settings\\Recent", HKEY_CURRENT_USER);
+        CreateRegKey(*registry, "Software\\Tavoro\\Deep\\Below", HKEY_CURRENT_USER);
         QCOMPARE(ReadRegValue(*registry, "software\\TaVoRo", "SETTINGS", "windowwidth", 0),
                  QVariant(800));
-
         const QByteArray file = ReadAll(UserFile());
         QVERIFY(file.contains("[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\r\n"
                               "\"WindowWidth\"=dword:00000320\r\n"));
         QVERIFY(file.contains("[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings\\Recent]"));
         QVERIFY(!file.contains("WINDOWWIDTH") && !file.contains("SOFTWARE"));
-        QCOMPARE(file.count("\"WindowWidth\""), 1);
-
         // Subkeys are listed once each, direct children only, in their stored case.
-        CreateRegKey(*registry, "Software\\Tavoro\\Deep\\Below", HKEY_CURRENT_USER);
         HKEY key = 0;
         QCOMPARE(Open(*registry, HKEY_CURRENT_USER, "software\\tavoro", &key), ERROR_SUCCESS);
         QStringList names;
@@ -194,54 +171,12 @@ private Q_SLOTS:
         QCOMPARE(names, (QStringList{"Deep", "Settings"}));
     }
 
-    void statusCodes()
-    {
-        WriteFile(UserFile(),
-                  SettingsFile("\"Blob\"=hex:01,02,ff\r\n"
-                               "[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings\\Child]\r\n"));
-        auto registry = OpenRegistry();
-        Registry& r = *registry;
-        HKEY key = 77;
-        QCOMPARE(Open(r, HKEY_CURRENT_USER, "Software\\Nobody", &key), ERROR_FILE_NOT_FOUND);
-        QCOMPARE(key, HKEY(0));
-        QCOMPARE(Open(r, HKEY_CURRENT_USER, "\\Software\\Tavoro\\", &key), ERROR_SUCCESS);
-        HKEY settings = 0, same = 0;
-        QCOMPARE(Open(r, key, kSection, &settings), ERROR_SUCCESS);
-        QCOMPARE(Open(r, settings, QString(), &same), ERROR_SUCCESS);
-        QVERIFY(same != settings);
-
-        std::uint32_t type = 0;
-        QVariant data;
-        QCOMPARE(r.RegQueryValueEx(same, "Missing", &type, &data), ERROR_FILE_NOT_FOUND);
-        QCOMPARE(r.RegQueryValueEx(0, "Blob", &type, &data), ERROR_INVALID_HANDLE);
-        QCOMPARE(r.RegQueryValueEx(same, "Blob", &type, &data), ERROR_SUCCESS);
-        QCOMPARE(type, REG_BINARY);
-        QCOMPARE(data.toString(), QString("hex:01,02,ff"));
-
-        QVariant value = "stale";
-        QCOMPARE(QueryRegValue(r, same, "Blob", value), -1L);
-        QVERIFY(!value.isValid());
-        value = "stale";
-        QCOMPARE(QueryRegValue(r, same, "Missing", value), ERROR_FILE_NOT_FOUND);
-        QVERIFY(!value.isValid());
-
-        QCOMPARE(r.RegDeleteKey(key, kSection), ERROR_ACCESS_DENIED);
-        QCOMPARE(r.RegDeleteKey(key, "Nothing"), ERROR_FILE_NOT_FOUND);
-
-        QCOMPARE(r.RegCloseKey(same), ERROR_SUCCESS);
-        QCOMPARE(r.RegCloseKey(same), ERROR_INVALID_HANDLE);
-        QCOMPARE(r.RegQueryValueEx(same, "Blob", &type, &data), ERROR_INVALID_HANDLE);
-        QCOMPARE(r.RegSetValueEx(same, "X", REG_SZ, QString("x")), ERROR_INVALID_HANDLE);
-        QCOMPARE(Open(r, same, "Child", &key), ERROR_INVALID_HANDLE);
-    }
-
     void readDefault_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("no key") << QByteArray("REGEDIT4\r\n");
-        QTest::newRow("no value") << SettingsFile("\"Other\"=\"x\"\r\n");
         QTest::newRow("empty text") << SettingsFile("\"Name\"=\"\"\r\n");
-        QTest::newRow("other type") << SettingsFile("\"Name\"=hex(2):41,00,00,00\r\n");
+        QTest::newRow("type never used") << SettingsFile("\"Name\"=hex:01,02,ff\r\n");
     }
     void readDefault()
     {
@@ -262,8 +197,6 @@ private Q_SLOTS:
         auto registry = OpenRegistry();
         QCOMPARE(ReadRegValueLM(*registry, kRoot, kSection, "Edition", ""), QVariant("site"));
         QCOMPARE(Read(*registry, "Edition"), QVariant("personal"));
-        QCOMPARE(ReadRegValueLM(*registry, kRoot, kSection, "Edition", "", HKEY_CURRENT_USER),
-                 QVariant("personal"));
     }
 
     void writeCreatesKeyAndDeleteRemovesIt()
@@ -273,10 +206,8 @@ private Q_SLOTS:
         auto registry = OpenRegistry();
         QCOMPARE(ReadRegValue(*registry, lists, "Recent", "File1", ""), QVariant("a.url"));
         QVERIFY(!DeleteRegKey(*registry, kRoot, "Lists")); // not while it has subkeys
-        QVERIFY(!DeleteRegKey(*registry, "Software\\Nowhere", "Recent"));
         QVERIFY(!DeleteRegKey(*registry, lists, "Absent"));
         QVERIFY(DeleteRegKey(*registry, lists, "recent"));
-
         HKEY key = 0;
         QCOMPARE(Open(*OpenRegistry(), HKEY_CURRENT_USER, lists + "\\Recent", &key),
                  ERROR_FILE_NOT_FOUND);
@@ -296,7 +227,6 @@ private Q_SLOTS:
             << "N" << "";
         QTest::newRow("binary junk") << QByteArray("\x00\xff\xfe\x01\x02[\x00]\r\n\x80\x80\r\n", 14) << "" << "";
         QTest::newRow("windows-1252") << QByteArray("\"Cafe\"=\"Caf\xe9 \x80\"\r\n") << "Cafe" << "Café €";
-        QTest::newRow("lf only") << QByteArray("\n\"Lf\"=\"unix\"\n\n") << "Lf" << "unix";
         QTest::newRow("cr only") << QByteArray("\r\"Cr\"=\"mac\"\r") << "Cr" << "mac";
         QTest::newRow("broken section drops its values")
             << QByteArray("[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings\r\n\"Lost\"=\"x\"\r\n"
@@ -313,11 +243,8 @@ private Q_SLOTS:
         WriteFile(UserFile(), SettingsFile("\"Good\"=\"yes\"\r\n" + damage +
                                            "\r\n\"Count\"=dword:00000005\r\n" + damage));
         auto registry = OpenRegistry();
-        QCOMPARE(Read(*registry, "Good"), QVariant("yes"));
-        QCOMPARE(Read(*registry, "Count", 0), QVariant(5));
         if (!extraName.isEmpty())
             QCOMPARE(Read(*registry, extraName), QVariant(extraValue));
-
         WriteRegValue(*registry, kRoot, kSection, "Added", "new");
         auto reread = OpenRegistry();
         QCOMPARE((QVariantList{Read(*reread, "Good"), Read(*reread, "Count", 0),
@@ -336,7 +263,6 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             WriteRegValue(*registry, kRoot, kSection, QString("V%1").arg(i), i);
         CreateRegKey(*registry, "Software\\Tavoro\\Empty", HKEY_CURRENT_USER);
-
         QCOMPARE(QDir(m_env->RegistryDir()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"user.reg"});
         const QByteArray file = ReadAll(UserFile());
@@ -344,8 +270,7 @@ private Q_SLOTS:
         QCOMPARE(file.count('\n'), file.count("\r\n"));
         QVERIFY(file.contains("\"Expand\"=hex(2):25,00,41,00,00,00\r\n"));
         QVERIFY(file.contains("\"Long\"=hex:01,02,03,04\r\n"));
-        QVERIFY(file.contains("[HKEY_CURRENT_USER\\Software\\Tavoro\\Empty]\r\n"));
-        QVERIFY(file.indexOf("\\Tavoro\\Empty]") < file.indexOf("\\Tavoro\\Settings]"));
+        QVERIFY(file.indexOf("\\Tavoro\\Empty]\r\n") < file.indexOf("\\Tavoro\\Settings]"));
         QVERIFY(file.indexOf("\"V0\"") < file.indexOf("\"V4\""));
     }
 
@@ -377,64 +302,38 @@ private Q_SLOTS:
         // The same size, written straight after: a size check alone would miss it.
         WriteRegValue(*second, kRoot, kSection, "Shared", "two");
         QCOMPARE(Read(*first, "Shared"), QVariant("two"));
-
         WriteRegValue(*first, kRoot, kSection, "Mine", 1);
         WriteRegValue(*second, kRoot, kSection, "Theirs", 2);
         auto third = OpenRegistry();
         QCOMPARE((QVariantList{Read(*third, "Mine", 0), Read(*third, "Theirs", 0)}),
                  (QVariantList{1, 2}));
-
-        QVERIFY(DeleteRegKey(*second, kRoot, kSection));
-        HKEY key = 0;
-        QCOMPARE(Open(*first, HKEY_CURRENT_USER, kSettingsKey, &key), ERROR_FILE_NOT_FOUND);
     }
 
-    void shellFolders_data()
-    {
-        QTest::addColumn<HKEY>("hive");
-        QTest::addColumn<QString>("fileName");
-        QTest::addColumn<QByteArray>("rootName");
-        QTest::newRow("user") << HKEY_CURRENT_USER << "user.reg" << QByteArray("HKEY_CURRENT_USER");
-        QTest::newRow("machine") << HKEY_LOCAL_MACHINE << "machine.reg"
-                                 << QByteArray("HKEY_LOCAL_MACHINE");
-    }
+    // The Shell Folders keys answer from the environment, file or not, and make the
+    // Favorites folder when asked for it.
     void shellFolders()
     {
-        QFETCH(HKEY, hive);
-        QFETCH(QString, fileName);
-        QFETCH(QByteArray, rootName);
-        const QByteArray section = "[" + rootName + "\\" + kShellFolders.toLatin1() + "]\r\n";
-        WriteFile(m_env->RegistryDir() + "/" + fileName,
-                  "REGEDIT4\r\n\r\n" + section +
-                      "\"Favorites\"=\"C:\\\\Windows\\\\Favorites\"\r\n\"Cookies\"=\"/c\"\r\n");
+        WriteFile(m_env->RegistryDir() + "/user.reg",
+                  "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + kShellFolders.toLatin1() +
+                      "]\r\n\"Favorites\"=\"C:\\\\Windows\\\\Favorites\"\r\n\"Cookies\"=\"/c\"\r\n");
         QVERIFY(!QFileInfo::exists(m_env->Favorites()));
-
         auto registry = OpenRegistry();
         const QString explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
-        const auto read = [&](const QString& key, const QString& name) {
+        const auto read = [&](HKEY hive, const QString& key, const QString& name) {
             return ReadRegValueLM(*registry, explorer, key, name, "", hive);
         };
-        QCOMPARE(read("Shell Folders", "Favorites"), QVariant(m_env->Favorites()));
+        QCOMPARE(read(HKEY_CURRENT_USER, "Shell Folders", "Favorites"), QVariant(m_env->Favorites()));
         QVERIFY(QFileInfo(m_env->Favorites()).isDir());
-        QCOMPARE(read("shell folders", "COMMON PROGRAMS"),
+        QCOMPARE(read(HKEY_CURRENT_USER, "Shell Folders", "Cookies"), QVariant("/c"));
+        QCOMPARE(read(HKEY_LOCAL_MACHINE, "shell folders", "COMMON PROGRAMS"),
                  QVariant(m_env->DataHome() + "/applications"));
-        QCOMPARE(read("Shell Folders", "Cookies"), QVariant("/c"));
-    }
-
-    void shellFoldersKeyOpensWithoutFile()
-    {
-        qunsetenv("TAVORO_FAVORITES");
-        auto registry = OpenRegistry();
-        HKEY key = 0;
-        QCOMPARE(Open(*registry, HKEY_LOCAL_MACHINE, kShellFolders, &key), ERROR_SUCCESS);
-        std::uint32_t type = 0;
-        QVariant data;
-        QCOMPARE(registry->RegQueryValueEx(key, "Favorites", &type, &data), ERROR_SUCCESS);
-        QCOMPARE(type, REG_SZ);
-        QCOMPARE(data.toString(), m_env->Home() + "/Favorites");
-        QCOMPARE(registry->RegQueryValueEx(key, "Personal", &type, &data), ERROR_FILE_NOT_FOUND);
         QVERIFY(!QFileInfo::exists(m_env->RegistryDir() + "/machine.reg"));
 
+        qunsetenv("TAVORO_FAVORITES");
+        registry = OpenRegistry();
+        QCOMPARE(read(HKEY_LOCAL_MACHINE, "Shell Folders", "Favorites"),
+                 QVariant(m_env->Home() + "/Favorites"));
+        QCOMPARE(read(HKEY_LOCAL_MACHINE, "Shell Folders", "Personal"), QVariant(""));
         auto injected = OpenRegistry(std::make_shared<FixedShellFolders>());
         QCOMPARE(ReadRegValue(*injected, kShellFolders, QString(), "Favorites", ""),
                  QVariant("/srv/shared/Favorites"));
