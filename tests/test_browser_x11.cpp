@@ -125,8 +125,7 @@ private Q_SLOTS:
         QVERIFY(m_app->prompts.messages.isEmpty());
     }
 
-    // A frame without an address bar is refused, not navigated; Add Link writes the page of
-    // the frame chosen.
+    // A frame without an address bar is refused; Add Link writes the chosen frame's page.
     void refusesAFrameWithoutAddressBarAndAddsTheChosenPage()
     {
         QVERIFY(launch("Bravo") != 0);
@@ -142,7 +141,7 @@ private Q_SLOTS:
             auto& paste = static_cast<frmPasteLink&>(dialog);
             QTreeWidget* rows = paste.lvwPasteLink();
             for (int i = 0; i < rows->topLevelItemCount(); ++i)
-                if (rows->topLevelItem(i)->text(0) == "Alpha")
+                if (rows->topLevelItem(i)->text(0) == "Bravo")
                     rows->setCurrentItem(rows->topLevelItem(i));
             paste.txtTitle()->setText("First page");
             paste.cmdPasteLink()->click();
@@ -151,7 +150,7 @@ private Q_SLOTS:
         m_window->Browser().AddLink("T");
         QFile written(fav("First page.url"));
         QVERIFY(written.open(QIODevice::ReadOnly));
-        QVERIFY(written.readAll().contains(("URL=" + pageUrl("Alpha")).toUtf8()));
+        QVERIFY(written.readAll().contains(("URL=" + pageUrl("Bravo")).toUtf8()));
     }
 
     void arrangesAndClosesRealFrames()

@@ -165,10 +165,9 @@ private Q_SLOTS:
         QVERIFY(options.StartupGroup());
         QCOMPARE(options.StartupEntryPath(), m_app->env.ConfigHome() + "/autostart/tavoro.desktop");
         const QString text = readFile(options.StartupEntryPath());
-        const QString program = m_app->programPath;
         QVERIFY(text.startsWith("[Desktop Entry]\n"));
-        QVERIFY2(text.contains("\nExec=\"" + program + "\" /Hide\n"), qPrintable(text));
-        QVERIFY(text.contains("\nPath=" + QFileInfo(program).absolutePath() + u'\n'));
+        QVERIFY2(text.contains("\nExec=\"" + m_app->programPath + "\" /Hide\n"), qPrintable(text));
+        QVERIFY(text.contains("\nPath=" + QFileInfo(m_app->programPath).absolutePath() + u'\n'));
         // A second switch-on leaves the entry as it was, tray setting and all.
         options.SetSystemTray(false);
         options.SetStartupGroup(true);
