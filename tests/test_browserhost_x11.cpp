@@ -7,34 +7,23 @@
 #include <QTest>
 #include <QUrl>
 
-#include <memory>
-
-namespace {
-
-const QString kSuffix = QStringLiteral(" - Microsoft Internet Explorer");
-const QStringList kAddressChain = {"WorkerW", "ReBarWindow32", "ComboBoxEx32", "ComboBox", "Edit"};
 using Handle = WindowSystem::Handle;
-
-} // namespace
 
 // The browser host's programs as other programs see them: through the X server only.
 class TestBrowserHostX11 : public QObject
 {
     Q_OBJECT
 
-private:
     TestEnvironment m_env;
     std::unique_ptr<X11WindowSystem> m_windows;
     QList<Handle> m_frames;
     std::vector<std::unique_ptr<QProcess>> m_processes;
+    const QString m_suffix = " - Microsoft Internet Explorer";
 
-    QString url(const QString& name) const
-    {
-        return QUrl::fromLocalFile(m_env.Root() + u'/' + name).toString();
-    }
+    QString url(const QString& name) const { return QUrl::fromLocalFile(m_env.Root() + u'/' + name).toString(); }
     Handle edit(Handle frame) const
     {
-        for (const QString& className : kAddressChain)
+        for (const char* className : {"WorkerW", "ReBarWindow32", "ComboBoxEx32", "ComboBox", "Edit"})
             frame = frame ? m_windows->FindChild(frame, className) : 0;
         return frame;
     }
@@ -45,10 +34,12 @@ private:
         process->start(qEnvironmentVariable("TAVORO_PROGRAM_DIR") + u'/' + program, arguments);
         return process.get();
     }
-    void waitForWindow(const QString& className, const QString& title, Handle& window)
+    Handle waitForWindow(const QString& className, const QString& title)
     {
-        QTRY_VERIFY_WITH_TIMEOUT((window = m_windows->FindWindow(className, title)) != 0, 10000);
+        Handle window = 0;
+        QTest::qWaitFor([&] { return (window = m_windows->FindWindow(className, title)) != 0; }, 10000);
         m_frames.append(window);
+        return window;
     }
 
 private Q_SLOTS:
@@ -59,10 +50,9 @@ private Q_SLOTS:
         m_windows = std::make_unique<X11WindowSystem>();
         QVERIFY(m_windows->IsConnected());
         // The hosts' Qt wants its runtime folder private.
-        QFile::setPermissions(m_env.RuntimeDir(),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(m_env.RuntimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(QDir().mkpath(m_env.Root() + "/My, Folder"));
-        for (const QString& page : QStringList{"A", "B", "My, Folder/C"}) {
+        for (const QString page : {"A", "B", "My, Folder/C"}) {
             QFile file(m_env.Root() + u'/' + page + ".html");
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(("<title>Page " + page.right(1) + "</title>").toUtf8());
@@ -75,11 +65,9 @@ private Q_SLOTS:
         for (const Handle frame : std::as_const(m_frames))
             QTRY_VERIFY(!m_windows->Exists(frame));
         m_frames.clear();
-        for (const auto& process : m_processes) {
+        for (const auto& process : m_processes)
             if (!process->waitForFinished(5000))
-                process->kill();
-            process->waitForFinished();
-        }
+                process->kill(), process->waitForFinished();
         m_processes.clear();
     }
 
@@ -94,24 +82,22 @@ private Q_SLOTS:
         const Handle frame = lines[0].toULongLong();
         QVERIFY(frame != 0);
         m_frames.append(frame);
-
         QVERIFY(m_windows->IsVisible(frame));
         QCOMPARE(m_windows->ClassName(frame), "IEFrame");
-        QCOMPARE(m_windows->Title(frame), "Page A" + kSuffix);
+        QCOMPARE(m_windows->Title(frame), "Page A" + m_suffix);
         const Handle address = edit(frame);
-        QVERIFY(address != 0);
         QCOMPARE(m_windows->GetText(address), url("A.html"));
         QVERIFY(m_windows->SetText(address, url("B.html")));
         QVERIFY(m_windows->SendKeyDown(address, WindowSystem::VK_RETURN));
-        QTRY_COMPARE(m_windows->Title(frame), "Page B" + kSuffix);
+        QTRY_COMPARE(m_windows->Title(frame), "Page B" + m_suffix);
         QCOMPARE(m_windows->GetText(address), url("B.html"));
     }
 
     void hiddenAddressBarIsNotFound()
     {
         QProcess* host = start("tavoro-browserhost", {"--no-address-bar", url("A.html")});
-        Handle frame = 0;
-        waitForWindow("IEFrame", "Page A" + kSuffix, frame);
+        const Handle frame = waitForWindow("IEFrame", "Page A" + m_suffix);
+        QVERIFY(frame != 0);
         QCOMPARE(m_windows->FindChild(m_windows->FindChild(frame, "WorkerW"), "ReBarWindow32"), 0u);
         // Closing the last frame ends its process.
         QVERIFY(m_windows->RequestClose(frame));
@@ -124,9 +110,7 @@ private Q_SLOTS:
     {
         const QString folder = m_env.Root() + "/My, Folder";
         start("EXPLORER.EXE", {"/n,/e,/root," + folder + ",/select," + folder + "/C.html"});
-        Handle frame = 0;
-        waitForWindow("CabinetWClass", "My, Folder", frame);
-        QCOMPARE(m_windows->GetText(edit(frame)), folder);
+        QCOMPARE(m_windows->GetText(edit(waitForWindow("CabinetWClass", "My, Folder"))), folder);
     }
 };
 

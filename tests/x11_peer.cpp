@@ -4,10 +4,7 @@
 #include "platform/X11Control.h"
 #include "platform/X11ControlFilter.h"
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QSocketNotifier>
-#include <QWidget>
+#include <QtWidgets>
 
 #include <cstdio>
 #include <unistd.h>
@@ -60,13 +57,12 @@ int main(int argc, char* argv[])
     QObject::connect(&filter, &X11ControlFilter::textSet, [edit](QWidget* c, const QString& t) {
         if (c == edit)
             edit->setText(t);
-        say(classOf(c) + QStringLiteral(" text:") + t);
+        say(classOf(c) + " text:" + t);
     });
-    QObject::connect(&filter, &X11ControlFilter::keyDown, [](QWidget* c, int key) {
-        say(classOf(c) + QStringLiteral(" key:") + QString::number(key));
-    });
+    QObject::connect(&filter, &X11ControlFilter::keyDown,
+                     [](QWidget* c, int key) { say(classOf(c) + " key:" + QString::number(key)); });
     QObject::connect(&filter, &X11ControlFilter::charReceived,
-                     [](QWidget* c, QChar ch) { say(classOf(c) + QStringLiteral(" char:") + ch); });
+                     [](QWidget* c, QChar ch) { say(classOf(c) + " char:" + ch); });
     // Closing the frame ends the process, as closing a browser window does.
     QObject::connect(frame, &QObject::destroyed, &app, [] { QApplication::exit(0); });
 
@@ -75,18 +71,10 @@ int main(int argc, char* argv[])
     QObject::connect(&input, &QSocketNotifier::activated, [&] {
         char buffer[256];
         const ssize_t count = ::read(STDIN_FILENO, buffer, sizeof buffer);
-        if (count <= 0) {
+        if (count <= 0)
             QApplication::exit(0); // the test is gone
-            return;
-        }
-        pending.append(buffer, count);
-        qsizetype end = 0;
-        while ((end = pending.indexOf('\n')) >= 0) {
-            const QByteArray command = pending.left(end).trimmed();
-            pending.remove(0, end + 1);
-            if (command == "hide")
-                folder.hide();
-        }
+        else if (pending.append(buffer, count).contains("hide\n"))
+            folder.hide();
     });
 
     frame->show();
