@@ -1,4 +1,6 @@
+#include "favorites/ShortcutFile.h"
 #include "platform/FileSystemService.h"
+#include "platform/PathCodec.h"
 #include "support/FavoritesBuilder.h"
 #include "support/TestEnvironment.h"
 
@@ -6,7 +8,10 @@
 #include <QtTest>
 
 #include <functional>
+
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -281,6 +286,64 @@ private Q_SLOTS:
             QVERIFY2(m_fs.FileExists(P(name), attributes) == expected, qPrintable(name));
             QCOMPARE(m_fs.FolderExists(P(name)), name == "F" || name == "FL");
         }
+    }
+
+    // Names are bytes: one that is not UTF-8 lists, reads and deletes as itself, and a
+    // backslash is an ordinary character.
+    void namesRoundTripByteForByte()
+    {
+        const QByteArray root = QFile::encodeName(m_env->Favorites());
+        const QByteArray folder = root + "/Caf\xe9";
+        QVERIFY(QDir().mkpath(m_env->Favorites()));
+        QCOMPARE(::mkdir(folder.constData(), 0777), 0);
+        const int fd = ::open((folder + "/Men\xfc.url").constData(), O_WRONLY | O_CREAT, 0644);
+        QVERIFY(fd >= 0);
+        QCOMPARE(::write(fd, "[InternetShortcut]\nURL=http://a/\n", 33), ssize_t(33));
+        ::close(fd);
+
+        FileSystemService fs;
+        const QList<FsItem> folders = fs.SubFolders(m_env->Favorites());
+        QCOMPARE(folders.size(), 1);
+        const QList<FsItem> files = fs.Files(folders.first().Path);
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(PathCodec::Encode(files.first().Path), folder + "/Men\xfc.url");
+        QCOMPARE(PathCodec::Decode(PathCodec::Encode(files.first().Path)), files.first().Path);
+        QCOMPARE(ShortcutFile::ReadShortcutURL(fs, files.first().Path), QStringLiteral("http://a/"));
+        fs.DeleteFile(files.first().Path);
+        QVERIFY(fs.Files(folders.first().Path).isEmpty());
+        QCOMPARE(FileSystemService::GetBaseName("/f/AC\\DC Live.url"), QStringLiteral("AC\\DC Live"));
+    }
+
+    // Views and search act only inside the Favorites: a key that is no path, or a path
+    // that climbs out, lists and deletes nothing.
+    void confinedToTheFavorites()
+    {
+        FavoritesBuilder b(m_env->Root());
+        b.Build("Favorites/a.url = http://a\noutside.url = http://o\n");
+        FileSystemService fs;
+        fs.ConfineTo(b.Path("Favorites"));
+        QCOMPARE(fs.Contents(b.Path("Favorites")).Files.size(), 1);
+        QVERIFY_THROWS_EXCEPTION(FileSystemError, fs.Contents("2010-12-31"));
+        QVERIFY_THROWS_EXCEPTION(FileSystemError, fs.DeleteFile(b.Path("Favorites/../outside.url")));
+        QVERIFY_THROWS_EXCEPTION(FileSystemError, fs.DeleteFile(b.Path("outside.url")));
+        QVERIFY(QFile::exists(b.Path("outside.url")));
+    }
+
+    // Read-only links are not forced when their folder is deleted: they stay, and the
+    // error names them; everything else goes.
+    void deleteFolderKeepsReadOnlyLinks()
+    {
+        FavoritesBuilder b(m_env->Favorites());
+        b.Build("Old/gone.url = http://g\nOld/Sub/keep.url = http://k\n");
+        QVERIFY(QFile::setPermissions(b.Path("Old/Sub/keep.url"), QFile::ReadOwner));
+        try {
+            FileSystemService().DeleteFolder(b.Path("Old"));
+            QFAIL("the folder went with a read-only link in it");
+        } catch (const FileSystemError& error) {
+            QVERIFY2(error.Description().contains("Old/Sub/keep.url"), error.what());
+        }
+        QVERIFY(QFile::exists(b.Path("Old/Sub/keep.url")));
+        QVERIFY(!QFile::exists(b.Path("Old/gone.url")));
     }
 };
 

@@ -133,6 +133,25 @@ private Q_SLOTS:
         QVERIFY(window->isVisible() && window->WindowShown());
     }
 
+    // Leaving from the tray while hidden keeps the session's changes; a settings file that
+    // cannot be read is told once and kept aside, not written over.
+    void hiddenExitSavesAndUnreadableSettingsAreKept()
+    {
+        store({"ConfirmExit=0"});
+        auto window = m_app->Start("/hide");
+        window->cboFormat()->setCurrentIndex(FavoritesViews::SingleList);
+        window->Menus().Action("mnuSTExit")->trigger();
+        QCOMPARE(m_app->Stored("MainView"), "3");
+
+        QFile file(m_app->env.RegistryDir() + "/user.reg");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("\x01\x02 not settings") > 0);
+        file.close();
+        auto again = m_app->Start();
+        again->SaveSettings();
+        QCOMPARE(m_app->prompts.texts().filter("cannot be read").size(), 1);
+        QCOMPARE(QDir(m_app->env.RegistryDir()).entryList({"user.reg.unreadable-*"}).size(), 1);
+    }
+
     void everyTopicHasAPage()
     {
         HelpWindow::SetSharedFolder(helpFolder());

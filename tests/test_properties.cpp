@@ -35,10 +35,11 @@ private Q_SLOTS:
         QTest::addColumn<QString>("listTag"); // "-": nothing selected
         QTest::addColumn<QString>("treeTag");
         QTest::addColumn<QString>("shown"); // type and path, or "-" for nothing
-        QTest::newRow("link in the list") << "L" << " /f/a.url  " << "/f" << "L /f/a.url";
-        QTest::newRow("folder in the list") << "L" << "* /f/News " << "/f" << "F /f/News";
+        // Blanks belong to the name: "x.url " is not its neighbour "x.url".
+        QTest::newRow("link in the list") << "L" << "/f/a.url " << "/f" << "L /f/a.url ";
+        QTest::newRow("folder in the list") << "L" << "*/f/News" << "/f" << "F /f/News";
         QTest::newRow("nothing in the list") << "L" << "-" << "/f" << "-";
-        QTest::newRow("tree touched last") << "T" << "/f/a.url" << "/f/News " << "F /f/News";
+        QTest::newRow("tree touched last") << "T" << "/f/a.url" << "/f/News " << "F /f/News ";
         QTest::newRow("no pane touched yet") << "" << "/f/a.url" << "/f" << "F /f";
         QTest::newRow("nothing in the tree") << "T" << "/f/a.url" << "-" << "-";
     }

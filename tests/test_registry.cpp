@@ -7,10 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QTest>
 
 #include <limits>
 #include <memory>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -346,6 +349,149 @@ private Q_SLOTS:
         QCOMPARE(Registry::DefaultDirectory(), m_env->ConfigHome() + "/tavoro");
         qunsetenv("XDG_CONFIG_HOME");
         QCOMPARE(Registry::DefaultDirectory(), m_env->Home() + "/.config/tavoro");
+    }
+
+    // Values survive what once lost them: a stray byte elsewhere, the UTF-16 export
+    // format, values too long for a pattern, text ending in NULs. Each is read, then
+    // written back by an unrelated save and read again.
+    void valuesSurviveLoadAndSave_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariant>("expected");
+        const QString cyrillic = QString::fromUtf8("/home/Избранное");
+        QTest::newRow("stray byte in a comment")
+            << SettingsFile("; cut \xff\r\n\"Path\"=\"" + cyrillic.toUtf8() + "\"\r\n") << "Path"
+            << QVariant(cyrillic);
+        const QString export5 = "Windows Registry Editor Version 5.00\r\n\r\n"
+                                "[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\r\n\"Path\"=\"" +
+                                cyrillic + "\"\r\n";
+        QByteArray utf16("\xff\xfe");
+        utf16.append(reinterpret_cast<const char*>(export5.utf16()), export5.size() * 2);
+        QTest::newRow("utf-16 export") << utf16 << "Path" << QVariant(cyrillic);
+        QByteArray hex = "hex:00";
+        for (int i = 0; i < 40000; ++i)
+            hex += (i % 20 == 19) ? ",ab,\\\r\n  00" : ",ab";
+        QTest::newRow("long hex") << SettingsFile("\"Blob\"=" + hex + "\r\n") << "Blob"
+                                  << QVariant(QString::fromLatin1(hex).remove("\\\r\n  "));
+    }
+    void valuesSurviveLoadAndSave()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, name);
+        QFETCH(QVariant, expected);
+        const auto raw = [this](const QString& value) {
+            auto registry = OpenRegistry();
+            HKEY key = 0;
+            QVariant data;
+            if (Open(*registry, HKEY_CURRENT_USER, kSettingsKey, &key) == ERROR_SUCCESS)
+                registry->RegQueryValueEx(key, value, nullptr, &data);
+            return data;
+        };
+        WriteFile(UserFile(), file);
+        QCOMPARE(raw(name), expected);
+        WriteRegValue(*OpenRegistry(), kRoot, kSection, "Other", "x");
+        QCOMPARE(raw(name), expected);
+
+        const QString withNuls = QString("two\r\nlines") + QChar(0) + QChar(0);
+        WriteRegValue(*OpenRegistry(), kRoot, kSection, "Nuls", withNuls);
+        QCOMPARE(raw("Nuls"), QVariant(withNuls));
+    }
+
+    // What cannot be read is moved aside before the first write, never overwritten, never
+    // waited on, and the user hears of it once.
+    void unreadableFileIsKeptAside_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("random bytes") << "random";
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("link to /dev/zero") << "zero";
+        QTest::newRow("far too large") << "large";
+    }
+    void unreadableFileIsKeptAside()
+    {
+        QFETCH(QString, kind);
+        QDir().mkpath(m_env->RegistryDir());
+        QByteArray random;
+        for (int i = 0; i < 4096; ++i)
+            random += static_cast<char>((i * 7919 + 13) % 251);
+        const QByteArray native = QFile::encodeName(UserFile());
+        if (kind == "random")
+            WriteFile(UserFile(), random);
+        else if (kind == "fifo")
+            QCOMPARE(::mkfifo(native.constData(), 0600), 0);
+        else if (kind == "zero")
+            QVERIFY(QFile::link("/dev/zero", UserFile()));
+        else
+            WriteFile(UserFile(), QByteArray(33 << 20, ' '));
+
+        auto registry = OpenRegistry();
+        QStringList told;
+        registry->SetProblemReporter([&](const QString& message) { told << message; });
+        QCOMPARE(told.size(), 1);
+        QVERIFY2(told.first().contains("cannot be read"), qPrintable(told.first()));
+        WriteRegValue(*registry, kRoot, kSection, "After", "yes");
+        WriteRegValue(*registry, kRoot, kSection, "Again", "yes");
+        QCOMPARE(told.size(), 1);
+
+        const QStringList aside =
+            QDir(m_env->RegistryDir()).entryList({"user.reg.unreadable-*"}, QDir::System | QDir::Files);
+        QCOMPARE(aside.size(), 1);
+        const QFileInfo kept(m_env->RegistryDir() + "/" + aside.first());
+        if (kind == "random")
+            QCOMPARE(ReadAll(kept.filePath()), random);
+        QCOMPARE(kept.isSymLink(), kind == "zero");
+        QCOMPARE(Read(*OpenRegistry(), "After"), QVariant("yes"));
+    }
+
+    // A failed save keeps the values in memory and is reported once, however often the
+    // program tries again.
+    void failedSaveIsReportedOnce()
+    {
+        WriteFile(m_env->Root() + "/blocker", "x");
+        Registry registry(m_env->Root() + "/blocker/registry", std::make_shared<ShellFolders>());
+        QStringList told;
+        registry.SetProblemReporter([&](const QString& message) { told << message; });
+        for (int i = 0; i < 3; ++i) {
+            registry.BeginBatch();
+            WriteRegValue(registry, kRoot, kSection, "Kept", i);
+            QVERIFY(!registry.EndBatch());
+        }
+        QCOMPARE(told.size(), 1);
+        QVERIFY(told.first().contains("blocker/registry/user.reg"));
+        QCOMPARE(Read(registry, "Kept", -1), QVariant(2));
+    }
+
+    // Seeded mutations of the files in tests/data/registry: every load ends, and what a
+    // load keeps is written so that a second save gives the very same file.
+    void fuzzedFilesLoadAndRoundTrip()
+    {
+        const QDir corpus(QFINDTESTDATA("data/registry"));
+        const QStringList seeds = corpus.entryList({"*.reg"}, QDir::Files);
+        QVERIFY(seeds.size() >= 3);
+        QRandomGenerator random(20261206);
+        for (const QString& seed : seeds) {
+            const QByteArray original = ReadAll(corpus.filePath(seed));
+            for (int round = 0; round < 60; ++round) {
+                QByteArray bytes = original;
+                for (int edits = random.bounded(1, 6); edits > 0 && !bytes.isEmpty(); --edits) {
+                    const qsizetype at = random.bounded(bytes.size());
+                    switch (random.bounded(3)) {
+                    case 0: bytes[at] = static_cast<char>(random.bounded(256)); break;
+                    case 1: bytes.insert(at, "\\\r\n,\"=[]@"[random.bounded(9)]); break;
+                    default: bytes.truncate(at); break;
+                    }
+                }
+                QDir(m_env->RegistryDir()).removeRecursively();
+                QDir().mkpath(m_env->RegistryDir());
+                WriteFile(UserFile(), bytes);
+                WriteRegValue(*OpenRegistry(), kRoot, kSection, "Probe", "p");
+                const QByteArray first = ReadAll(UserFile());
+                WriteRegValue(*OpenRegistry(), kRoot, kSection, "Probe", "p");
+                QCOMPARE(ReadAll(UserFile()), first);
+                QCOMPARE(Read(*OpenRegistry(), "Probe"), QVariant("p"));
+            }
+        }
     }
 };
 

@@ -11,6 +11,7 @@
 #include "support/TestEnvironment.h"
 #include "support/ViewPanes.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -363,6 +364,30 @@ private Q_SLOTS:
                  QStringLiteral("/f/Favorites/"));
     }
 
+
+    // A letter, day or Single List key is no folder: a search below it finds nothing, even
+    // with a folder of that name in the working folder, and a start that climbs out of the
+    // Favorites is refused by its text alone.
+    void searchNeverLeavesTheFavorites()
+    {
+        FavoritesBuilder(root()).Build(kTree);
+        FavoritesBuilder outside(m_env->Root() + "/cwd");
+        outside.Build("2010-12-31/secret news.url = http://x\n");
+        const QString previous = QDir::currentPath();
+        QDir::setCurrent(outside.Root());
+        Panes panes(root());
+        for (const QString& key : {QStringLiteral("2010-12-31"), root() + "/News"}) {
+            frmSearch dialog(panes.command, panes.registry, kRootKey, false);
+            dialog.PrepareSearch(root(), false, {}, {}, key);
+            dialog.SetWhereIndex(frmSearch::CurrentAndSubfolders);
+            dialog.SetSearchText("news");
+            QVERIFY(!panes.command.RunSearch(dialog.Parameters(), root(), nullptr));
+        }
+        QDir::setCurrent(previous);
+        QVERIFY(!panes.command.RunSearch({root() + "/../cwd/2010-12-31", true, "", 1, 0, 0},
+                                         root(), nullptr));
+        QCOMPARE(panes.results.Count(), 0);
+    }
 };
 
 QTEST_MAIN(TestSearch)

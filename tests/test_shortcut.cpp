@@ -1,4 +1,5 @@
 #include "favorites/ShortcutFile.h"
+#include "platform/FileSystemService.h"
 #include "support/FavoritesBuilder.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
@@ -22,6 +23,31 @@ QStringList Warnings(const ScriptedPrompts& prompts)
     return texts;
 }
 
+// Fails every read and write with the given text, as a locked file or a full disk would,
+// which a test run as root could not bring about.
+class FailingFileSystem final : public FileSystemService
+{
+public:
+    QString failWith;
+    QByteArray ReadHead(const QString& path, qint64 limit) const override
+    {
+        failIfAsked(path);
+        return FileSystemService::ReadHead(path, limit);
+    }
+    void CreateNewFile(const QString& path, const QByteArray& bytes) const override
+    {
+        failIfAsked(path);
+        FileSystemService::CreateNewFile(path, bytes);
+    }
+
+private:
+    void failIfAsked(const QString& path) const
+    {
+        if (!failWith.isEmpty())
+            throw FileSystemError(failWith, path);
+    }
+};
+
 } // namespace
 
 class TestShortcut : public QObject
@@ -31,12 +57,16 @@ class TestShortcut : public QObject
     std::unique_ptr<TestEnvironment> m_env;
     std::unique_ptr<FavoritesBuilder> m_fav;
     ScriptedPrompts m_prompts;
+    FailingFileSystem m_fs;
 
     QString P(const QString& name) const { return m_fav->Path(name); }
-    QString ReadUrl(const QString& name) const { return ShortcutFile::ReadShortcutURL(P(name)); }
+    QString ReadUrl(const QString& name) const
+    {
+        return ShortcutFile::ReadShortcutURL(m_fs, P(name));
+    }
     bool Write(const QString& address, const QString& path)
     {
-        return ShortcutFile::WriteShortcut(m_prompts, nullptr, address, path);
+        return ShortcutFile::WriteShortcut(m_fs, m_prompts, nullptr, address, path);
     }
 
 private Q_SLOTS:
@@ -45,6 +75,7 @@ private Q_SLOTS:
         m_env = std::make_unique<TestEnvironment>();
         m_fav = std::make_unique<FavoritesBuilder>(m_env->Favorites());
         m_prompts.messages.clear();
+        m_fs.failWith.clear();
     }
     // The old environment must put its variables back before a new one saves them.
     void cleanup() { m_env.reset(); }
@@ -85,11 +116,11 @@ private Q_SLOTS:
         m_fav->Folder("folder.url").Symlink("dangling.url", P("gone.url"));
         m_fav->Link("secret.url", "http://secret/");
         QCOMPARE(::mkfifo(QFile::encodeName(P("fifo.url")).constData(), 0600), 0);
-        QVERIFY(QFile::setPermissions(P("secret.url"), QFile::WriteOwner));
-        const bool root = ::geteuid() == 0; // root reads everything
-        for (const QString& path : {P("missing.url"), P("folder.url"), QString(), P("fifo.url"),
-                                    P("dangling.url"), root ? QString() : P("secret.url")})
-            QVERIFY2(ShortcutFile::ReadShortcutURL(path).isEmpty(), qPrintable(path));
+        QVERIFY(QFile::link("/proc/self/pagemap", P("kernel.url")));
+        for (const char* name : {"missing.url", "folder.url", "", "fifo.url", "dangling.url", "kernel.url"})
+            QVERIFY2(ReadUrl(name).isEmpty(), name);
+        m_fs.failWith = "Permission denied";
+        QCOMPARE(ReadUrl("secret.url"), QString());
     }
 
     // Random bytes, a quarter of them NUL: no line break may leak into the address, and a
@@ -142,7 +173,6 @@ private Q_SLOTS:
         QFETCH(QString, stored);
         QVERIFY(Write(address, P("New.url")));
         QCOMPARE(Warnings(m_prompts), QStringList());
-        QVERIFY(ShortcutFile::FileExists(P("New.url"), 0));
         QCOMPARE(m_fav->Read("New.url"), FavoritesBuilder::ShortcutBytes(stored));
         QCOMPARE(ReadUrl("New.url"), stored);
     }
@@ -167,21 +197,19 @@ private Q_SLOTS:
     // written.
     void writeFailures()
     {
-        m_fav->File("plain").Folder("Locked");
-        QVERIFY(QFile::setPermissions(P("Locked"), QFile::ReadOwner | QFile::ExeOwner));
+        m_fav->File("plain");
         const std::pair<QString, QString> rows[] = {
             {"Nowhere/New.url", "Path not found"},
             {"plain/New.url", "Path not found"},
             {QString(300, u'n') + ".url", "File name too long"},
-            {::geteuid() == 0 ? "Nowhere/x.url" : "Locked/New.url", // root writes everywhere
-             ::geteuid() == 0 ? "Path not found" : "Permission denied"}};
+            {"Full.url", "Disk full"}};
         for (const auto& [name, message] : rows) {
             m_prompts.messages.clear();
+            m_fs.failWith = name == "Full.url" ? message : QString();
             QVERIFY2(!Write("http://x/", P(name)), qPrintable(name));
             QCOMPARE(Warnings(m_prompts), QStringList{message});
             QVERIFY(!QFileInfo::exists(P(name)));
         }
-        QFile::setPermissions(P("Locked"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
 };
 

@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QRandomGenerator>
 #include <QTest>
@@ -281,6 +282,26 @@ private Q_SLOTS:
                 QVERIFY2(families.contains(part->FontName()), qPrintable(what));
             }
         }
+    }
+
+    // A themes file too large to read whole, or no plain file at all, is read as the
+    // default and never written over: its themes would be lost.
+    void unreadableThemesFileIsNeverReplaced()
+    {
+        QFile huge(themeFile());
+        QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(40 << 20));
+        huge.close();
+        clsThemeApps themes = Themes::ReadThemes(themeFile());
+        QCOMPARE(names(themes), QStringList{"(Custom)"});
+        QString error;
+        QVERIFY(!Themes::WriteThemes(themeFile(), themes, &error));
+        QVERIFY(error.contains("not replaced"));
+        QCOMPARE(QFileInfo(themeFile()).size(), qint64(40 << 20));
+
+        QVERIFY(QFile::remove(themeFile()));
+        QVERIFY(QFile::link("/dev/zero", themeFile()));
+        QCOMPARE(names(Themes::ReadThemes(themeFile())), QStringList{"(Custom)"});
+        QVERIFY(!Themes::WriteThemes(themeFile(), themes));
     }
 };
 

@@ -65,8 +65,8 @@ void LinkOpener::OpenURLFile(const QString& tag, bool newWindow)
         return;
     m_ieList.Refresh();
     if (newWindow || m_ieList.Count() == 0)
-        m_launcher.LaunchBrowser(ShortcutFile::ReadShortcutURL(tag));
-    else if (!navigateTopWindow(ShortcutFile::ReadShortcutURL(tag)))
+        m_launcher.LaunchBrowser(ShortcutFile::ReadShortcutURL(m_views.FileSystem(), tag));
+    else if (!navigateTopWindow(ShortcutFile::ReadShortcutURL(m_views.FileSystem(), tag)))
         return;
 
     if (m_options.AutoHide()) {

@@ -45,8 +45,8 @@ void frmPasteLink::AddLink(const Context& context)
         return;
     }
 
-    frmPasteLink dialog(context.ieList, context.prompts, context.views.FavoritesRoot(),
-                        context.owner);
+    frmPasteLink dialog(context.ieList, context.prompts, context.views.FileSystem(),
+                        context.views.FavoritesRoot(), context.owner);
     dialog.SetPasteFolder(folder);
     if (dialog.Load())
         context.prompts.ShowModal(dialog);
@@ -55,9 +55,10 @@ void frmPasteLink::AddLink(const Context& context)
         context.views.NodeClick(node);
 }
 
-frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts, QString favoritesRoot,
+frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts,
+                           const FileSystemService& fileSystem, QString favoritesRoot,
                            QWidget* parent)
-    : QDialog(parent), m_ieList(ieList), m_prompts(prompts),
+    : QDialog(parent), m_ieList(ieList), m_prompts(prompts), m_fileSystem(fileSystem),
       m_favoritesRoot(std::move(favoritesRoot)), m_lvwPasteLink(new QTreeWidget(this)),
       m_txtTitle(new QLineEdit(this)), m_cmdPasteLink(new QPushButton(tr("Add Link"), this)),
       m_cmdCancel(new QPushButton(tr("Cancel"), this)),
@@ -123,7 +124,7 @@ void frmPasteLink::cmdPasteLinkClick()
     if (title.isEmpty() || !row)
         return;
     const QString path = AddBackslash(m_pasteFolder) + title + QStringLiteral(".url");
-    if (ShortcutFile::WriteShortcut(m_prompts, this, row->text(1), path)) {
+    if (ShortcutFile::WriteShortcut(m_fileSystem, m_prompts, this, row->text(1), path)) {
         m_isSaved = true;
         accept();
     }

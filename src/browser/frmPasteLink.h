@@ -6,6 +6,7 @@
 class FavoritesList;
 class FavoritesTree;
 class FavoritesViews;
+class FileSystemService;
 class Prompts;
 class QLineEdit;
 class QPushButton;
@@ -35,8 +36,8 @@ public:
     // runs the dialog and lists the folder again when a link was written.
     static void AddLink(const Context& context);
 
-    frmPasteLink(clsIEList& ieList, Prompts& prompts, QString favoritesRoot,
-                 QWidget* parent = nullptr);
+    frmPasteLink(clsIEList& ieList, Prompts& prompts, const FileSystemService& fileSystem,
+                 QString favoritesRoot, QWidget* parent = nullptr);
 
     QString PasteFolder() const { return m_pasteFolder; }
     void SetPasteFolder(const QString& folder) { m_pasteFolder = folder; }
@@ -61,6 +62,7 @@ private:
 
     clsIEList& m_ieList;
     Prompts& m_prompts;
+    const FileSystemService& m_fileSystem;
     QString m_favoritesRoot;
     QString m_pasteFolder;
     bool m_isSaved = false;

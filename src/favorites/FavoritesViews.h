@@ -40,6 +40,7 @@ public:
                    QWidget* owner);
 
     QString FavoritesRoot() const { return m_favoritesRoot; }
+    const FileSystemService& FileSystem() const { return m_fileSystem; }
     void SetFavoritesRoot(const QString& root) { m_favoritesRoot = root; }
     QString SelectionKey() const { return m_selectionKey; }
     void SetSelectionKey(const QString& key) { m_selectionKey = key; }

@@ -24,7 +24,7 @@ PropertiesInfo PropertiesInfo::Read(const FileSystemService& fileSystem, const Q
     if (isLink) {
         info.Name = FileSystemService::GetBaseName(itemPath);
         info.Location = FileSystemService::ParentFolder(itemPath);
-        info.URL = ShortcutFile::ReadShortcutURL(itemPath);
+        info.URL = ShortcutFile::ReadShortcutURL(fileSystem, itemPath);
     } else {
         info.Name = FileSystemService::GetFileName(itemPath);
         info.Location = itemPath;

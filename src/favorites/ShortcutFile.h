@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class FileSystemService;
 class Prompts;
 class QWidget;
 
@@ -12,11 +13,9 @@ class ShortcutFile
 public:
     // The value of the first line that begins with "URL=" (any case, any section), as it
     // stands. Empty when there is none or the file cannot be read.
-    static QString ReadShortcutURL(const QString& path);
+    static QString ReadShortcutURL(const FileSystemService& fileSystem, const QString& path);
     // Writes a new shortcut at path. Never replaces anything already there; every
     // failure is shown to the user and returns false.
-    static bool WriteShortcut(Prompts& prompts, QWidget* owner, const QString& address,
-                              const QString& path);
-    // As FileSystemService::FileExists; false on any failure.
-    static bool FileExists(const QString& path, int attributes);
+    static bool WriteShortcut(const FileSystemService& fileSystem, Prompts& prompts,
+                              QWidget* owner, const QString& address, const QString& path);
 };

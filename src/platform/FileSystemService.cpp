@@ -16,7 +16,9 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -216,6 +218,16 @@ bool WriteAll(int fd, const char* data, ssize_t size)
 
 // Copies one file's bytes, permission bits and times, as a copy in Explorer keeps the
 // modified date. Without replace an existing destination is an error and stays untouched.
+// Files of /proc and /sys pose as regular files of size 0 and may never end.
+bool IsKernelFile(int fd)
+{
+    struct statfs info;
+    return ::fstatfs(fd, &info) == 0 &&
+           (info.f_type == PROC_SUPER_MAGIC || info.f_type == SYSFS_MAGIC);
+}
+
+constexpr off_t kGrowthAllowed = 1024 * 1024;
+
 void CopyFileContents(const QByteArray& from, const QByteArray& to, bool replace)
 {
     // Non-blocking so that a named pipe cannot hang the copy before it is refused.
@@ -227,8 +239,10 @@ void CopyFileContents(const QByteArray& from, const QByteArray& to, bool replace
         Fail(errno, Subject::File, from);
     if (S_ISDIR(source.st_mode))
         Fail(ENOENT, Subject::File, from);
-    if (!S_ISREG(source.st_mode))
+    if (!S_ISREG(source.st_mode) || IsKernelFile(in.fd))
         Fail(EACCES, Subject::File, from);
+    // A file that grows while copied, or never ends, is cut off at what it claimed.
+    const off_t largest = source.st_size + kGrowthAllowed;
 
     bool existed = false;
     if (replace) {
@@ -260,7 +274,7 @@ void CopyFileContents(const QByteArray& from, const QByteArray& to, bool replace
     };
 
     std::vector<char> buffer(64 * 1024);
-    for (;;) {
+    for (off_t copied = 0;; ) {
         const ssize_t got = ::read(in.fd, buffer.data(), buffer.size());
         if (got < 0) {
             if (errno == EINTR)
@@ -269,6 +283,8 @@ void CopyFileContents(const QByteArray& from, const QByteArray& to, bool replace
         }
         if (got == 0)
             break;
+        if ((copied += got) > largest)
+            abandon(EFBIG, from);
         if (!WriteAll(out.fd, buffer.data(), got))
             abandon(errno, to);
     }
@@ -712,6 +728,54 @@ void FileSystemService::MoveFolder(const QString& source, const QString& destina
     }
     if (const int removeError = RemoveTree(from))
         Fail(removeError, Subject::Folder, source);
+}
+
+QByteArray FileSystemService::ReadHead(const QString& path, qint64 limit) const
+{
+    const QByteArray native = Native(path);
+    FdGuard in{::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
+    if (in.fd < 0)
+        Fail(errno, Subject::File, path);
+    struct stat st;
+    if (::fstat(in.fd, &st) != 0)
+        Fail(errno, Subject::File, path);
+    if (!S_ISREG(st.st_mode) || IsKernelFile(in.fd))
+        Fail(S_ISDIR(st.st_mode) ? ENOENT : EACCES, Subject::File, path);
+    QByteArray bytes(limit + 1, Qt::Uninitialized);
+    qsizetype filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got =
+            ::read(in.fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            Fail(errno, Subject::File, path);
+        if (got == 0)
+            break;
+        filled += got;
+    }
+    bytes.truncate(filled);
+    return bytes;
+}
+
+void FileSystemService::CreateNewFile(const QString& path, const QByteArray& bytes) const
+{
+    const QByteArray native = Native(path);
+    // O_EXCL refuses whatever is there, a dangling link included.
+    FdGuard out{::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666)};
+    if (out.fd < 0)
+        Fail(errno, errno == ENOENT ? Subject::Folder : Subject::File, path);
+    bool written = WriteAll(out.fd, bytes.constData(), bytes.size());
+    int error = errno;
+    // Some file systems only report a failed write when the file is closed.
+    if (::close(std::exchange(out.fd, -1)) != 0 && written) {
+        written = false;
+        error = errno;
+    }
+    if (!written) {
+        ::unlink(native.constData());
+        Fail(error, Subject::File, path);
+    }
 }
 
 void FileSystemService::CreateFolder(const QString& path) const

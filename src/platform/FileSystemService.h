@@ -106,6 +106,12 @@ public:
     virtual void CopyFolder(const QString& source, const QString& destination) const; // recursive, overwrites files
     virtual void MoveFolder(const QString& source, const QString& destination) const; // never overwrites
     virtual void CreateFolder(const QString& path) const;
+    // Up to limit + 1 bytes of a plain file (the extra byte tells that it went on). Pipes,
+    // devices and kernel files are refused without blocking.
+    virtual QByteArray ReadHead(const QString& path, qint64 limit) const;
+    // A new file holding bytes. Never replaces anything, even a dangling link; a failed
+    // write leaves no file behind.
+    virtual void CreateNewFile(const QString& path, const QByteArray& bytes) const;
     virtual void DeleteFolder(const QString& path) const; // with all its contents
     virtual void DeleteFile(const QString& path) const;
 

@@ -241,8 +241,11 @@ long Registry::RegCloseKey(HKEY key)
 void Registry::reload(RegistryHive* store)
 {
     // Changes waiting for the end of a batch are newer than anything on disk.
-    if (!m_pending.contains(store))
-        store->ReloadIfChanged();
+    if (m_pending.contains(store))
+        return;
+    store->ReloadIfChanged();
+    if (!store->Problem().isEmpty())
+        report(store->Problem());
 }
 
 bool Registry::save(RegistryHive* store)

@@ -115,6 +115,22 @@ QString textAsHex(const QString& text)
     return QStringLiteral("hex(1):") + QString::fromLatin1(bytes.toHex(','));
 }
 
+// Line breaks cannot sit inside quotes, and a lone surrogate (a byte of a file name that
+// is not UTF-8) has no UTF-8 form: such text keeps its exact UTF-16 in the typed-hex form.
+bool needsHexForm(const QString& text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\n' || c == u'\r')
+            return true;
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            return true;
+    }
+    return false;
+}
+
 std::optional<QString> hexAsText(QStringView hexDigits)
 {
     const QByteArray bytes = QByteArray::fromHex(hexDigits.toLatin1());
@@ -236,6 +252,7 @@ void RegistryHive::load()
     m_keys.clear();
     m_keys.insert(QString(), Key());
     m_keepAsideAs.clear();
+    m_problem.clear();
     const BoundedFile::Result read = BoundedFile::Read(m_filePath, kLargestFile);
     // The stamp comes from the very file read, so a replacement made meanwhile is seen
     // as a change next time.
@@ -424,8 +441,7 @@ QByteArray RegistryHive::serialize() const
                 out += QStringLiteral("dword:%1").arg(value.number, 8, 16, QLatin1Char('0'));
             else if (value.type != REG_SZ)
                 out += value.text;
-            else if (value.text.contains(QLatin1Char('\n')) ||
-                     value.text.contains(QLatin1Char('\r')))
+            else if (needsHexForm(value.text))
                 out += textAsHex(value.text);
             else
                 out += quoted(value.text);

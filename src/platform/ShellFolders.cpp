@@ -1,6 +1,10 @@
 #include "platform/ShellFolders.h"
 
+#include "platform/PathCodec.h"
+
 #include <QDir>
+
+#include <filesystem>
 
 namespace {
 
@@ -17,10 +21,15 @@ QString XdgFolder(const char* variable, const QString& fallbackUnderHome)
 
 QString ShellFolders::Favorites() const
 {
-    const QString configured = qEnvironmentVariable("TAVORO_FAVORITES");
+    // Read as bytes: a folder name that is not UTF-8 must name that folder, not a new one.
+    const QByteArray configured = qgetenv("TAVORO_FAVORITES");
+    const QByteArray home = qgetenv("HOME");
     const QString path = QDir::cleanPath(
-        configured.isEmpty() ? QDir::homePath() + QStringLiteral("/Favorites") : configured);
-    QDir().mkpath(path);
+        !configured.isEmpty() ? PathCodec::Decode(configured)
+        : home.isEmpty()      ? QDir::homePath() + QStringLiteral("/Favorites")
+                              : PathCodec::Decode(home) + QStringLiteral("/Favorites"));
+    std::error_code ignored;
+    std::filesystem::create_directories(PathCodec::Encode(path).toStdString(), ignored);
     return path;
 }
 
