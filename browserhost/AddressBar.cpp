@@ -18,11 +18,20 @@ void fill(QWidget* parent, QWidget* child)
     layout->addWidget(child);
 }
 
+// Only the edit takes messages, and addresses only up to a size a page address can have;
+// the windows around it are there to be found.
+constexpr qsizetype kLongestAddress = 2 * 1024 * 1024;
+
+void findable(QWidget* widget, const QString& className, X11ControlFilter& filter)
+{
+    (new X11Control(widget, className, filter))->Accept({});
+}
+
 } // namespace
 
 AddressBar::AddressBar(QWidget* frame, X11ControlFilter& filter) : QWidget(frame), m_filter(filter)
 {
-    new X11Control(this, QStringLiteral("WorkerW"), filter);
+    findable(this, QStringLiteral("WorkerW"), filter);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->addWidget(new QLabel(QStringLiteral("Address"), this));
@@ -34,23 +43,25 @@ AddressBar::AddressBar(QWidget* frame, X11ControlFilter& filter) : QWidget(frame
 void AddressBar::build()
 {
     m_rebar = new QWidget(this);
-    new X11Control(m_rebar, QStringLiteral("ReBarWindow32"), m_filter);
+    findable(m_rebar, QStringLiteral("ReBarWindow32"), m_filter);
     QWidget* parent = m_rebar;
     for (const QString& className : {QStringLiteral("ComboBoxEx32"), QStringLiteral("ComboBox")}) {
         auto* box = new QWidget(parent);
-        new X11Control(box, className, m_filter);
+        findable(box, className, m_filter);
         fill(parent, box);
         parent = box;
     }
     m_edit = new QLineEdit(parent);
+    m_edit->setMaxLength(static_cast<int>(kLongestAddress));
     fill(parent, m_edit);
-    auto* control = new X11Control(m_edit, QStringLiteral("Edit"), m_filter);
+    auto* edit = new X11Control(m_edit, QStringLiteral("Edit"), m_filter);
+    edit->Accept(X11Control::Message::SetText | X11Control::Message::Enter, kLongestAddress);
     // Whatever the edit shows, typed or set, is what other programs read.
-    connect(m_edit, &QLineEdit::textChanged, control, &X11Control::SetText);
+    connect(m_edit, &QLineEdit::textChanged, edit, &X11Control::SetText);
     connect(m_edit, &QLineEdit::returnPressed, this,
             [this] { Q_EMIT NavigateRequested(m_edit->text()); });
     m_edit->setText(m_address);
-    control->SetText(m_address);
+    edit->SetText(m_address);
     layout()->addWidget(m_rebar);
     m_rebar->show();
 }

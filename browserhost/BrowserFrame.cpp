@@ -34,9 +34,10 @@ BrowserFrame::BrowserFrame(BrowserHost& host, Kind kind, bool addressBar)
     resize(800, 600);
     // Other programs look for the frame by its class, which must be in place before the
     // window first shows.
-    new X11Control(
+    auto* frame = new X11Control(
         this, kind == Kind::Browser ? QStringLiteral("IEFrame") : QStringLiteral("CabinetWClass"),
         host.Filter());
+    frame->Accept({}); // messages go to its address bar
     m_addressBar = new AddressBar(this, host.Filter());
     m_view = new PageView(this);
     m_view->setOpenLinks(false);

@@ -1,11 +1,11 @@
 #include "PageLoader.h"
 
 #include "FolderListing.h"
+#include "LocalFile.h"
 
 #include "platform/TextCodec.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QMimeDatabase>
 #include <QNetworkAccessManager>
@@ -16,6 +16,8 @@ namespace {
 
 // A page bigger than this is a download, not something to read in a window.
 constexpr qint64 kLargestPage = 16 * 1024 * 1024;
+// A file is read up to this and shown cut there: its size may say 0 and it never end.
+constexpr qint64 kLargestFile = 8 * 1024 * 1024;
 constexpr int kNetworkTimeoutMs = 30000;
 
 QString document(const QString& title, const QString& body)
@@ -133,29 +135,30 @@ void PageLoader::Load(const QString& typed, const QString& selected)
 void PageLoader::loadLocal(const QString& address, const QString& path, const QString& selected)
 {
     const QFileInfo info(path);
+    if (LocalFile::IsSystemPath(path)) {
+        Q_EMIT Loaded(errorPage(address, QStringLiteral("Files of the system under /proc, /sys "
+                                                        "and /dev are not shown.")));
+        return;
+    }
     if (info.isDir()) {
         const QString folder = QDir::cleanPath(info.absoluteFilePath());
         Q_EMIT Loaded(
             {folder, QUrl::fromLocalFile(folder + u'/'), FolderListing::Html(folder, selected)});
         return;
     }
-    // A pipe or a device would block the window or never end; only plain files are shown.
-    if (info.exists() && !info.isFile()) {
-        Q_EMIT Loaded(errorPage(address, QStringLiteral("This is not a file that can be shown.")));
+    const LocalFile::Contents contents = LocalFile::Read(path, kLargestFile);
+    if (!contents.error.isEmpty()) {
+        Q_EMIT Loaded(errorPage(address, contents.error));
         return;
     }
-    QFile file(path);
-    if (!info.exists() || !file.open(QIODevice::ReadOnly)) {
-        Q_EMIT Loaded(errorPage(address, info.exists() ? file.errorString()
-                                                       : QStringLiteral("File not found.")));
-        return;
-    }
-    if (file.size() > kLargestPage) {
-        Q_EMIT Loaded(errorPage(address, QStringLiteral("The file is too large to show.")));
-        return;
-    }
-    Q_EMIT Loaded(contentPage(address, QUrl::fromLocalFile(info.absoluteFilePath()), file.readAll(),
-                              QMimeDatabase().mimeTypeForFile(info)));
+    // The type from the name and the bytes read: the file is not opened again.
+    Page page = contentPage(address, QUrl::fromLocalFile(info.absoluteFilePath()), contents.bytes,
+                            QMimeDatabase().mimeTypeForFileNameAndData(path, contents.bytes));
+    if (contents.cut)
+        page.html += QStringLiteral("<hr><p><i>The page was cut short here: only its first %1 MB "
+                                    "are shown.</i></p>")
+                         .arg(kLargestFile / (1024 * 1024));
+    Q_EMIT Loaded(page);
 }
 
 void PageLoader::replyFinished()

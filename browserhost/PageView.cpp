@@ -1,7 +1,7 @@
 #include "PageView.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "LocalFile.h"
+
 #include <QTextDocument>
 
 QVariant PageView::loadResource(int type, const QUrl& name)
@@ -14,9 +14,8 @@ QVariant PageView::loadResource(int type, const QUrl& name)
     const QUrl resolved = base.resolved(name);
     if (!resolved.isLocalFile())
         return {};
-    const QFileInfo info(resolved.toLocalFile());
-    QFile file(info.absoluteFilePath());
-    if (!info.isFile() || info.size() > LargestResource || !file.open(QIODevice::ReadOnly))
+    const LocalFile::Contents contents = LocalFile::Read(resolved.toLocalFile(), LargestResource);
+    if (!contents.error.isEmpty() || contents.cut)
         return {};
-    return file.read(LargestResource);
+    return contents.bytes;
 }

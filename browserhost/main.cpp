@@ -3,6 +3,7 @@
 // Explorer's command line.
 #include "BrowserHost.h"
 #include "ExplorerCommandLine.h"
+#include "HostCommandLine.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -40,14 +41,10 @@ Options parse(int argc, char* argv[])
     options.address = line.Root();
     options.selected = line.Select();
 #else
-    for (const QString& argument : std::as_const(arguments)) {
-        if (argument == u"--new-window")
-            options.newWindow = true;
-        else if (argument == u"--no-address-bar")
-            options.addressBar = false;
-        else if (options.address.isEmpty())
-            options.address = argument;
-    }
+    const HostCommandLine line = HostCommandLine::Parse(arguments);
+    options.address = line.address;
+    options.addressBar = line.addressBar;
+    options.newWindow = line.newWindow;
 #endif
     return options;
 }

@@ -9,7 +9,9 @@ class X11ControlFilter;
 
 // The single-instance hand-over: a second start finds the first instance's main window
 // by its class and exact title, finds its hidden text box by class and text, and sends it
-// a one-letter command, which the first instance runs with ProcessCmd.
+// a one-letter command, which the first instance runs with ProcessCmd. Any program can send
+// such letters, in any number: a burst runs each command once, one run at a time, after the
+// messages waiting have been read.
 class HandOver final : public QObject
 {
     Q_OBJECT
@@ -25,4 +27,13 @@ public:
     static bool SendToPrevInstance(WindowSystem& windows, const QString& command);
     static quint64 FindChildTextBox(const WindowSystem& windows, quint64 parent,
                                     const QString& text);
+
+private:
+    void received(QWidget* control, QChar character);
+    void runPending();
+
+    frmFav1& m_window;
+    QString m_pending; // each command once, in the order first received
+    QChar m_running;   // the command being run; more of it until it ends add nothing
+    bool m_scheduled = false;
 };

@@ -37,6 +37,12 @@ void X11Control::SetText(const QString& text)
         m_filter->writeText(Handle(), m_text);
 }
 
+void X11Control::Accept(Messages messages, qsizetype textLimit)
+{
+    m_accepted = messages;
+    m_textLimit = textLimit;
+}
+
 bool X11Control::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_widget && event->type() == QEvent::WinIdChange && Handle())

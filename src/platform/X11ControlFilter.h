@@ -2,6 +2,7 @@
 
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QObject>
 
@@ -15,7 +16,9 @@ class X11Control;
 // Receives the Win32-numbered messages other programs send to our X11Controls
 // (ClientMessage _TAVORO_WM, data32 = [message, wParam, lParam]) and turns them into
 // signals. One per application; signals are queued, so a slot may open dialogs freely.
-// Off the xcb platform it stays silent.
+// Off the xcb platform it stays silent. Any program may send these, so each control takes
+// only what it accepts, a text only from a request property and only up to its limit, and
+// nothing makes us write a request longer than the server takes.
 class X11ControlFilter : public QObject, public QAbstractNativeEventFilter
 {
     Q_OBJECT
@@ -42,11 +45,18 @@ private:
     std::uint32_t atom(const char* name);
     void writeClass(std::uint64_t window, const QString& className);
     void writeText(std::uint64_t window, const QString& text);
-    std::optional<QByteArray> takeProperty(std::uint32_t window, std::uint32_t property);
+    bool isRequestProperty(std::uint32_t property);
+    // The request's bytes, deleted as they are read; none when longer than limit (the
+    // request is deleted all the same) or not in 8-bit units.
+    std::optional<QByteArray> takeRequest(std::uint32_t window, std::uint32_t property,
+                                          qsizetype limit);
+    void received(X11Control* control, const std::uint32_t* data);
 
     xcb_connection_t* m_connection = nullptr;
     std::uint32_t m_messageType = 0;
     std::uint32_t m_textProperty = 0;
     std::uint32_t m_utf8 = 0;
+    qsizetype m_largestValue = 0; // bytes of a property value in one request
+    QHash<std::uint32_t, bool> m_requestNames;
     QList<X11Control*> m_controls;
 };

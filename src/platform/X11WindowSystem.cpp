@@ -417,10 +417,13 @@ bool X11WindowSystem::SetText(Handle handle, const QString& text)
         return false;
     // The text travels in a property of its own; a few names in turn keep requests that
     // are still unread apart without creating a new atom for every call.
-    const QByteArray name = "_TAVORO_REQUEST_" + QByteArray::number(m_requestBase, 16) + '_' +
+    const QByteArray bytes = text.toUtf8();
+    // A request longer than the server takes would drop our connection.
+    if (bytes.size() > qsizetype(xcb_get_maximum_request_length(m_connection)) * 4 - 28)
+        return false;
+    const QByteArray name = RequestPrefix + QByteArray::number(m_requestBase, 16) + '_' +
                             QByteArray::number(m_requestCount++ % 8);
     const Atom request = atom(name.constData());
-    const QByteArray bytes = text.toUtf8();
     if (!succeeded(m_connection, xcb_change_property_checked(m_connection, XCB_PROP_MODE_REPLACE,
                                                              control, request, atom("UTF8_STRING"),
                                                              8, bytes.size(), bytes.constData())))

@@ -21,6 +21,8 @@ public:
     static constexpr const char* TextProperty = "_TAVORO_TEXT";
     // ClientMessage type of the Win32-numbered messages: data32 = [message, wParam, lParam].
     static constexpr const char* MessageType = "_TAVORO_WM";
+    // WM_SETTEXT names a property of this prefix holding the text; owners take no other.
+    static constexpr const char* RequestPrefix = "_TAVORO_REQUEST_";
 
     // Uses Qt's own connection when the application runs on the xcb platform, else opens
     // one of its own to $DISPLAY. Without any display every query answers "none".
