@@ -121,7 +121,7 @@ private Q_SLOTS:
         hostOpensFrames();
         selectEntry("BBC.url");
         trigger("mnuFileOpenLink");
-        QCOMPARE(launches(), (QList<QStringList>{{"--new-window", "http://bbc.co.uk/"}}));
+        QCOMPARE(launches(), (QList<QStringList>{{"--new-window", "--", "http://bbc.co.uk/"}}));
 
         // A folder window on top takes the address in its address bar, and comes forward.
         const auto folder = windows().AddFrame(Cabinet, "Docs", "/docs");
@@ -166,12 +166,12 @@ private Q_SLOTS:
         QCOMPARE(runs, 2);
         QCOMPARE(prompts().texts(), QStringList{"Unable to launch browser."});
         // The address reaches the host as one argument, without its line break.
-        QCOMPARE(launches().first(), (QStringList{"--new-window", "http://a/evil"}));
+        QCOMPARE(launches().first(), (QStringList{"--new-window", "--", "http://a/evil"}));
 
         hostOpensFrames();
         m_app->programs.calls.clear();
         trigger("mnuHelpWebSite");
-        QCOMPARE(launches(), (QList<QStringList>{{"--new-window", AppInfo::WebSite}}));
+        QCOMPARE(launches(), (QList<QStringList>{{"--new-window", "--", AppInfo::WebSite}}));
     }
 
     void addLinkRefusals()

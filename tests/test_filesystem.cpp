@@ -308,6 +308,7 @@ private Q_SLOTS:
         QCOMPARE(files.size(), 1);
         QCOMPARE(PathCodec::Encode(files.first().Path), folder + "/Men\xfc.url");
         QCOMPARE(PathCodec::Decode(PathCodec::Encode(files.first().Path)), files.first().Path);
+        QCOMPARE(PathCodec::Readable(files.first().Name), QString::fromUtf8("Menü.url"));
         QCOMPARE(ShortcutFile::ReadShortcutURL(fs, files.first().Path), QStringLiteral("http://a/"));
         fs.DeleteFile(files.first().Path);
         QVERIFY(fs.Files(folders.first().Path).isEmpty());

@@ -27,11 +27,9 @@ WindowSystem::Handle BrowserLauncher::launchOnce(const QString& address)
     QStringList arguments{QStringLiteral("--new-window")};
     QString typed = address;
     typed.remove(u'\r').remove(u'\n');
-    // An address that looks like an option, "--no-address-bar" say, stays an address.
-    if (typed.startsWith(u'-'))
-        arguments << QStringLiteral("--");
+    // After "--" an address that looks like an option, "--no-address-bar" say, stays one.
     if (!typed.isEmpty())
-        arguments << typed;
+        arguments << QStringLiteral("--") << typed;
     const std::optional<QString> line =
         m_launcher.FirstOutputLine(BrowserProgram(), arguments, LaunchTimeoutMs);
     bool ok = false;

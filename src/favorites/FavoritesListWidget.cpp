@@ -1,6 +1,7 @@
 #include "favorites/FavoritesListWidget.h"
 
 #include "favorites/FavoritesDrag.h"
+#include "favorites/ReadableNameDelegate.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -10,6 +11,7 @@ FavoritesListWidget::FavoritesListWidget(QWidget* parent) : QTreeWidget(parent)
 {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
+    setItemDelegate(new ReadableNameDelegate(this));
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(true);

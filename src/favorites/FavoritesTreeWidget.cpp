@@ -1,6 +1,7 @@
 #include "favorites/FavoritesTreeWidget.h"
 
 #include "favorites/FavoritesDrag.h"
+#include "favorites/ReadableNameDelegate.h"
 
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -14,6 +15,7 @@ FavoritesTreeWidget::FavoritesTreeWidget(QWidget* parent) : QTreeWidget(parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setExpandsOnDoubleClick(false);
     setUniformRowHeights(true);
+    setItemDelegate(new ReadableNameDelegate(this));
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragDrop);

@@ -1,5 +1,7 @@
 #include "platform/PathCodec.h"
 
+#include "platform/TextCodec.h"
+
 namespace {
 
 constexpr char16_t kHeldByte = 0xDC00;
@@ -82,6 +84,17 @@ QByteArray Encode(const QString& path)
         start = i + 1;
     }
     return native;
+}
+
+QString Readable(const QString& name)
+{
+    QString shown = name;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const char16_t c = shown[i].unicode();
+        if (isHeldByte(c) && !(i > 0 && shown[i - 1].isHighSurrogate()))
+            shown[i] = TextCodec::DecodeWindows1252(QByteArray(1, static_cast<char>(c - kHeldByte))).at(0);
+    }
+    return shown;
 }
 
 } // namespace PathCodec

@@ -9,4 +9,7 @@
 namespace PathCodec {
 QString Decode(const QByteArray& native);
 QByteArray Encode(const QString& path);
+// The name as a person reads it: held bytes as the Windows-1252 characters they most
+// likely were. For the screen only; it names no file.
+QString Readable(const QString& name);
 } // namespace PathCodec
