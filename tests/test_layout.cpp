@@ -1,7 +1,12 @@
 #include "app/PaneLayout.h"
+#include "app/ToolbarLayout.h"
 #include "app/WindowPlacement.h"
+#include "favorites/IconSet.h"
 
+#include <QFile>
+#include <QRandomGenerator>
 #include <QTest>
+#include <QToolBar>
 
 // The limits below which the panes keep their last usable layout.
 class TestLayout : public QObject
@@ -48,7 +53,34 @@ private Q_SLOTS:
         QCOMPARE(WindowPlacement::CenterWindow(screen, window, QRectF(-6000, -3000, 6000, 3000)),
                  QPointF(0, 0));
     }
+
+    // Seeded random layouts from the stored ones: loading never fails, and what a loaded
+    // toolbar saves loads back to the very same toolbar.
+    void fuzzedToolbarLayoutsSettle()
+    {
+        QFile corpus(QFINDTESTDATA("data/toolbar/layouts.txt"));
+        QVERIFY(corpus.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList seeds = QString::fromUtf8(corpus.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList pieces = ToolbarLayout::Catalogue.split(u',') +
+                                   QStringList{"", " ", "S", "Nope", "\u00E9", ",,", "Help "};
+        QRandomGenerator random(1206);
+        const IconSet& icons = IconSet::Toolbar();
+        for (const QString& seed : seeds) {
+            for (int round = 0; round < 40; ++round) {
+                QStringList fields = seed.split(u',');
+                for (int edits = random.bounded(1, 5); edits > 0; --edits)
+                    fields.insert(random.bounded(fields.size() + 1),
+                                  pieces.at(random.bounded(pieces.size())));
+                QToolBar toolbar;
+                ToolbarLayout::LoadToolbar(toolbar, fields.join(u','), icons);
+                const QString saved = ToolbarLayout::SaveToolbar(toolbar);
+                QToolBar again;
+                ToolbarLayout::LoadToolbar(again, saved, icons);
+                QCOMPARE(ToolbarLayout::SaveToolbar(again), saved);
+            }
+        }
+    }
 };
 
-QTEST_GUILESS_MAIN(TestLayout)
+QTEST_MAIN(TestLayout)
 #include "test_layout.moc"
