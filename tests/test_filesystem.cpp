@@ -328,6 +328,10 @@ private Q_SLOTS:
         QVERIFY_THROWS_EXCEPTION(FileSystemError, fs.DeleteFile(b.Path("Favorites/../outside.url")));
         QVERIFY_THROWS_EXCEPTION(FileSystemError, fs.DeleteFile(b.Path("outside.url")));
         QVERIFY(QFile::exists(b.Path("outside.url")));
+        // A link to a kernel file poses as a plain file that never ends: never copied.
+        QVERIFY(QFile::link("/proc/self/pagemap", b.Path("Favorites/kernel.url")));
+        QVERIFY_THROWS_EXCEPTION(FileSystemError,
+                                 fs.CopyFile(b.Path("Favorites/kernel.url"), b.Path("copy.url")));
     }
 
     // Read-only links are not forced when their folder is deleted: they stay, and the

@@ -1,4 +1,5 @@
 #include "favorites/FolderTree.h"
+#include "favorites/GroupedViews.h"
 #include "support/FavoritesBuilder.h"
 #include "support/TestEnvironment.h"
 #include "support/ViewPanes.h"
@@ -71,6 +72,17 @@ private Q_SLOTS:
         auto panes = normalView("");
         QCOMPARE(panes->NodeTexts(), QStringList({"r=Normal View", "K2=Normal View/a", "K3=Normal View/a/b",
                                                   "K4=Normal View/a/b/loop", "K5=Normal View/a/up"}));
+    }
+
+    // A folder reached through a link lists its links in the Phone Book as the Normal view
+    // lists them, even when the walk met the folder it leads to first.
+    void linkedFolderListsInThePhoneBook()
+    {
+        builder().Build("A/Real/x.url = http://x\n");
+        QVERIFY(QFile::link(root() + "/A/Real", root() + "/Linked"));
+        ViewPanes panes(root());
+        GroupedViews::ListFolderName(panes.list, panes.fileSystem, root(), "Linked");
+        QCOMPARE(panes.ListTexts(), QStringList{"x"});
     }
 
     void unknownViewIsReported()
