@@ -1,24 +1,10 @@
 #include "LocalFile.h"
 
-#include <QFile>
+#include "platform/BoundedFile.h"
+
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-namespace {
-
-constexpr qint64 kChunk = 64 * 1024;
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
-} // namespace
 
 bool LocalFile::IsSystemPath(const QString& path)
 {
@@ -41,44 +27,20 @@ LocalFile::Contents LocalFile::Read(const QString& path, qint64 limit)
                                         "shown.");
         return contents;
     }
-    // Never waits to open: a pipe or a device put in the file's place since it was looked
-    // at is found by fstat and refused.
-    const int fd =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        contents.error = errno == ENOENT ? QStringLiteral("File not found.") : systemError(errno);
-        return contents;
-    }
-    struct stat status
-    {
-    };
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
-        ::close(fd);
-        contents.error = QStringLiteral("This is not a file that can be shown.");
-        return contents;
-    }
-    // One byte past the limit tells a file that goes on; its size may say 0 and be endless.
-    while (contents.bytes.size() <= limit) {
-        const qint64 offset = contents.bytes.size();
-        const qint64 wanted = qMin(kChunk, limit + 1 - offset);
-        contents.bytes.resize(offset + wanted);
-        const ssize_t count = ::read(fd, contents.bytes.data() + offset, wanted);
-        if (count < 0 && errno == EINTR) {
-            contents.bytes.resize(offset);
-            continue;
-        }
-        contents.bytes.resize(offset + qMax<ssize_t>(0, count));
-        if (count < 0) {
-            contents.error = systemError(errno);
-            break;
-        }
-        if (count == 0)
-            break;
-    }
-    ::close(fd);
-    if (contents.bytes.size() > limit) {
-        contents.bytes.truncate(limit);
-        contents.cut = true;
+    const BoundedFile::Result read = BoundedFile::ReadHead(path, limit);
+    switch (read.status) {
+    case BoundedFile::Result::Status::Missing:
+        contents.error = QStringLiteral("File not found.");
+        break;
+    case BoundedFile::Result::Status::Refused:
+        contents.error = read.error == EACCES || read.error == EISDIR
+                             ? QStringLiteral("This is not a file that can be shown.")
+                             : read.reason;
+        break;
+    case BoundedFile::Result::Status::Read:
+        contents.bytes = read.bytes;
+        contents.cut = read.cut;
+        break;
     }
     return contents;
 }

@@ -1,62 +1,85 @@
 #include "platform/BoundedFile.h"
 
-#include <QFile>
+#include "platform/PathCodec.h"
 
 #include <cerrno>
 #include <cstring>
 
 #include <fcntl.h>
+#include <linux/magic.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 namespace BoundedFile {
 
-Result Read(const QString& path, qint64 limit)
+namespace {
+
+constexpr qint64 kChunk = 64 * 1024;
+
+void refuse(Result& result, int error, const QString& reason)
+{
+    result.status = Result::Status::Refused;
+    result.error = error;
+    result.reason = reason.isEmpty() ? QString::fromLocal8Bit(std::strerror(error)) : reason;
+    result.bytes.clear();
+}
+
+} // namespace
+
+bool IsKernelFile(int fd)
+{
+    struct statfs info;
+    return ::fstatfs(fd, &info) == 0 &&
+           (info.f_type == PROC_SUPER_MAGIC || info.f_type == SYSFS_MAGIC);
+}
+
+Result ReadHead(const QString& path, qint64 limit)
 {
     Result result;
     // Non-blocking, so a pipe or a terminal put in a file's place cannot stall us here.
-    const int fd = ::open(QFile::encodeName(path).constData(),
+    const int fd = ::open(PathCodec::Encode(path).constData(),
                           O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        const int error = errno;
-        if (error != ENOENT && error != ENOTDIR) {
-            result.status = Result::Status::Refused;
-            result.reason = QString::fromLocal8Bit(std::strerror(error));
-        }
+        if (errno != ENOENT && errno != ENOTDIR)
+            refuse(result, errno, {});
         return result;
     }
-    result.status = Result::Status::Refused;
-    if (::fstat(fd, &result.info) != 0 || !S_ISREG(result.info.st_mode)) {
-        result.reason = QStringLiteral("It is not a regular file");
-    } else if (result.info.st_size > limit) {
-        result.reason = QStringLiteral("It is larger than %1 MB").arg(limit >> 20);
+    if (::fstat(fd, &result.info) != 0) {
+        refuse(result, errno, {});
+    } else if (S_ISDIR(result.info.st_mode)) {
+        refuse(result, EISDIR, QStringLiteral("It is a folder"));
+    } else if (!S_ISREG(result.info.st_mode) || IsKernelFile(fd)) {
+        refuse(result, EACCES, QStringLiteral("It is not a regular file"));
     } else {
-        // Files under /proc claim a size of 0 and may never end: read up to the limit only.
-        result.bytes.resize(qMin<qint64>(result.info.st_size, limit) + 1);
-        qint64 total = 0;
-        while (total <= limit) {
-            if (total == result.bytes.size())
-                result.bytes.resize(qMin<qint64>(total * 2, limit + 1));
-            const ssize_t got = ::read(fd, result.bytes.data() + total,
-                                       static_cast<size_t>(result.bytes.size() - total));
+        result.status = Result::Status::Read;
+        // One byte past the limit tells a file that goes on.
+        while (result.bytes.size() <= limit) {
+            const qint64 offset = result.bytes.size();
+            result.bytes.resize(offset + qMin(kChunk, limit + 1 - offset));
+            const ssize_t got = ::read(fd, result.bytes.data() + offset,
+                                       static_cast<size_t>(result.bytes.size() - offset));
+            result.bytes.resize(offset + qMax<ssize_t>(got, 0));
             if (got < 0 && errno == EINTR)
                 continue;
-            if (got < 0) {
-                result.reason = QString::fromLocal8Bit(std::strerror(errno));
+            if (got < 0)
+                refuse(result, errno, {});
+            if (got <= 0)
                 break;
-            }
-            if (got == 0) {
-                result.status = Result::Status::Read;
-                break;
-            }
-            total += got;
         }
-        if (total > limit)
-            result.reason = QStringLiteral("It is larger than %1 MB").arg(limit >> 20);
-        result.bytes.truncate(total);
-        if (result.status != Result::Status::Read)
-            result.bytes.clear();
+        if (result.bytes.size() > limit) {
+            result.bytes.truncate(limit);
+            result.cut = true;
+        }
     }
     ::close(fd);
+    return result;
+}
+
+Result Read(const QString& path, qint64 limit)
+{
+    Result result = ReadHead(path, limit);
+    if (result.cut)
+        refuse(result, EFBIG, QStringLiteral("It is larger than %1 MB").arg(limit >> 20));
     return result;
 }
 

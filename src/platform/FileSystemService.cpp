@@ -1,5 +1,6 @@
 #include "platform/FileSystemService.h"
 
+#include "platform/BoundedFile.h"
 #include "platform/PathCodec.h"
 
 #include <QDir>
@@ -16,9 +17,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
-#include <linux/magic.h>
 #include <sys/stat.h>
-#include <sys/vfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -218,14 +217,6 @@ bool WriteAll(int fd, const char* data, ssize_t size)
 
 // Copies one file's bytes, permission bits and times, as a copy in Explorer keeps the
 // modified date. Without replace an existing destination is an error and stays untouched.
-// Files of /proc and /sys pose as regular files of size 0 and may never end.
-bool IsKernelFile(int fd)
-{
-    struct statfs info;
-    return ::fstatfs(fd, &info) == 0 &&
-           (info.f_type == PROC_SUPER_MAGIC || info.f_type == SYSFS_MAGIC);
-}
-
 constexpr off_t kGrowthAllowed = 1024 * 1024;
 
 void CopyFileContents(const QByteArray& from, const QByteArray& to, bool replace)
@@ -239,7 +230,7 @@ void CopyFileContents(const QByteArray& from, const QByteArray& to, bool replace
         Fail(errno, Subject::File, from);
     if (S_ISDIR(source.st_mode))
         Fail(ENOENT, Subject::File, from);
-    if (!S_ISREG(source.st_mode) || IsKernelFile(in.fd))
+    if (!S_ISREG(source.st_mode) || BoundedFile::IsKernelFile(in.fd))
         Fail(EACCES, Subject::File, from);
     // A file that grows while copied, or never ends, is cut off at what it claimed.
     const off_t largest = source.st_size + kGrowthAllowed;
@@ -732,30 +723,13 @@ void FileSystemService::MoveFolder(const QString& source, const QString& destina
 
 QByteArray FileSystemService::ReadHead(const QString& path, qint64 limit) const
 {
-    const QByteArray native = Native(path);
-    FdGuard in{::open(native.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK)};
-    if (in.fd < 0)
-        Fail(errno, Subject::File, path);
-    struct stat st;
-    if (::fstat(in.fd, &st) != 0)
-        Fail(errno, Subject::File, path);
-    if (!S_ISREG(st.st_mode) || IsKernelFile(in.fd))
-        Fail(S_ISDIR(st.st_mode) ? ENOENT : EACCES, Subject::File, path);
-    QByteArray bytes(limit + 1, Qt::Uninitialized);
-    qsizetype filled = 0;
-    while (filled < bytes.size()) {
-        const ssize_t got =
-            ::read(in.fd, bytes.data() + filled, static_cast<size_t>(bytes.size() - filled));
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0)
-            Fail(errno, Subject::File, path);
-        if (got == 0)
-            break;
-        filled += got;
-    }
-    bytes.truncate(filled);
-    return bytes;
+    // The extra byte tells the caller that the file went on.
+    const BoundedFile::Result read = BoundedFile::ReadHead(path, limit + 1);
+    if (read.status == BoundedFile::Result::Status::Missing)
+        Fail(ENOENT, Subject::File, path);
+    if (read.status == BoundedFile::Result::Status::Refused)
+        Fail(read.error == EISDIR ? ENOENT : read.error, Subject::File, path);
+    return read.bytes;
 }
 
 void FileSystemService::CreateNewFile(const QString& path, const QByteArray& bytes) const
