@@ -1,3 +1,4 @@
+#include "platform/PathCodec.h"
 #include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
 #include "platform/ShellFolders.h"
@@ -349,6 +350,17 @@ private Q_SLOTS:
         auto injected = OpenRegistry(std::make_shared<FixedShellFolders>());
         QCOMPARE(ReadRegValue(*injected, kShellFolders, QString(), "Favorites", ""),
                  QVariant("/srv/shared/Favorites"));
+
+        // A folder whose name is not UTF-8 is that very folder, and is stored so.
+        const QByteArray native = QFile::encodeName(m_env->Root()) + "/Favoris \xe9t\xe9";
+        qputenv("TAVORO_FAVORITES", native);
+        const QString favorites = read(HKEY_CURRENT_USER, "Shell Folders", "Favorites").toString();
+        QCOMPARE(PathCodec::Encode(favorites), native);
+        struct stat made;
+        QCOMPARE(::stat(native.constData(), &made), 0);
+        QCOMPARE(QDir(m_env->Root()).entryList({"Favoris*"}).size(), 1); // no look-alike
+        WriteRegValue(*registry, kRoot, kSection, "FavoritesPath", favorites);
+        QCOMPARE(Read(*OpenRegistry(), "FavoritesPath"), QVariant(favorites));
     }
 
     void defaultDirectory()
