@@ -1,3 +1,4 @@
+#include "platform/FileSystemService.h"
 #include "platform/PathCodec.h"
 #include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
@@ -356,9 +357,10 @@ private Q_SLOTS:
         qputenv("TAVORO_FAVORITES", native);
         const QString favorites = read(HKEY_CURRENT_USER, "Shell Folders", "Favorites").toString();
         QCOMPARE(PathCodec::Encode(favorites), native);
-        struct stat made;
-        QCOMPARE(::stat(native.constData(), &made), 0);
-        QCOMPARE(QDir(m_env->Root()).entryList({"Favoris*"}).size(), 1); // no look-alike
+        QStringList made; // the folder itself, no look-alike
+        for (const FsItem& folder : FileSystemService().SubFolders(m_env->Root()))
+            made << folder.Path;
+        QCOMPARE(made.filter("Favoris"), QStringList{favorites});
         WriteRegValue(*registry, kRoot, kSection, "FavoritesPath", favorites);
         QCOMPARE(Read(*OpenRegistry(), "FavoritesPath"), QVariant(favorites));
     }
