@@ -2,6 +2,7 @@
 
 #include "appearance/Themes.h"
 #include "platform/BoundedFile.h"
+#include "platform/Logging.h"
 #include "platform/TextCodec.h"
 #include "platform/TextFields.h"
 #include "platform/VbConvert.h"
@@ -70,7 +71,10 @@ QString ThemeFilePath(const QString& programFolder)
 clsThemeApps ReadThemes(const QString& path)
 {
     clsThemeApps themes;
-    const QByteArray bytes = BoundedFile::Read(path, kLargestFile).bytes;
+    const BoundedFile::Result read = BoundedFile::Read(path, kLargestFile);
+    if (read.status == BoundedFile::Result::Status::Refused)
+        qCInfo(lcSettings).noquote() << path << "not read:" << read.reason;
+    const QByteArray& bytes = read.bytes;
 
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     const QStringList lines = TextCodec::Decode(bytes).split(lineEnd);
@@ -105,6 +109,7 @@ bool WriteThemes(const QString& path, const clsThemeApps& themes, QString* error
     struct stat info = {};
     if (::stat(QFile::encodeName(path).constData(), &info) == 0 &&
         (!S_ISREG(info.st_mode) || info.st_size > kLargestFile)) {
+        qCInfo(lcSettings).noquote() << path << "not replaced: it was not read whole";
         if (error)
             *error = QStringLiteral("The file \"%1\" is not a themes file this program can "
                                     "read whole, so it was not replaced.")

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/FileSystemService.h"
+#include "platform/Logging.h"
 
 #include <QSet>
 
@@ -21,7 +22,8 @@ void Walk(const FileSystemService& fileSystem, const QString& root, Data rootDat
     const auto subFolders = [&fileSystem](const QString& path) {
         try {
             return fileSystem.SubFolders(path);
-        } catch (const FileSystemError&) {
+        } catch (const FileSystemError& error) {
+            qCInfo(lcFiles) << error.what();
             return QList<FsItem>();
         }
     };

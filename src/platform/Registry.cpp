@@ -1,5 +1,6 @@
 #include "platform/Registry.h"
 
+#include "platform/Logging.h"
 #include "platform/RegistryHive.h"
 #include "platform/ShellFolders.h"
 
@@ -269,6 +270,7 @@ bool Registry::writeNow(RegistryHive* store)
 
 void Registry::report(const QString& message)
 {
+    qCInfo(lcSettings).noquote() << message;
     if (m_reported.contains(message) || m_unreported.contains(message))
         return;
     if (!m_reporter) {

@@ -1,5 +1,6 @@
 #include "platform/X11ControlFilter.h"
 
+#include "platform/Logging.h"
 #include "platform/WindowSystem.h"
 #include "platform/X11Control.h"
 #include "platform/X11WindowSystem.h"
@@ -171,13 +172,17 @@ void X11ControlFilter::received(X11Control* control, const std::uint32_t* data)
     const QPointer<QWidget> widget = control->Widget();
     switch (static_cast<int>(data[0])) {
     case WindowSystem::WM_SETTEXT: {
-        if (!isRequestProperty(data[2]))
+        if (!isRequestProperty(data[2])) {
+            qCInfo(lcX11) << "refused a text from a property that is no request";
             break;
+        }
         const qsizetype limit =
             control->Accepts(X11Control::Message::SetText) ? control->TextLimit() : -1;
         const std::optional<QByteArray> bytes = takeRequest(control->Handle(), data[2], limit);
-        if (!bytes)
+        if (!bytes) {
+            qCInfo(lcX11) << "refused a text over" << limit << "bytes or of the wrong kind";
             break;
+        }
         const QString text = QString::fromUtf8(*bytes);
         // Bytes that are not UTF-8 grow when decoded; the limit holds for what we publish.
         if (text.toUtf8().size() > limit)
@@ -219,6 +224,7 @@ void X11ControlFilter::received(X11Control* control, const std::uint32_t* data)
         break;
     }
     default:
+        qCInfo(lcX11) << "refused message" << data[0] << "to window" << control->Handle();
         break;
     }
 }
