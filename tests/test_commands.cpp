@@ -77,7 +77,6 @@ private Q_SLOTS:
     }
 
     // Each layout loaded over "Refresh,S,Help"; one without a single key keeps that.
-    // Each layout loaded over "Refresh,S,Help"; one without a single key keeps that.
     // Separators are keyed by their field; empty fields go; letter case stays.
     void layoutStrings()
     {
@@ -126,17 +125,10 @@ private Q_SLOTS:
     // The dialog offers the catalogue less the members, whatever their case.
     void initLists()
     {
-        const QString standard = clsOptions::DefaultToolbarButtons;
-        const std::tuple<QString, QString, QString> rows[] = { // layout, members, gone from offer
-            {standard, standard, standard},
-            {"Refresh,,Help", "Refresh,Help", "Refresh,Help"},
-            {"help,REFRESH", "help,REFRESH", "Refresh,Help"},
-            {"CopyLink,Explore", "CopyLink,Explore", ""}};
-        for (const auto& [layout, members, gone] : rows) {
-            frmToolbar& dialog = open(layout);
-            QCOMPARE(keys(dialog.lvwMembers()), members);
-            QCOMPARE(keys(dialog.lvwAvailable()), offered(gone));
-        }
+        frmToolbar& dialog = open("help,,REFRESH");
+        QCOMPARE(keys(dialog.lvwMembers()), "help,REFRESH");
+        QCOMPARE(keys(dialog.lvwAvailable()), offered("Refresh,Help"));
+        QCOMPARE(keys(open("CopyLink,Explore").lvwAvailable()), offered(""));
     }
 
     // Clicks: a Add, r Remove, s Separator, u Move Up, d Move Down; A and R double-click
