@@ -14,7 +14,6 @@
 #include "support/FavoritesBuilder.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -104,21 +103,6 @@ private Q_SLOTS:
     {
         m_options.reset();
         m_app.reset();
-    }
-
-    // A cancelled picker keeps the colour; Cancel saves nothing.
-    void colorFromThePicker()
-    {
-        frmColor dialog(prompts());
-        dialog.SetFontColor(ColorSwatches::Color(20));
-        dialog.Load();
-        prompts().colors << std::nullopt << QColor(1, 2, 3);
-        dialog.cmdCustomClick();
-        QCOMPARE(dialog.FontColor(), ColorSwatches::Color(20));
-        dialog.cmdCustomClick();
-        QVERIFY(dialog.FontColor() == 1 + 2 * 256 + 3 * 65536 && dialog.chkCustom()->isChecked());
-        dialog.cmdCancelClick();
-        QVERIFY(!dialog.IsSaved());
     }
 
     // Lists have ';' between entries; "OK" among the inputs answers the delete question.

@@ -150,13 +150,11 @@ private Q_SLOTS:
         // Available starts Open, Favorites, OpenLink, OpenNewLink, PasteLink, Search...
         row("add after the current", "S,Help,Refresh", 1, "0 2 4", "a",
             "S,Help,Open,OpenLink,PasteLink,Refresh");
-        row("add without current", "S,Help,Refresh", -1, "3", "a", "S,Help,Refresh,OpenNewLink");
         // Taken from the last up, so they arrive the other way round.
         row("remove several", "S,Help,S,Refresh", -1, "1 2 3", "r", "S", "Refresh,Help");
         row("double-click adds", "Help", -1, "1", "A", "Help,Favorites");
         row("double-click removes", "Help,Open", -1, "0", "R", "Open", "Help");
-        row("separator after the current", "Help,Refresh", 0, "", "s", "Help,S,Refresh");
-        row("down, not past the last", "Open,S,Help", 1, "", "dd", "Open,Help,S");
+        row("separator, then down past the last", "Help,Refresh", 0, "", "sddd", "S,Refresh,Help");
         // The moved entry stays current, so repeated moves carry it to the top.
         row("carried to the top", "Open,Refresh,Search,Help", 3, "", "uuuuu",
             "Help,Open,Refresh,Search");
