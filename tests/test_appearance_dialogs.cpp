@@ -207,21 +207,9 @@ private Q_SLOTS:
         auto dialog = openThemes();
         prompts().inputs.enqueue(QStringLiteral("Mine"));
         dialog->cmdNewClick();
-        prompts().dialogHandler = [](QDialog& d) {
-            if (auto* fonts = qobject_cast<frmFonts*>(&d)) {
-                QListWidget* faces = fonts->lstFontName();
-                faces->setCurrentItem(faces->findItems("DejaVu Serif", Qt::MatchExactly).value(0));
-                fonts->lstFontSize()->setCurrentRow(4);
-                fonts->lstFontStyle()->setCurrentRow(1);
-                fonts->cmdOkClick();
-                return d.result();
-            }
-            return pickBlue(d, 1);
-        };
-        dialog->cmdLvwFontClick();
+        prompts().dialogHandler = [](QDialog& d) { return pickBlue(d, 1); };
         dialog->cmdTvwColorClick();
         const clsThemeApp& mine = *dialog->SelectedTheme();
-        QCOMPARE(mine.LvwTheme().GetFontString(), QStringLiteral("DejaVu Serif\t12\tI"));
         QCOMPARE(mine.TvwTheme().BackColor(), ColorSwatches::Color(13));
         QCOMPARE(mine.LvwTheme().BackColor(), 16777215); // the list's colours were not touched
 

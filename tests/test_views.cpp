@@ -38,9 +38,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("phoneBook");
         QTest::addColumn<QString>("addressBook");
-        QTest::newRow("second of a pair") << "news" << "N" << "M-N";
         QTest::newRow("triple") << "Quake" << "Q" << "O-P-Q";
-        QTest::newRow("after the triple") << "Radio" << "R" << "R-S";
         QTest::newRow("dash falls in A-B") << "-misc" << "-" << "A-B";
         QTest::newRow("accented") << "église" << "É" << "É";
     }
