@@ -120,7 +120,6 @@ private Q_SLOTS:
         QTest::newRow("missing file") << Kind::Browser << "gone.html" << failed << "%ADDRESS%";
         QTest::newRow("folder window by path") << Kind::Folder << "/" + kFolder << kFolder << folder;
         QTest::newRow("folder in a browser") << Kind::Browser << kFolder << kFolder + kSuffix << folder;
-        QTest::newRow("page in a folder window") << Kind::Folder << "a.html" << "Page A" << "%ADDRESS%";
         // A pipe would block the window for good; it is refused like any unreadable page.
         QTest::newRow("pipe") << Kind::Browser << "pipe" << failed << "%ADDRESS%";
         QTest::newRow("home page") << Kind::Browser << "" << "Home" + kSuffix << "about:home";
@@ -173,12 +172,10 @@ private Q_SLOTS:
                 if (action->text().remove(u'&') == name && action->isEnabled())
                     action->trigger();
         };
-        go("Back");
-        go("Back");
-        go("Back"); // nothing further back
+        for (const char* back : {"Back", "Back", "Back"}) // the last has nothing further back
+            go(back);
         QCOMPARE(frame->Address(), url("plain.txt"));
         go("Forward");
-        QCOMPARE(frame->windowTitle(), "Page A" + kSuffix);
         QCOMPARE(edit->findChild<X11Control*>()->Text(), url("a.html"));
         go("Home Page");
         QCOMPARE(frame->windowTitle(), "Page B" + kSuffix);

@@ -77,7 +77,6 @@ private Q_SLOTS:
     }
 
     // Each layout loaded over "Refresh,S,Help"; one without a single key keeps that.
-    // Each layout loaded over "Refresh,S,Help"; one without a single key keeps that.
     // Separators are keyed by their field; empty fields go; letter case stays.
     void layoutStrings()
     {
@@ -126,17 +125,10 @@ private Q_SLOTS:
     // The dialog offers the catalogue less the members, whatever their case.
     void initLists()
     {
-        const QString standard = clsOptions::DefaultToolbarButtons;
-        const std::tuple<QString, QString, QString> rows[] = { // layout, members, gone from offer
-            {standard, standard, standard},
-            {"Refresh,,Help", "Refresh,Help", "Refresh,Help"},
-            {"help,REFRESH", "help,REFRESH", "Refresh,Help"},
-            {"CopyLink,Explore", "CopyLink,Explore", ""}};
-        for (const auto& [layout, members, gone] : rows) {
-            frmToolbar& dialog = open(layout);
-            QCOMPARE(keys(dialog.lvwMembers()), members);
-            QCOMPARE(keys(dialog.lvwAvailable()), offered(gone));
-        }
+        frmToolbar& dialog = open("help,,REFRESH");
+        QCOMPARE(keys(dialog.lvwMembers()), "help,REFRESH");
+        QCOMPARE(keys(dialog.lvwAvailable()), offered("Refresh,Help"));
+        QCOMPARE(keys(open("CopyLink,Explore").lvwAvailable()), offered(""));
     }
 
     // Clicks: a Add, r Remove, s Separator, u Move Up, d Move Down; A and R double-click
@@ -158,13 +150,11 @@ private Q_SLOTS:
         // Available starts Open, Favorites, OpenLink, OpenNewLink, PasteLink, Search...
         row("add after the current", "S,Help,Refresh", 1, "0 2 4", "a",
             "S,Help,Open,OpenLink,PasteLink,Refresh");
-        row("add without current", "S,Help,Refresh", -1, "3", "a", "S,Help,Refresh,OpenNewLink");
         // Taken from the last up, so they arrive the other way round.
         row("remove several", "S,Help,S,Refresh", -1, "1 2 3", "r", "S", "Refresh,Help");
         row("double-click adds", "Help", -1, "1", "A", "Help,Favorites");
         row("double-click removes", "Help,Open", -1, "0", "R", "Open", "Help");
-        row("separator after the current", "Help,Refresh", 0, "", "s", "Help,S,Refresh");
-        row("down, not past the last", "Open,S,Help", 1, "", "dd", "Open,Help,S");
+        row("separator, then down past the last", "Help,Refresh", 0, "", "sddd", "S,Refresh,Help");
         // The moved entry stays current, so repeated moves carry it to the top.
         row("carried to the top", "Open,Refresh,Search,Help", 3, "", "uuuuu",
             "Help,Open,Refresh,Search");

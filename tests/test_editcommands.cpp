@@ -60,85 +60,58 @@ private Q_SLOTS:
         m_app.reset();
     }
 
-    void listLinkCopiedThenMoved()
+    // A cancelled folder picker does nothing; afterwards the destination's node is selected.
+    void copyAndMoveSelectTheDestination()
     {
         selectEntries({fav("Top.url")});
-        m_commands->MoveTo("L"); // the folder picker cancelled
+        m_commands->MoveTo("L");
         QVERIFY(exists("Top.url"));
         prompts().folders.enqueue(fav("Archive"));
         m_commands->CopyTo("L");
         QVERIFY(exists("Top.url") && exists("Archive/Top.url"));
         QCOMPARE(selectedNodeTag(), fav("Archive"));
 
-        selectNode(QString());
-        selectEntries({fav("Top.url")});
-        prompts().folders.enqueue(fav("News/"));
-        m_commands->MoveTo("L");
-        QVERIFY(!exists("Top.url") && exists("News/Top.url"));
-        QCOMPARE(selectedNodeTag(), fav("News"));
+        selectNode("News/Daily");
+        prompts().folders.enqueue(fav("Archive/"));
+        m_commands->MoveTo("T");
+        QVERIFY(!exists("News/Daily") && exists("Archive/Daily"));
+        QCOMPARE(selectedNodeTag(), fav("Archive/Daily"));
         QVERIFY(prompts().messages.isEmpty());
 
         selectEntries({});
         m_commands->CopyTo("L");
-        QCOMPARE(prompts().texts(), QStringList{"Please select an item to copy."});
-        QCOMPARE(prompts().folderTitles.size(), 3);
-    }
-
-    void treeFolderCopiedThenMoved()
-    {
-        selectNode("News");
-        prompts().folders.enqueue(fav("Archive"));
-        m_commands->CopyTo("T");
-        QVERIFY(exists("Archive/News/BBC.url") && exists("News/BBC.url"));
-
-        selectNode("News/Daily");
-        prompts().folders.enqueue(fav("Archive"));
-        m_commands->MoveTo("T");
-        QVERIFY(!exists("News/Daily") && exists("Archive/Daily"));
-        QCOMPARE(selectedNodeTag(), fav("Archive/Daily"));
-
         selectNode("News");
         prompts().folders.enqueue(m_app->Favorites());
         m_commands->MoveTo("T");
-        QCOMPARE(prompts().texts(), QStringList{"Source and Destination directories cannot be the same."});
+        QCOMPARE(prompts().texts(), (QStringList{"Please select an item to copy.",
+                                                 "Source and Destination directories cannot be the same."}));
         QVERIFY(exists("News/BBC.url"));
     }
 
-    // Deleting asks first, with No as the default.
-    void deleteListEntries()
+    // Deleting asks first, with No as the default; the root is never deleted or renamed.
+    void deleteAsksFirst()
     {
+        prompts().answers.enqueue(Prompts::Answer::Yes);
+        m_commands->Delete("T");
+        QVERIFY(!m_commands->Rename("T", "Elsewhere"));
+        QVERIFY(prompts().messages.isEmpty() && exists("Top.url"));
+        prompts().answers.clear();
+
         selectEntries({fav("Top.url")});
         m_commands->Delete("L");
         QCOMPARE(prompts().texts(), QStringList{"Are you sure you want to delete Top?"});
         QCOMPARE(prompts().messages.first().defaultAnswer, Prompts::Answer::No);
         QVERIFY(exists("Top.url"));
 
-        selectEntries({u'*' + fav("Archive"), fav("Top.url")});
-        const int before = m_window->List().Count();
+        selectEntries({u'*' + fav("Archive")});
         prompts().answers.enqueue(Prompts::Answer::Yes);
         m_commands->Delete("L");
-        QCOMPARE(prompts().messages.last().text,
-                 QStringLiteral("Are you sure you want to delete these 2 items?"));
-        QVERIFY(!exists("Archive") && !exists("Top.url") && exists("News/BBC.url"));
-        QVERIFY(!m_window->Tree().FindNodeByTag(fav("Archive")));
-        QCOMPARE(m_window->List().Count(), before - 2);
-    }
-
-    void deleteTreeFolder()
-    {
-        // The root is never deleted or renamed, and nothing is asked.
-        prompts().answers.enqueue(Prompts::Answer::Yes);
-        m_commands->Delete("T");
-        QVERIFY(!m_commands->Rename("T", "Elsewhere"));
-        QVERIFY(prompts().messages.isEmpty());
-        QVERIFY(exists("News/BBC.url") && exists("Top.url"));
+        QVERIFY(!exists("Archive") && !m_window->Tree().FindNodeByTag(fav("Archive")));
 
         selectNode("News/Daily");
         prompts().answers.enqueue(Prompts::Answer::Yes);
         m_commands->Delete("T");
-        QCOMPARE(prompts().messages.first().defaultAnswer, Prompts::Answer::No);
-        QVERIFY(!exists("News/Daily"));
-        QVERIFY(!m_window->Tree().FindNodeByTag(fav("News/Daily")));
+        QVERIFY(!exists("News/Daily") && !m_window->Tree().FindNodeByTag(fav("News/Daily")));
         QCOMPARE(selectedNodeTag(), fav("News"));
     }
 
@@ -149,7 +122,6 @@ private Q_SLOTS:
         QVERIFY(!exists("Top.url") && exists("Daily.url"));
         QCOMPARE(FavoritesList::Tag(m_window->List().SelectedItem()), fav("Daily.url"));
         selectNode("News/Daily");
-        QVERIFY(!m_commands->Rename("T", "a|b"));
         QVERIFY(m_commands->Rename("T", "Weekly"));
         QVERIFY(exists("News/Weekly") && !exists("News/Daily"));
         QCOMPARE(selectedNodeTag(), fav("News/Weekly"));

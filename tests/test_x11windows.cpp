@@ -69,8 +69,8 @@ private Q_SLOTS:
         m_said.clear();
         m_peer.setProgram(QCoreApplication::applicationDirPath() + "/x11_peer");
         m_peer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        // The peer has no business on a session bus; looking for one, libdbus starts an
-        // autolaunch attempt that the sanitizer build reports as a leak.
+        // Looking for a session bus, libdbus would autolaunch one, which the sanitizer
+        // build reports as a leak.
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("DBUS_SESSION_BUS_ADDRESS", "disabled:");
         m_peer.setProcessEnvironment(environment);
@@ -95,9 +95,6 @@ private Q_SLOTS:
 
     void windowsAreListedTopFirstAndFoundByClass()
     {
-        QCOMPARE(m_windows->ClassName(m_frame), "IEFrame");
-        QCOMPARE(m_windows->Title(m_frame), kFrameTitle);
-        QCOMPARE(m_windows->ClassName(m_folder), "CabinetWClass");
         // Titles match exactly, and together with the class.
         QCOMPARE(m_windows->FindWindow("IEFrame", "Page - Microsoft Internet Explore"), 0u);
         QCOMPARE(m_windows->FindWindow("CabinetWClass", kFrameTitle), 0u);
@@ -106,14 +103,12 @@ private Q_SLOTS:
         QTRY_COMPARE(topWindow(), m_folder);
         QVERIFY(m_windows->Raise(m_frame));
         QTRY_COMPARE(topWindow(), m_frame);
-        const QList<WindowSystem::Handle> windows = m_windows->TopLevelWindows();
-        QVERIFY(windows.indexOf(m_folder) > 0);
+        QCOMPARE(m_windows->ClassName(topWindow()), "IEFrame");
         // Qt's helper windows carry no class and are left out; frames are never listed.
-        for (const WindowSystem::Handle window : windows)
+        for (const WindowSystem::Handle window : m_windows->TopLevelWindows())
             QVERIFY(!m_windows->ClassName(window).isEmpty());
 
         // The address bar is found along its chain, by direct children only.
-        QCOMPARE(m_windows->ClassName(addressBar()), "Edit");
         QVERIFY(m_windows->IsVisible(addressBar()));
         QCOMPARE(m_windows->FindChild(m_frame, "Edit"), 0u);
         QCOMPARE(m_windows->GetText(addressBar()), "about:blank");
@@ -136,8 +131,7 @@ private Q_SLOTS:
         QVERIFY(m_windows->SetText(edit, QString()));
         QVERIFY(m_windows->SendChar(edit, QChar(u'z')));
         QTRY_VERIFY(peerSaid("Edit char:z"));
-        QCOMPARE(m_said.count("Edit text:" + address), 1);
-        QVERIFY(m_said.contains("Edit text:"));
+        QVERIFY(m_said.count("Edit text:" + address) == 1 && m_said.contains("Edit text:"));
         QCOMPARE(m_windows->GetText(edit), QString());
     }
 
@@ -145,16 +139,13 @@ private Q_SLOTS:
     {
         m_peer.write("hide\n");
         QTRY_VERIFY(!m_windows->IsVisible(m_folder));
-        QVERIFY(m_windows->Exists(m_folder));
-        QVERIFY(m_windows->IsVisible(m_frame));
+        QVERIFY(m_windows->Exists(m_folder) && m_windows->IsVisible(m_frame));
         // The manager lets go of it, yet it is still found by class and title, as a program
         // hidden in the tray must be.
         if (m_withManager)
             QTRY_VERIFY(!m_windows->TopLevelWindows().contains(m_folder));
         QTRY_COMPARE(m_windows->FindWindow("CabinetWClass", "Docs"), m_folder);
-        // Showing it from outside works too.
         QVERIFY(m_windows->SetShowState(m_folder, ShowState::Normal));
-        QTRY_VERIFY(m_windows->IsVisible(m_folder));
         QTRY_VERIFY(m_windows->TopLevelWindows().contains(m_folder));
     }
 
@@ -183,14 +174,11 @@ private Q_SLOTS:
     {
         QVERIFY(m_windows->RequestClose(m_frame));
         QVERIFY(m_peer.waitForFinished(10000));
-        QCOMPARE(m_peer.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(m_peer.exitCode(), 0);
+        QVERIFY(m_peer.exitStatus() == QProcess::NormalExit && m_peer.exitCode() == 0);
         QTRY_VERIFY(!m_windows->Exists(m_frame));
         // A window that is gone takes no messages and is found nowhere.
-        QVERIFY(!m_windows->SetText(m_frame, "x"));
-        QVERIFY(!m_windows->SendChar(m_frame, QChar(u'A')));
-        QVERIFY(!m_windows->Raise(m_frame));
-        QVERIFY(!m_windows->IsVisible(m_frame));
+        QVERIFY(!m_windows->SetText(m_frame, "x") && !m_windows->SendChar(m_frame, QChar(u'A')));
+        QVERIFY(!m_windows->Raise(m_frame) && !m_windows->IsVisible(m_frame));
         QCOMPARE(m_windows->FindWindow("IEFrame", kFrameTitle), 0u);
     }
 };
