@@ -77,7 +77,7 @@ private Q_SLOTS:
         m_app->useWindows = m_windows.get();
         m_app->usePrograms = &m_programs;
         m_app->programPath = qEnvironmentVariable("TAVORO_PROGRAM_DIR") + "/tavoro";
-        for (const QString& name : {"Alpha", "Bravo", "Charlie"}) {
+        for (const char* name : {"Alpha", "Bravo", "Charlie"}) {
             QFile file(page(name));
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QString("<title>%1</title><body>%1</body>").arg(name).toUtf8());

@@ -37,8 +37,9 @@ class TestBrowserHostX11 : public QObject
     Handle waitForWindow(const QString& className, const QString& title)
     {
         Handle window = 0;
-        QTest::qWaitFor([&] { return (window = m_windows->FindWindow(className, title)) != 0; }, 10000);
-        m_frames.append(window);
+        if (QTest::qWaitFor([&] { return (window = m_windows->FindWindow(className, title)) != 0; },
+                            10000))
+            m_frames.append(window);
         return window;
     }
 

@@ -112,7 +112,7 @@ private Q_SLOTS:
               std::pair(Local(1965, 5, 5, 5, 5, 5, 500), Local(1969, 12, 31, 23, 59, 59, 1))}) {
             m_b->Link("a.url", "http://a/").Folder("F").Times("a.url", modified, accessed);
             m_b->Times("F", modified, accessed);
-            for (const QString& name : {"a.url", "F"}) {
+            for (const char* name : {"a.url", "F"}) {
                 const FsDetails d = m_fs.Details(P(name));
                 QCOMPARE(d.DateLastModified, modified);
                 QCOMPARE(d.DateLastModified.time(), modified.toLocalTime().time());
