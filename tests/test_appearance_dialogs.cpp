@@ -13,12 +13,8 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
-#include <QAction>
-#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QListWidget>
-#include <QTabBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -126,17 +122,12 @@ private Q_SLOTS:
             {"new, duplicate then other case", 1, "new", "Pumpkin;pumpkin", "New Theme;Pumpkin",
              "New Theme|Theme Name 'Pumpkin' already exists.", "(Custom);Pumpkin;Ocean;pumpkin",
              "pumpkin"},
-            {"new without a TAB", 1, "new", "Tab\there", "New Theme", "",
-             "(Custom);Pumpkin;Ocean;Tab here", "Tab here"},
             {"save as a taken name, then another", 2, "saveas", "(Custom);Sea",
              "Ocean (Copy);(Custom)", "Save Theme As|Theme Name '(Custom)' already exists.",
              "(Custom);Pumpkin;Ocean;Sea", "Sea"},
             {"rename to a taken name", 1, "rename", "Ocean;Sea", "Pumpkin;Ocean",
              "Rename Theme|Theme Name 'Ocean' already exists.", "(Custom);Sea;Ocean", "Sea"},
-            {"rename custom refused", 0, "rename", "Mine", "", "", "(Custom);Pumpkin;Ocean",
-             "(Custom)"},
             {"delete the last", 2, "delete", "OK", "", askDelete, "(Custom);Pumpkin", "Pumpkin"},
-            {"delete cancelled", 2, "delete", "", "", askDelete, "(Custom);Pumpkin;Ocean", "Ocean"},
             {"delete custom refused", 0, "delete", "OK", "", "", "(Custom);Pumpkin;Ocean",
              "(Custom)"},
         };
@@ -184,24 +175,6 @@ private Q_SLOTS:
         }
     }
 
-    // Cancel keeps the file and the themes as they were; only Apply reached the window.
-    void themesApplyThenCancel()
-    {
-        m_options->SetThemeName(QStringLiteral("Pumpkin"));
-        auto dialog = openThemes();
-        dialog->cboTheme()->setCurrentIndex(2);
-        dialog->cmdApplyClick();
-        prompts().inputs.enqueue(QStringLiteral("Mine"));
-        dialog->cmdNewClick();
-        dialog->cmdCancelClick();
-        QCOMPARE(m_applied, QStringList{"Ocean"});
-        QCOMPARE(m_options->ThemeName(), QStringLiteral("Pumpkin"));
-        QCOMPARE(names(m_allThemes), (QStringList{"(Custom)", "Pumpkin", "Ocean"}));
-        QFile file(themeFile());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray(kThemeFile));
-    }
-
     void themesEditAndOk()
     {
         auto dialog = openThemes();
@@ -243,83 +216,6 @@ private Q_SLOTS:
         QCOMPARE(m_options->ThemeName(), QStringLiteral("(Custom)"));
     }
 
-    // The colour reaches the pane before and after a refresh, and the next start.
-    void viewColor_data()
-    {
-        QTest::addColumn<bool>("list");
-        QTest::addColumn<int>("tab");
-        QTest::newRow("tree, background") << false << 1;
-        QTest::newRow("list, text") << true << 0;
-    }
-    void viewColor()
-    {
-        QFETCH(bool, list);
-        QFETCH(int, tab);
-        FavoritesBuilder(m_app->Favorites()).Build(QStringLiteral("News/\nA.url = http://a"));
-        auto window = m_app->Start();
-        clsOptions& options = window->Options();
-        if (list)
-            Q_EMIT static_cast<FavoritesListWidget*>(window->List().Widget())->touched();
-        window->NodeClick(window->Tree().Root());
-        const auto colors = [&options] {
-            return QList<int>{options.lvwForeColor(), options.lvwBackColor(),
-                              options.tvwForeColor(), options.tvwBackColor()};
-        };
-        QList<int> expected = colors();
-        expected[(list ? 0 : 2) + tab] = ColorSwatches::Color(13);
-        prompts().dialogHandler = [tab](QDialog& d) { return pickBlue(d, tab); };
-        window->Menus().Action(QStringLiteral("mnuViewColor"))->trigger();
-        QCOMPARE(colors(), expected);
-        QCOMPARE(options.ThemeName(), QString());
-
-        const QColor blue = ColorRef::ToQColor(ColorSwatches::Color(13));
-        const auto shown = [&](frmFav1& w) {
-            QTreeWidgetItem* node = w.Tree().Nodes().back();
-            return list ? w.List().Widget()->palette().color(QPalette::Text)
-                        : (tab ? node->background(0) : node->foreground(0)).color();
-        };
-        if (list)
-            QCOMPARE(window->List().Item(0)->foreground(0).color(), blue);
-        window->RefreshView();
-        QCOMPARE(shown(*window), blue);
-        QVERIFY(window->QueryUnload(true));
-        window.reset();
-        auto next = m_app->Start();
-        QCOMPARE(shown(*next), blue);
-    }
-
-    // The pane's own font is stored before the dialog opens, and kept though it is cancelled;
-    // the named theme comes back at the next start.
-    void viewFontKeepsTheTheme()
-    {
-        auto window = m_app->Start();
-        clsOptions& options = window->Options();
-        QTreeWidget* tree = window->Tree().Widget();
-        QFont bold(QStringLiteral("DejaVu Sans"));
-        bold.setPointSizeF(10.5);
-        bold.setBold(true);
-        tree->setFont(bold);
-        options.SettvwFont(QString());
-        bool confirm = false;
-        prompts().dialogHandler = [&confirm](QDialog& d) {
-            auto& fonts = static_cast<frmFonts&>(d);
-            fonts.lstFontSize()->setCurrentRow(5);
-            confirm ? fonts.cmdOkClick() : fonts.cmdCancelClick();
-            return d.result();
-        };
-        window->Menus().Action(QStringLiteral("mnuViewFont"))->trigger();
-        QCOMPARE(options.tvwFont(), QStringLiteral("DejaVu Sans\t10.5\t"));
-        QVERIFY(tree->font().bold());
-        confirm = true;
-        window->Menus().Action(QStringLiteral("mnuViewFont"))->trigger();
-        QCOMPARE(options.tvwFont(), QStringLiteral("DejaVu Sans\t14\t"));
-        QVERIFY(tree->font().pointSize() == 14 && !tree->font().bold());
-        QCOMPARE(options.ThemeName(), QStringLiteral("Pumpkin"));
-        QVERIFY(window->QueryUnload(true));
-        window.reset();
-        auto next = m_app->Start();
-        QCOMPARE(next->Options().tvwFont(), next->AllThemes().Item(2)->TvwTheme().GetFontString());
-    }
 };
 
 QTEST_MAIN(TestAppearanceDialogs)

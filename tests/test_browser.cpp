@@ -2,9 +2,7 @@
 #include "app/MainMenus.h"
 #include "app/clsOptions.h"
 #include "app/frmFav1.h"
-#include "app/frmOptions.h"
 #include "browser/BrowserCommands.h"
-#include "browser/frmPasteLink.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"
@@ -12,10 +10,6 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
-#include <QCheckBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -188,47 +182,6 @@ private Q_SLOTS:
                                                  "Add Link is only available in Normal View."}));
     }
 
-    void addLinkWritesTheChosenWindowsPage()
-    {
-        windows().AddFrame(IE, "Second" + Suffix, "http://second/");
-        windows().AddFrame(IE, "http://www.Q: What?" + Suffix, "http://first/");
-        selectEntry("News");
-        m_window->Tree().Select(m_window->Tree().Root());
-        QStringList captions, proposed;
-        bool savedAfterRefusal = true;
-        prompts().dialogHandler = [&](QDialog& dialog) {
-            auto& paste = static_cast<frmPasteLink&>(dialog);
-            captions << paste.windowTitle();
-            proposed << paste.txtTitle()->text();
-            if (captions.size() == 1) {
-                paste.txtTitle()->setText("Daily");
-                paste.cmdPasteLink()->click(); // an existing name keeps the dialog open
-                savedAfterRefusal = paste.IsSaved();
-                paste.txtTitle()->setText("www.Second");
-                paste.lvwPasteLink()->setCurrentItem(paste.lvwPasteLink()->topLevelItem(1));
-                paste.cmdPasteLink()->click();
-            } else {
-                paste.cmdCancel()->click();
-            }
-            return paste.result();
-        };
-        // A folder entry of the list is the target when the list was touched last.
-        browser().AddLink("L");
-        QCOMPARE(captions.last(), QStringLiteral("Add Link to '/News'"));
-        QCOMPARE(proposed.last(), QStringLiteral("Q What"));
-        QVERIFY(!savedAfterRefusal);
-        QCOMPARE(prompts().texts(), QStringList{"Link already exists in the selected folder."});
-        QFile written(fav("News/Second.url"));
-        QVERIFY(written.open(QIODevice::ReadOnly));
-        QVERIFY(written.readAll().contains("URL=http://second/"));
-
-        // The tree's folder otherwise; a cancel writes nothing.
-        selectEntry("BBC.url");
-        browser().AddLink("L");
-        QCOMPARE(captions.last(), QStringLiteral("Add Link to '/'"));
-        QVERIFY(!QFile::exists(fav("Q What.url")));
-    }
-
     void browserButtonInTheRegistry()
     {
         BrowserButton& button = browser().Button();
@@ -250,15 +203,6 @@ private Q_SLOTS:
         button.RemoveBrowserButton();
         QVERIFY(!button.IsBrowserButtonInstalled());
         QCOMPARE(prompts().messages.size(), 4);
-
-        prompts().dialogHandler = [](QDialog& dialog) {
-            auto& options = static_cast<frmOptions&>(dialog);
-            options.chkIEButton()->setChecked(true);
-            options.cmdOKClick();
-            return options.result();
-        };
-        trigger("mnuToolsOptions");
-        QVERIFY(button.IsBrowserButtonInstalled());
     }
 
 };

@@ -120,8 +120,6 @@ private Q_SLOTS:
         QTest::newRow("missing file") << Kind::Browser << "gone.html" << failed << "%ADDRESS%";
         QTest::newRow("folder window by path") << Kind::Folder << "/" + kFolder << kFolder << folder;
         QTest::newRow("folder in a browser") << Kind::Browser << kFolder << kFolder + kSuffix << folder;
-        // A pipe would block the window for good; it is refused like any unreadable page.
-        QTest::newRow("pipe") << Kind::Browser << "pipe" << failed << "%ADDRESS%";
         QTest::newRow("home page") << Kind::Browser << "" << "Home" + kSuffix << "about:home";
     }
     void frameTitles()
@@ -154,32 +152,6 @@ private Q_SLOTS:
         QVERIFY(view.loadResource(QTextDocument::ImageResource, QUrl(url("dot.png"))).isNull());
     }
 
-    void enterLinksAndHistory()
-    {
-        writeValue("Main", "Start Page", url("b.html"));
-        BrowserHost host;
-        BrowserFrame* frame = host.OpenFrame(Kind::Browser, url("plain.txt"));
-        auto* edit = frame->findChild<QLineEdit*>();
-        edit->setText(url("a.html"));
-        QTest::keyClick(edit, Qt::Key_Return);
-        QCOMPARE(frame->windowTitle(), "Page A" + kSuffix);
-        // A relative link resolves against the page it is on.
-        Q_EMIT frame->findChild<QTextBrowser*>()->anchorClicked(QUrl("b.html"));
-        QCOMPARE(frame->Address(), url("b.html"));
-
-        const auto go = [frame](const QString& name) {
-            for (QAction* action : frame->findChild<QToolBar*>()->actions())
-                if (action->text().remove(u'&') == name && action->isEnabled())
-                    action->trigger();
-        };
-        for (const char* back : {"Back", "Back", "Back"}) // the last has nothing further back
-            go(back);
-        QCOMPARE(frame->Address(), url("plain.txt"));
-        go("Forward");
-        QCOMPARE(edit->findChild<X11Control*>()->Text(), url("a.html"));
-        go("Home Page");
-        QCOMPARE(frame->windowTitle(), "Page B" + kSuffix);
-    }
 };
 
 int main(int argc, char* argv[])

@@ -76,25 +76,6 @@ private Q_SLOTS:
         m_app.reset();
     }
 
-    // Each layout loaded over "Refresh,S,Help"; one without a single key keeps that.
-    // Separators are keyed by their field; empty fields go; letter case stays.
-    void layoutStrings()
-    {
-        const std::tuple<QString, QString, QString> rows[] = { // layout, keys, saved
-            {"Refresh,,Help", "Refresh, Help", "Refresh,Help"},
-            {"Help,,S,Refresh,S", "Help, S3, Refresh, S5", "Help,S,Refresh,S"},
-            {"help,s", "help, s", "help,s"},
-            {"", "Refresh, S2, Help", "Refresh,S,Help"},
-            {" , ,  ", "Refresh, S2, Help", "Refresh,S,Help"}};
-        for (const auto& [layout, keys, saved] : rows) {
-            QToolBar toolbar;
-            ToolbarLayout::LoadToolbar(toolbar, "Refresh,S,Help", IconSet::Toolbar());
-            ToolbarLayout::LoadToolbar(toolbar, layout, IconSet::Toolbar());
-            QCOMPARE(toolbarKeys(toolbar).join(", "), keys);
-            QCOMPARE(ToolbarLayout::SaveToolbar(toolbar), saved);
-        }
-    }
-
     void toolbarFromTheSettingRunsItsCommandsAndIsCustomized()
     {
         m_app->Store("ToolbarButtons", ",S,Help,,Refresh");

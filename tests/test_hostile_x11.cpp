@@ -14,39 +14,6 @@
 #include <cstdlib>
 #include <memory>
 
-namespace {
-
-// Counts the hand-over's runs: each one lists the top-level windows once.
-class CountingWindows final : public WindowSystem
-{
-public:
-    mutable int listed = 0;
-    QList<Handle> TopLevelWindows() const override
-    {
-        ++listed;
-        return {};
-    }
-    bool IsVisible(Handle) const override { return false; }
-    QString ClassName(Handle) const override { return {}; }
-    QString Title(Handle) const override { return {}; }
-    Handle FindChild(Handle, const QString&) const override { return 0; }
-    Handle FindWindow(const QString&, const QString&) const override { return 0; }
-    QString GetText(Handle) const override { return {}; }
-    bool SetText(Handle, const QString&) override { return false; }
-    bool SendKeyDown(Handle, int) override { return false; }
-    bool SendChar(Handle, QChar) override { return false; }
-    QRect Geometry(Handle) const override { return {}; }
-    bool MoveResize(Handle, const QRect&) override { return false; }
-    bool SetShowState(Handle, ShowState) override { return false; }
-    ShowState GetShowState(Handle) const override { return ShowState::Normal; }
-    bool Raise(Handle) override { return false; }
-    bool SetKeepAbove(Handle, bool) override { return false; }
-    bool RequestClose(Handle) override { return false; }
-    bool Exists(Handle) const override { return false; }
-};
-
-} // namespace
-
 // Another program on the display, sending Tavoro's main window and text box (and a control
 // that takes texts) what a hostile client can: floods, huge texts, forged requests.
 class TestHostileX11 : public QObject
@@ -56,7 +23,6 @@ class TestHostileX11 : public QObject
 private:
     xcb_connection_t* m_x = nullptr; // the hostile client's own connection
     xcb_atom_t m_messageType = XCB_ATOM_NONE;
-    CountingWindows m_counting;
     std::unique_ptr<AppFixture> m_app;
     std::unique_ptr<frmFav1> m_window;
     std::unique_ptr<X11ControlFilter> m_filter;
@@ -122,7 +88,6 @@ private Q_SLOTS:
         QVERIFY(!xcb_connection_has_error(m_x));
         m_messageType = atom(X11WindowSystem::MessageType);
         m_app = std::make_unique<AppFixture>();
-        m_app->useWindows = &m_counting;
         m_filter = std::make_unique<X11ControlFilter>();
         m_window = m_app->Start();
         new HandOver(*m_window, *m_filter);
@@ -144,14 +109,14 @@ private Q_SLOTS:
     void floodOfHandOversRunsOnce()
     {
         QCoreApplication::processEvents();
-        const int before = m_counting.listed;
+        const int before = m_app->windows.listings;
         for (int i = 0; i < 20000; ++i)
             send(boxWindow(), WindowSystem::WM_CHAR, 'A');
         QVERIFY2(settled(), "the flood froze the receiver");
-        QTRY_VERIFY(m_counting.listed > before);
+        QTRY_VERIFY(m_app->windows.listings > before);
         QCoreApplication::processEvents();
-        QVERIFY2(m_counting.listed - before <= 3,
-                 qPrintable(QString::number(m_counting.listed - before)));
+        QVERIFY2(m_app->windows.listings - before <= 3,
+                 qPrintable(QString::number(m_app->windows.listings - before)));
         QVERIFY(tavoroConnected());
     }
 

@@ -101,20 +101,6 @@ private Q_SLOTS:
                  "SelectedPath=Normal View/Tech FavoritesPath=" + m_app->Favorites());
     }
 
-    // Without a confirmation: the geometry from before maximizing, and with nothing selected
-    // (even an empty tree) the folder remembered before.
-    void closeWhileMaximizedWithNothingSelected()
-    {
-        store({"MainLeft=600", "MainTop=750", "ConfirmExit=0", "SelectedPath=Normal View/Gone"});
-        auto window = m_app->Start();
-        window->showMaximized();
-        window->Tree().Clear();
-        QVERIFY(window->QueryUnload(true));
-        QCOMPARE(stored({"MainWidth", "MainLeft", "MainTop", "SelectedPath"}),
-                 "MainWidth=11220 MainLeft=600 MainTop=750 SelectedPath=Normal View/Gone");
-        QVERIFY(m_app->prompts.messages.isEmpty());
-    }
-
     void closeBoxHidesIntoTheTray()
     {
         auto window = m_app->Start();
@@ -166,60 +152,6 @@ private Q_SLOTS:
         }
     }
 
-    void noTopicAndMissingPages()
-    {
-        HelpWindow::SetSharedFolder(helpFolder());
-        QWidget owner;
-        ShowHelpTopic(&owner, 0);
-        ShowHelpTopic(&owner, -51001);
-        QVERIFY(!HelpWindow::Shared());
-        ShowHelpTopic(&owner, 51003); // a number without a page
-        HelpWindow* shared = HelpWindow::Shared();
-        QVERIFY(shared->IsShowingNote());
-        QVERIFY(shared->Browser()->toPlainText().contains("topic 51003 is not available."));
-        ShowHelpTopic(&owner, 0);
-        QCOMPARE(shared->CurrentTopic(), 51003);
-
-        // A folder without pages: notes instead of pages, empty lists, history still kept.
-        HelpWindow window(m_app->env.Root());
-        window.ShowTopic(HelpTopics::Options);
-        QVERIFY(window.IsShowingNote() && window.ContentsList()->count() == 0);
-        window.FollowLink(QUrl("gone.html"));
-        QVERIFY(window.Browser()->toPlainText().contains("page gone.html is not available."));
-        window.GoBack();
-        QCOMPARE(window.CurrentTopic(), HelpTopics::Options);
-    }
-
-    void helpBesideAModalDialog()
-    {
-        HelpWindow::SetSharedFolder(helpFolder());
-        QWidget mainWindow;
-        ShowHelpTopic(&mainWindow, HelpTopics::GettingStarted);
-        QDialog dialog;
-        QWindow* transientParent = nullptr;
-        int topicAfterHome = 0;
-        QTimer::singleShot(0, &dialog, [&] {
-            const auto closeAfter = qScopeGuard([&] { dialog.accept(); });
-            ShowHelpTopic(&dialog, HelpTopics::CustomizeToolbar);
-            if (HelpWindow* help = HelpWindow::Shared()) {
-                QVERIFY(help->isVisible() && dialog.isVisible());
-                transientParent = help->windowHandle()->transientParent();
-                // Clicked through the window, so modal blocking would apply.
-                const auto* home = help->findChild<QPushButton*>("cmdHome");
-                QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {},
-                                  home->mapTo(help, home->rect().center()));
-                topicAfterHome = help->CurrentTopic();
-            }
-        });
-        dialog.exec();
-        // Transient for the dialog, the help takes clicks while the dialog waits.
-        QCOMPARE(topicAfterHome, HelpTopics::Contents);
-        QCOMPARE(transientParent, dialog.windowHandle());
-        // Asked for again from a window that is not modal, it stands on its own.
-        ShowHelpTopic(&mainWindow, HelpTopics::Contents);
-        QVERIFY(HelpWindow::Shared()->isVisible());
-        QCOMPARE(HelpWindow::Shared()->windowHandle()->transientParent(), nullptr);
-    }
 };
 
 QTEST_MAIN(TestMainWindow)

@@ -109,25 +109,6 @@ private Q_SLOTS:
         QCOMPARE(options.SelectedPath(), path);
     }
 
-    // Stored texts read as the old program read them: numbers up to the first non-digit,
-    // halves to even, booleans true when non-zero, empty as missing.
-    void storedTextsConvert()
-    {
-        const std::tuple<QString, QVariant, double> rows[] = {
-            {"MainView", "2.5", 2},       {"MainView", "40000", 0},   {"lvwForeColor", "-5", -5},
-            {"MainWidth", "8000twips", 8000}, {"MainWidth", "wide", 0}, {"AutoHide", "7", 1},
-            {"ConfirmExit", "True", 0},   {"ConfirmExit", QString(), 1}};
-        for (const auto& [name, stored, expected] : rows) {
-            WriteRegValue(m_app->registry, kRoot, "Settings", name, stored);
-            const clsOptions o = loaded(m_app->registry);
-            const QHash<QString, double> read{
-                {"MainView", o.MainView()}, {"lvwForeColor", o.lvwForeColor()},
-                {"MainWidth", o.MainWidth()}, {"AutoHide", o.AutoHide()},
-                {"ConfirmExit", o.ConfirmExit()}};
-            QVERIFY2(read.value(name) == expected, qPrintable(name + '=' + stored.toString()));
-        }
-    }
-
     void damagedRegistryFileGivesDefaults()
     {
         QFile file(m_app->env.RegistryDir() + "/user.reg");

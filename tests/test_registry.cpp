@@ -3,7 +3,6 @@
 #include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"
 #include "platform/ShellFolders.h"
-#include "platform/TextCodec.h"
 #include "support/TestEnvironment.h"
 
 #include <QDir>
@@ -87,21 +86,6 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(UserFile()));
         QVERIFY(registry->EndBatch());
         QCOMPARE(Read(*OpenRegistry(), "B"), QVariant("2"));
-    }
-
-    void decodeText_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("utf-8") << QByteArray("Gr\xc3\xbc\xc3\x9f!") << QString("Grüß!");
-        QTest::newRow("bom dropped") << QByteArray("\xef\xbb\xbfREGEDIT4") << QString("REGEDIT4");
-        QTest::newRow("1252 table") << QByteArray("\x80\x93x\x94\x9f") << QString("€“x”Ÿ");
-        QTest::newRow("broken utf-8 is 1252") << QByteArray("\xc3\xa9\xe9") << QString("Ã©é");
-    }
-    void decodeText()
-    {
-        QFETCH(QByteArray, bytes);
-        QTEST(TextCodec::Decode(bytes), "expected");
     }
 
     void textRoundTrip_data()

@@ -135,20 +135,6 @@ private Q_SLOTS:
         QCOMPARE(m_windows->GetText(edit), QString());
     }
 
-    void withdrawnWindowIsNotVisible()
-    {
-        m_peer.write("hide\n");
-        QTRY_VERIFY(!m_windows->IsVisible(m_folder));
-        QVERIFY(m_windows->Exists(m_folder) && m_windows->IsVisible(m_frame));
-        // The manager lets go of it, yet it is still found by class and title, as a program
-        // hidden in the tray must be.
-        if (m_withManager)
-            QTRY_VERIFY(!m_windows->TopLevelWindows().contains(m_folder));
-        QTRY_COMPARE(m_windows->FindWindow("CabinetWClass", "Docs"), m_folder);
-        QVERIFY(m_windows->SetShowState(m_folder, ShowState::Normal));
-        QTRY_VERIFY(m_windows->TopLevelWindows().contains(m_folder));
-    }
-
     // Maximized fills the screen; back to normal, and from minimized, the place comes back.
     // A minimized window stays listed and visible, and so does what it holds.
     void placementAndShowStates()

@@ -48,6 +48,7 @@ void FakeWindowSystem::Remove(Handle window)
 
 QList<WindowSystem::Handle> FakeWindowSystem::TopLevelWindows() const
 {
+    ++listings;
     QList<Handle> topFirst(m_stacking.crbegin(), m_stacking.crend());
     return topFirst;
 }

@@ -41,6 +41,8 @@ public:
 
     // Runs when a control receives a message (for example a frame navigating on Enter).
     std::function<void(Handle control, const QString& message)> onMessage;
+    // How often the top-level windows were listed (each refresh of a window list does).
+    mutable int listings = 0;
 
     QList<Handle> TopLevelWindows() const override;
     bool IsVisible(Handle window) const override;
