@@ -1,4 +1,4 @@
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "app/AppServices.h"
 #include "app/HandOver.h"
 #include "app/SingleInstance.h"

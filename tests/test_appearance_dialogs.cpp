@@ -1,5 +1,5 @@
 #include "app/MainMenus.h"
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "appearance/ColorSwatches.h"
 #include "appearance/ThemeFile.h"
 #include "appearance/Themes.h"

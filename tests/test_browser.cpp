@@ -1,6 +1,6 @@
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "app/MainMenus.h"
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "app/frmFav1.h"
 #include "browser/BrowserCommands.h"
 #include "favorites/FavoritesList.h"

@@ -1,8 +1,9 @@
 // The toolbar, its layout and the Customize Toolbar dialog; renaming in place.
+#include "app/HelpViewer.h"
 #include "app/CommandDispatch.h"
 #include "app/MainMenus.h"
 #include "app/ToolbarLayout.h"
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "app/frmToolbar.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
@@ -190,7 +191,8 @@ private Q_SLOTS:
             d.CancelClick();
             return d.result();
         };
-        QCOMPARE(frmToolbar::Customize("S,Help", m_app->prompts, IconSet::Toolbar(), nullptr), "S,Help");
+        HelpViewer help;
+        QCOMPARE(frmToolbar::Customize("S,Help", m_app->prompts, help, IconSet::Toolbar(), nullptr), "S,Help");
     }
 
     void renameInPlace()

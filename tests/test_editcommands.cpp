@@ -6,7 +6,6 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
-#include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTest>
@@ -138,15 +137,6 @@ private Q_SLOTS:
         QCOMPARE(prompts().texts(), QStringList{"Create Folder is only available in Normal View."});
     }
 
-    void copyLinkPutsTheShortcutPathOnTheClipboard()
-    {
-        selectEntries({fav("Top.url")});
-        m_commands->CopyLink("L");
-        QCOMPARE(QGuiApplication::clipboard()->text(), fav("Top.url"));
-        selectEntries({u'*' + fav("News")});
-        m_commands->CopyLink("L");
-        QCOMPARE(prompts().texts(), QStringList{"Please select a link to copy to the clipboard."});
-    }
 };
 
 QTEST_MAIN(TestEditCommands)

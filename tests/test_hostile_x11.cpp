@@ -1,4 +1,4 @@
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "app/HandOver.h"
 #include "platform/X11Control.h"
 #include "platform/X11ControlFilter.h"

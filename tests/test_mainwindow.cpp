@@ -1,8 +1,9 @@
 // The main window as it starts and closes, and the help it shows.
-#include "app/HelpTopics.h"
+#include "app/HelpViewer.h"
 #include "app/HelpWindow.h"
+#include "core/HelpTopics.h"
 #include "app/MainMenus.h"
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"
@@ -56,8 +57,6 @@ private Q_SLOTS:
     }
     void cleanup()
     {
-        delete HelpWindow::Shared();
-        HelpWindow::SetSharedFolder(QString());
         m_app.reset();
     }
 
@@ -140,13 +139,13 @@ private Q_SLOTS:
 
     void everyTopicHasAPage()
     {
-        HelpWindow::SetSharedFolder(helpFolder());
+        HelpViewer help(helpFolder());
         for (int topic : {51001, 51002, 51005, 51006, 51007, 51008, 51009, 51010}) {
             const QString page = HelpTopics::PageName(topic);
             QVERIFY2(QFileInfo(QDir(helpFolder()).filePath(page)).isFile(), qPrintable(page));
             QCOMPARE(HelpTopics::TopicOfPage(page), topic);
-            ShowHelpTopic(nullptr, topic);
-            HelpWindow* window = HelpWindow::Shared();
+            help.ShowTopic(nullptr, topic);
+            const HelpWindow* window = help.Window();
             QVERIFY(window && window->isVisible() && !window->IsShowingNote());
             QCOMPARE(window->CurrentPage(), page);
         }

@@ -1,5 +1,5 @@
 // The settings in the registry, and the Options dialog that edits them.
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "app/frmOptions.h"
 #include "platform/RegistryRoutines.h"
 #include "support/AppFixture.h"
@@ -107,23 +107,6 @@ private Q_SLOTS:
         options.Save();
         QVERIFY(userFile().contains("\"SelectedPath\"=\"\""));
         QCOMPARE(options.SelectedPath(), path);
-    }
-
-    void damagedRegistryFileGivesDefaults()
-    {
-        QFile file(m_app->env.RegistryDir() + "/user.reg");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        static const char damaged[] =
-            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\r\n"
-            "\"MainWidth\"=\"9000\"\r\n\"MainHeight\"=\"unterminated\r\n\xff\xfe\x00garbage\r\n"
-            "\"AutoHide\"=dword:00000001\r\n";
-        file.write(damaged, sizeof damaged - 1);
-        file.close();
-        Registry registry(m_app->env.RegistryDir(), m_app->shell);
-        const clsOptions options = loaded(registry);
-        QCOMPARE(options.MainWidth(), 9000.0f);
-        QCOMPARE(options.MainHeight(), 6165.0f);
-        QVERIFY(options.AutoHide());
     }
 
     void startupEntryIsMadeOnceAndRemoved()

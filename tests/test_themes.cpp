@@ -1,4 +1,4 @@
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "appearance/ThemeFile.h"
 #include "appearance/Themes.h"
 #include "favorites/FavoritesList.h"
@@ -85,7 +85,6 @@ private Q_SLOTS:
         QTest::newRow("IB keeps flags") << "Arial\t12\tIB" << "Arial|12|B-";
         QTest::newRow("empty clears flags only") << "" << "Old|8|--";
         QTest::newRow("10.5 to even") << "Arial\t10.5\tB" << "Arial|10|B-";
-        QTest::newRow("no number") << "Arial\tbig\tI" << "Arial|0|-I";
         QTest::newRow("too big") << "Arial\t40000\tB" << "Arial|0|B-";
     }
     void setFontString()
@@ -111,7 +110,6 @@ private Q_SLOTS:
         QTest::newRow("mixed") << "1-2-3" << 1 + 2 * 256 + 3 * 65536;
         QTest::newRow("part too big") << "256-0-0" << 0;
         QTest::newRow("a minus is a separator") << "-5" << 5 * 256;
-        QTest::newRow("leading number") << "12abc" << 12;
         QTest::newRow("rounds half to even") << "2.5" << 2;
         QTest::newRow("beyond 32 bits") << "99999999999" << 0;
     }
@@ -146,24 +144,6 @@ private Q_SLOTS:
         QTEST(names(themes), "expected");
         QCOMPARE(themes.Item(1)->TvwTheme().GetFontString(),
                  builtInCustom ? Themes::DefaultFontString() : QStringLiteral("DejaVu Sans\t10\t"));
-    }
-
-    void readThemesFieldsAndDamage()
-    {
-        const clsThemeApps themes = readFrom(
-            "(Custom)\tTree\t8.5\t1\tx\t0-0-255\t255\tList\t11.5\t0\t-1\t16777215\t1-2-3\r\n"
-            "Short\t10\r\n");
-        QCOMPARE(themes.Count(), 2);
-        const clsThemeApp& theme = *themes.Item(1);
-        QCOMPARE(theme.TvwTheme().GetFontString(), QStringLiteral("Tree\t8\tB"));
-        QCOMPARE(theme.TvwTheme().BackColor(), 16711680);
-        QCOMPARE(theme.TvwTheme().FontColor(), 255);
-        QCOMPARE(theme.LvwTheme().GetFontString(), QStringLiteral("List\t12\tI"));
-        QCOMPARE(theme.LvwTheme().FontColor(), 1 + 2 * 256 + 3 * 65536);
-        QCOMPARE(themes.Item(2)->TvwTheme().FontName(), QStringLiteral("10"));
-        QCOMPARE(themes.Item(2)->LvwTheme().GetFontString(), QStringLiteral("\t0\t"));
-        QCOMPARE(names(Themes::ReadThemes(m_app->env.Root() + "/missing.dat")),
-                 QStringList{"(Custom)"});
     }
 
     // Whatever a damaged file holds, "(Custom)" comes first and what was read writes
@@ -208,23 +188,6 @@ private Q_SLOTS:
         QCOMPARE(*back.Item(2), *themes.Item(2));
         QCOMPARE(back.Item(3)->Name(), QStringLiteral("Tab here  broken"));
         QVERIFY(!Themes::WriteThemes(m_app->env.Root() + "/no/such/folder/Themes.dat", themes));
-    }
-
-    void findThemes()
-    {
-        clsThemeApps themes;
-        for (const char* name : {"(Custom)", "Blue", "Copy", "Blue"})
-            Themes::InitDefaultTheme(*themes.Add(), name);
-        themes.Item(1)->LvwTheme().SetBackColor(1);
-        m_options->SetlvwFont(Themes::DefaultFontString());
-        m_options->SettvwFont(Themes::DefaultFontString());
-        m_options->SetlvwBackColor(16777215);
-        QCOMPARE(Themes::FindMatchingTheme(themes, QString(), *m_options), 2);
-        QCOMPARE(Themes::FindMatchingTheme(themes, "Copy", *m_options), 3);
-        QCOMPARE(Themes::FindMatchingTheme(themes, "copy", *m_options), 0);
-        m_options->SettvwFont("MS Sans Serif\t10\tb"); // not the exact text
-        QCOMPARE(Themes::FindMatchingTheme(themes, QString(), *m_options), 0);
-        QCOMPARE(Themes::FindThemeByName(themes, "Unknown"), 1);
     }
 
     void chooseStartupTheme()

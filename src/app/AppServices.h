@@ -4,6 +4,7 @@
 
 class Clock;
 class FileSystemService;
+class Help;
 class ProgramLauncher;
 class Prompts;
 class Registry;
@@ -26,4 +27,5 @@ struct AppServices
     QString shellFavorites; // the Favorites root the shell reported at start-up
     WindowSystem* windows = nullptr; // other programs' windows; none without a display
     ProgramLauncher* programs = nullptr; // none: programs are started with QProcess
+    Help* help = nullptr;                // none: the program's own help window
 };

@@ -1,6 +1,6 @@
 #include "app/HandOver.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "app/frmFav1.h"
 #include "platform/WindowSystem.h"
 #include "platform/X11Control.h"

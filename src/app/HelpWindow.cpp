@@ -1,8 +1,7 @@
 #include "app/HelpWindow.h"
 
-#include "app/HelpTopics.h"
+#include "core/HelpTopics.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -10,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
@@ -21,12 +19,8 @@
 #include <QTextDocument>
 #include <QTextList>
 #include <QVBoxLayout>
-#include <QWindow>
 
 namespace {
-
-QPointer<HelpWindow> s_shared;
-QString s_sharedFolder;
 
 // The context number a page stands for: its number in the topic table, else a page
 // named after a number ("51003.html") stands for that number.
@@ -116,24 +110,6 @@ QList<PageLink> listLinks(const QString& path)
 }
 
 // Beside the owner when the screen has room, so the owner's fields stay readable.
-void placeBeside(QWidget& window, const QWidget* owner)
-{
-    if (!owner || !owner->isVisible())
-        return;
-    const QScreen* screen = owner->screen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry();
-    const QRect ownerFrame = owner->frameGeometry();
-    const QSize size = window.size().boundedTo(area.size());
-    int x = ownerFrame.right() + 8;
-    if (x + size.width() > area.right())
-        x = ownerFrame.left() - 8 - size.width();
-    if (x < area.left())
-        x = area.right() - size.width();
-    const int y = qBound(area.top(), ownerFrame.top(), area.bottom() - size.height());
-    window.move(x, y);
-}
 
 } // namespace
 
@@ -218,48 +194,6 @@ void HelpWindow::buildWidgets()
     connect(m_index, &QListWidget::itemClicked, this, &HelpWindow::listItemChosen);
     connect(m_keyword, &QLineEdit::textEdited, this, &HelpWindow::keywordEdited);
     connect(m_keyword, &QLineEdit::returnPressed, this, &HelpWindow::keywordEntered);
-}
-
-HelpWindow* HelpWindow::Shared()
-{
-    return s_shared.data();
-}
-
-HelpWindow& HelpWindow::OpenShared(QWidget* owner)
-{
-    if (!s_shared) {
-        s_shared =
-            new HelpWindow(s_sharedFolder.isEmpty() ? HelpTopics::DefaultFolder() : s_sharedFolder);
-        s_shared->setAttribute(Qt::WA_DeleteOnClose);
-        placeBeside(*s_shared, owner ? owner->window() : nullptr);
-    }
-    HelpWindow& window = *s_shared;
-
-    // A modal dialog blocks every window that is not its own. Made transient for the
-    // dialog, the help takes input while the dialog waits, and stays above it.
-    const QWidget* modal = QApplication::activeModalWidget();
-    QWindow* wanted = modal && modal != &window ? modal->windowHandle() : nullptr;
-    window.winId();
-    QWindow* handle = window.windowHandle();
-    if (handle && handle->transientParent() != wanted) {
-        // Qt settles whether a window is blocked when it is shown.
-        if (window.isVisible())
-            window.hide();
-        handle->setTransientParent(wanted);
-    }
-    window.show();
-    if (window.isMinimized())
-        window.showNormal();
-    window.raise();
-    window.activateWindow();
-    return window;
-}
-
-void HelpWindow::SetSharedFolder(const QString& folder)
-{
-    s_sharedFolder = folder;
-    if (s_shared)
-        s_shared->SetFolder(folder.isEmpty() ? HelpTopics::DefaultFolder() : folder);
 }
 
 void HelpWindow::SetFolder(const QString& folder)
@@ -393,4 +327,23 @@ void HelpWindow::keywordEdited(const QString& text)
 void HelpWindow::keywordEntered()
 {
     listItemChosen(m_index->currentItem());
+}
+
+void HelpWindow::PlaceBeside(const QWidget* owner)
+{
+    if (!owner || !owner->isVisible())
+        return;
+    const QScreen* screen = owner->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect ownerFrame = owner->frameGeometry();
+    const QSize size = this->size().boundedTo(area.size());
+    int x = ownerFrame.right() + 8;
+    if (x + size.width() > area.right())
+        x = ownerFrame.left() - 8 - size.width();
+    if (x < area.left())
+        x = area.right() - size.width();
+    const int y = qBound(area.top(), ownerFrame.top(), area.bottom() - size.height());
+    move(x, y);
 }

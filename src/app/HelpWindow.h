@@ -23,17 +23,10 @@ class HelpWindow : public QWidget
 public:
     explicit HelpWindow(const QString& folder, QWidget* parent = nullptr);
 
-    // The one window that ShowHelpTopic opens; null while none is open.
-    static HelpWindow* Shared();
-    // Creates the shared window when there is none, shows it and brings it to the front,
-    // usable beside the owner even while the owner is a modal dialog.
-    static HelpWindow& OpenShared(QWidget* owner);
-    // The help folder of the shared window; empty for the program's own. Lets tests point
-    // it at a folder of their choice.
-    static void SetSharedFolder(const QString& folder);
-
     QString Folder() const { return m_folder; }
     void SetFolder(const QString& folder);
+    // Beside the owner's frame on its screen, right of it where there is room.
+    void PlaceBeside(const QWidget* owner);
 
     // Shows the page of a context number, or the note that it is not available.
     void ShowTopic(int topic);

@@ -1,6 +1,6 @@
 #include "app/SearchCommands.h"
 
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"

@@ -1,6 +1,6 @@
 #include "app/frmAbout.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "favorites/IconSet.h"
 #include "platform/Prompts.h"
 

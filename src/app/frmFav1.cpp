@@ -1,8 +1,10 @@
 #include "app/frmFav1.h"
 
-#include "app/AppInfo.h"
+#include "app/HelpViewer.h"
+#include "favorites/frmSearch.h"
+#include "core/AppInfo.h"
 #include "app/CommandDispatch.h"
-#include "app/HelpTopics.h"
+#include "core/HelpTopics.h"
 #include "app/MainMenus.h"
 #include "app/SearchCommands.h"
 #include "app/ToolbarLayout.h"
@@ -17,7 +19,7 @@
 #include "editing/DragDrop.h"
 #include "editing/EditCommands.h"
 #include "appearance/Themes.h"
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesListWidget.h"
 #include "favorites/FavoritesTree.h"
@@ -130,8 +132,13 @@ void frmFav1::buildWidgets()
         m_ownPrograms = std::make_unique<QtProgramLauncher>();
         m_services.programs = m_ownPrograms.get();
     }
+    if (!m_services.help) {
+        m_ownHelp = std::make_unique<HelpViewer>();
+        m_services.help = m_ownHelp.get();
+    }
     m_browser = std::make_unique<BrowserCommands>(
-        m_services.windows, *m_services.programs, m_services.prompts, m_services.clock,
+        m_services.windows, *m_services.programs, m_services.prompts, *m_services.help,
+        m_services.clock,
         m_services.registry,
         m_services.programPath, BrowserCommands::Panes{*m_tree, *m_list, *m_views, *m_edit},
         *m_options,
@@ -586,6 +593,31 @@ void frmFav1::BrowseForFavorites()
     RefreshView();
 }
 
+void frmFav1::showOptions()
+{
+    frmOptions::MainWindowHooks hooks;
+    hooks.addTrayIcon = [this] { AddTrayIcon(); };
+    hooks.removeTrayIcon = [this] { RemoveTrayIcon(); };
+    hooks.mainWindowVisible = [this] { return isVisible(); };
+    hooks.bringBack = [this] { ProcessCmd(QStringLiteral("A")); };
+    hooks.setLvwMousePointer = [this] { SetLvwMousePointer(); };
+    hooks.clearSearchList = [this] {
+        // The search window exists only once a search was opened in this run.
+        if (frmSearch* search = m_search->SearchDialog()) {
+            search->SetRememberSearch(false);
+            search->ClearSearchList();
+        }
+    };
+    BrowserButton& button = m_browser->Button();
+    frmOptions dialog(*m_options, m_services.registry, std::move(hooks),
+                      {[&button] { return button.IsBrowserButtonInstalled(); },
+                       [&button] { button.AddBrowserButton(); },
+                       [&button] { button.RemoveBrowserButton(); }},
+                      this);
+    m_services.help->Serve(dialog);
+    m_services.prompts.ShowModal(dialog);
+}
+
 void frmFav1::setFavoritesRoot(const QString& root)
 {
     // Nothing the views build from a key may list or delete outside the folder shown.
@@ -633,13 +665,7 @@ void frmFav1::connectCommands()
     on("mnuHelpIndex", [this] { Q_EMIT helpTopicRequested(HelpTopics::Index); });
     on("mnuHelpGettingStarted", [this] { Q_EMIT helpTopicRequested(HelpTopics::GettingStarted); });
     on("mnuHelpAbout", [this] { frmAbout::ShowAbout(m_services.prompts, this); });
-    on("mnuToolsOptions", [this] {
-        BrowserButton& button = m_browser->Button();
-        frmOptions::ShowOptions(m_services.prompts, *this, m_services.registry,
-                                {[&button] { return button.IsBrowserButtonInstalled(); },
-                                 [&button] { button.AddBrowserButton(); },
-                                 [&button] { button.RemoveBrowserButton(); }});
-    });
+    on("mnuToolsOptions", [this] { showOptions(); });
     LinkOpener& opener = m_browser->Opener();
     on("mnuFileOpenLink", [&opener] { opener.OpenSelectedLink(false); });
     on("mnuFileOpenLinkNew", [&opener] { opener.OpenSelectedLink(true); });
@@ -651,12 +677,18 @@ void frmFav1::connectCommands()
             [&opener](QTreeWidgetItem* item) { opener.OpenListItem(item); });
     on("mnuToolsToolbar", [this] {
         m_options->SetToolbarButtons(frmToolbar::Customize(
-            m_options->ToolbarButtons(), m_services.prompts, m_toolbarIcons, this));
+            m_options->ToolbarButtons(), m_services.prompts, *m_services.help, m_toolbarIcons, this));
         loadToolbar(m_options->ToolbarButtons());
     });
-    connect(this, &frmFav1::helpTopicRequested, this, [this](int topic) { ShowHelpTopic(this, topic); });
+    connect(this, &frmFav1::helpTopicRequested, this,
+            [this](int topic) { m_services.help->ShowTopic(this, topic); });
     on("mnuSTExit", [this] { ExitFromTray(); });
-    const auto look = [this] { return ViewAppearanceCommands::For(*this, m_services.prompts); };
+    const auto look = [this] {
+        return ViewAppearanceCommands({*m_options, *m_tree, *m_list, m_allThemes,
+                                       Themes::ThemeFilePath(ProgramFolder()), m_activePane,
+                                       *m_services.help, this},
+                                      m_services.prompts);
+    };
     on("mnuViewFont", [look] { look().FontClick(); });
     on("mnuViewColor", [look] { look().ColorClick(); });
     on("mnuViewThemes", [look] { look().ThemesClick(); });

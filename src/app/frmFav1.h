@@ -20,6 +20,7 @@ class FavoritesListWidget;
 class FavoritesTree;
 class FavoritesTreeWidget;
 class FavoritesViews;
+class Help;
 class MainMenus;
 class SearchCommands;
 class QComboBox;
@@ -128,6 +129,8 @@ private:
     void applyLayout();
     void storeWindowState();
     void setFavoritesRoot(const QString& root);
+    // Tools > Options and the tray menu's Options: the dialog modal over this window.
+    void showOptions();
     void connectCommands();
     void loadToolbar(const QString& layout);
     void showPopup(QWidget* control, const QPoint& pos);
@@ -163,6 +166,7 @@ private:
     std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<DragDrop> m_dragDrop;
     std::unique_ptr<ProgramLauncher> m_ownPrograms;
+    std::unique_ptr<Help> m_ownHelp;
     std::unique_ptr<BrowserCommands> m_browser;
     PaneLayout m_layout;
 

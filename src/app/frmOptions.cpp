@@ -1,10 +1,8 @@
 #include "app/frmOptions.h"
 
-#include "app/HelpTopics.h"
-#include "app/SearchCommands.h"
-#include "app/clsOptions.h"
-#include "app/frmFav1.h"
-#include "favorites/frmSearch.h"
+#include "core/Help.h"
+#include "core/HelpTopics.h"
+#include "core/clsOptions.h"
 #include "platform/Prompts.h"
 #include "platform/RegistryRoutines.h"
 
@@ -172,32 +170,5 @@ void frmOptions::cmdCancelClick()
 
 void frmOptions::cmdHelpClick()
 {
-    ShowHelpTopic(this, HelpTopics::Options);
-}
-
-frmOptions::MainWindowHooks frmOptions::HooksFor(frmFav1& window)
-{
-    frmFav1* w = &window;
-    MainWindowHooks hooks;
-    hooks.addTrayIcon = [w] { w->AddTrayIcon(); };
-    hooks.removeTrayIcon = [w] { w->RemoveTrayIcon(); };
-    hooks.mainWindowVisible = [w] { return w->isVisible(); };
-    hooks.bringBack = [w] { w->ProcessCmd(QStringLiteral("A")); };
-    hooks.setLvwMousePointer = [w] { w->SetLvwMousePointer(); };
-    hooks.clearSearchList = [w] {
-        // The search window exists only once a search was opened in this run.
-        if (frmSearch* search = w->Search().SearchDialog()) {
-            search->SetRememberSearch(false);
-            search->ClearSearchList();
-        }
-    };
-    return hooks;
-}
-
-void frmOptions::ShowOptions(Prompts& prompts, frmFav1& window, Registry& registry,
-                             BrowserButton browserButton)
-{
-    frmOptions dialog(window.Options(), registry, HooksFor(window), std::move(browserButton),
-                      &window);
-    prompts.ShowModal(dialog);
+    Q_EMIT helpRequested(HelpTopics::Options);
 }

@@ -6,7 +6,7 @@
 #include <functional>
 
 class clsOptions;
-class frmFav1;
+class Help;
 class Prompts;
 class QCheckBox;
 class QGroupBox;
@@ -48,12 +48,6 @@ public:
     frmOptions(clsOptions& options, Registry& registry, MainWindowHooks mainWindow,
                BrowserButton browserButton = {}, QWidget* parent = nullptr);
 
-    // The hooks acting on a real main window.
-    static MainWindowHooks HooksFor(frmFav1& window);
-    // Tools > Options and the tray menu's Options: the dialog modal over the main window.
-    static void ShowOptions(Prompts& prompts, frmFav1& window, Registry& registry,
-                            BrowserButton browserButton = {});
-
     void LoadFromOptions();
     void cmdOKClick();
     void cmdCancelClick();
@@ -76,6 +70,10 @@ public:
     QPushButton* cmdHelp() const { return m_cmdHelp; }
     // The browser button's box as it was loaded, as decimal text.
     QString IEButtonTag() const { return m_ieButtonTag; }
+
+Q_SIGNALS:
+    // The Help button: whoever shows the dialog opens the topic.
+    void helpRequested(int topic);
 
 private:
     QCheckBox* addCheck(const char* name, const QString& text);

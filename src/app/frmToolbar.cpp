@@ -1,9 +1,10 @@
 #include "app/frmToolbar.h"
 
-#include "app/AppInfo.h"
-#include "app/HelpTopics.h"
+#include "core/AppInfo.h"
+#include "core/Help.h"
+#include "core/HelpTopics.h"
 #include "app/ToolbarLayout.h"
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "platform/Prompts.h"
 #include "platform/TextFields.h"
 
@@ -256,13 +257,14 @@ void frmToolbar::CancelClick()
 
 void frmToolbar::HelpClick()
 {
-    ShowHelpTopic(this, HelpTopics::CustomizeToolbar);
+    Q_EMIT helpRequested(HelpTopics::CustomizeToolbar);
 }
 
-QString frmToolbar::Customize(const QString& layout, Prompts& prompts, const IconSet& icons,
-                              QWidget* owner)
+QString frmToolbar::Customize(const QString& layout, Prompts& prompts, Help& help,
+                              const IconSet& icons, QWidget* owner)
 {
     frmToolbar dialog(prompts, icons, owner);
+    help.Serve(dialog);
     dialog.SetToolbarButtons(layout);
     dialog.InitLists();
     prompts.ShowModal(dialog);

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class Help;
 class Prompts;
 class QListWidget;
 class QListWidgetItem;
@@ -32,7 +33,7 @@ public:
 
     // Tools > Toolbar: runs the dialog on a layout and gives the layout to use afterwards
     // (the same text unless the user chose OK).
-    static QString Customize(const QString& layout, Prompts& prompts, const IconSet& icons,
+    static QString Customize(const QString& layout, Prompts& prompts, Help& help, const IconSet& icons,
                              QWidget* owner);
 
     // The buttons' handlers; the two double clicks run AddClick and RemoveClick.
@@ -53,6 +54,10 @@ public:
 
     QListWidget* lvwAvailable() const { return m_lvwAvailable; }
     QListWidget* lvwMembers() const { return m_lvwMembers; }
+
+Q_SIGNALS:
+    // The Help button: whoever shows the dialog opens the topic.
+    void helpRequested(int topic);
 
 private:
     void buildWidgets();

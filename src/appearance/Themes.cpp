@@ -1,6 +1,6 @@
 #include "appearance/Themes.h"
 
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 #include "appearance/clsThemeApp.h"
 #include "appearance/clsThemeApps.h"
 #include "favorites/FavoritesList.h"

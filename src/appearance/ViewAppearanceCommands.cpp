@@ -1,12 +1,11 @@
 #include "appearance/ViewAppearanceCommands.h"
 
-#include "app/clsOptions.h"
-#include "app/frmFav1.h"
-#include "appearance/ThemeFile.h"
 #include "appearance/Themes.h"
 #include "appearance/frmColor.h"
 #include "appearance/frmFonts.h"
 #include "appearance/frmThemes.h"
+#include "core/Help.h"
+#include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "platform/Prompts.h"
@@ -18,14 +17,6 @@
 ViewAppearanceCommands::ViewAppearanceCommands(MainWindow window, Prompts& prompts)
     : m_window(std::move(window)), m_prompts(prompts)
 {
-}
-
-ViewAppearanceCommands ViewAppearanceCommands::For(frmFav1& window, Prompts& prompts)
-{
-    return ViewAppearanceCommands(
-        MainWindow{window.Options(), window.Tree(), window.List(), window.AllThemes(),
-                   Themes::ThemeFilePath(window.ProgramFolder()), window.ActivePane(), &window},
-        prompts);
 }
 
 bool ViewAppearanceCommands::onList() const
@@ -98,5 +89,6 @@ void ViewAppearanceCommands::ThemesClick()
         w.allThemes, w.options, w.themeFile, m_prompts,
         [&w](const clsThemeApp& theme) { Themes::ApplyTheme(theme, w.options, w.tree, w.list); },
         w.owner);
+    w.help.Serve(dialog);
     m_prompts.ShowModal(dialog);
 }

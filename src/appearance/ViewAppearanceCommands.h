@@ -6,7 +6,7 @@ class clsOptions;
 class clsThemeApps;
 class FavoritesList;
 class FavoritesTree;
-class frmFav1;
+class Help;
 class Prompts;
 class QWidget;
 
@@ -25,11 +25,11 @@ public:
         clsThemeApps& allThemes;
         QString themeFile;
         QString activePane;
+        Help& help;
         QWidget* owner = nullptr;
     };
 
     ViewAppearanceCommands(MainWindow window, Prompts& prompts);
-    static ViewAppearanceCommands For(frmFav1& window, Prompts& prompts);
 
     void FontClick();
     // A colour change leaves no theme current: ThemeName is emptied.

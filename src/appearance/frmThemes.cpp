@@ -1,8 +1,8 @@
 #include "appearance/frmThemes.h"
 
-#include "app/AppInfo.h"
-#include "app/HelpTopics.h"
-#include "app/clsOptions.h"
+#include "core/AppInfo.h"
+#include "core/HelpTopics.h"
+#include "core/clsOptions.h"
 #include "appearance/ThemeFile.h"
 #include "appearance/Themes.h"
 #include "appearance/frmColor.h"
@@ -406,5 +406,5 @@ void frmThemes::cmdCancelClick()
 
 void frmThemes::cmdHelpClick()
 {
-    ShowHelpTopic(this, HelpTopics::Themes);
+    Q_EMIT helpRequested(HelpTopics::Themes);
 }

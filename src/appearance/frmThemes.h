@@ -64,6 +64,10 @@ public:
     QPushButton* cmdRename() const { return m_cmdRename; }
     QPushButton* cmdDelete() const { return m_cmdDelete; }
 
+Q_SIGNALS:
+    // The Help button: whoever shows the dialog opens the topic.
+    void helpRequested(int topic);
+
 private:
     // The font button of the sample tree (tree) or list.
     void chooseFont(bool tree);

@@ -1,6 +1,6 @@
 #include "browser/BrowserButton.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "platform/Prompts.h"
 #include "platform/RegistryRoutines.h"
 

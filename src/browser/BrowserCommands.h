@@ -6,6 +6,7 @@
 #include "browser/clsIEList.h"
 
 class Clock;
+class Help;
 class ProgramLauncher;
 class Registry;
 
@@ -22,7 +23,7 @@ public:
     };
 
     BrowserCommands(WindowSystem* windows, ProgramLauncher& programs, Prompts& prompts,
-                    const Clock& clock, Registry& registry, const QString& programPath, Panes panes,
+                    Help& help, const Clock& clock, Registry& registry, const QString& programPath, Panes panes,
                     const clsOptions& options, LinkOpener::WindowHooks hooks, QWidget* owner);
 
     clsIEList& IEList() { return m_ieList; }
@@ -37,6 +38,7 @@ public:
 
 private:
     Prompts& m_prompts;
+    Help& m_help;
     const Clock& m_clock;
     Panes m_panes;
     QWidget* m_owner;

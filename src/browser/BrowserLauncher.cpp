@@ -1,6 +1,6 @@
 #include "browser/BrowserLauncher.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "editing/PathUtils.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Prompts.h"

@@ -1,7 +1,7 @@
 #include "browser/LinkOpener.h"
 
-#include "app/AppInfo.h"
-#include "app/clsOptions.h"
+#include "core/AppInfo.h"
+#include "core/clsOptions.h"
 #include "browser/BrowserLauncher.h"
 #include "browser/clsIEList.h"
 #include "editing/EditCommands.h"

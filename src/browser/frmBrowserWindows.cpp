@@ -1,6 +1,7 @@
 #include "browser/frmBrowserWindows.h"
 
-#include "app/HelpTopics.h"
+#include "core/Help.h"
+#include "core/HelpTopics.h"
 #include "browser/BrowserLauncher.h"
 #include "browser/clsIEList.h"
 #include "platform/BusyCursor.h"
@@ -312,7 +313,7 @@ void frmBrowserWindows::CancelClick()
 
 void frmBrowserWindows::HelpClick()
 {
-    ShowHelpTopic(this, HelpTopics::ArrangeBrowserWindows);
+    Q_EMIT helpRequested(HelpTopics::ArrangeBrowserWindows);
 }
 
 void frmBrowserWindows::changeEvent(QEvent* event)
@@ -349,8 +350,9 @@ WindowArrangement::Screen frmBrowserWindows::ScreenOf(const QWidget* owner)
 }
 
 void frmBrowserWindows::ShowArrange(clsIEList& list, BrowserLauncher& launcher, Prompts& prompts,
-                                    const Clock& clock, QWidget* owner)
+                                    Help& help, const Clock& clock, QWidget* owner)
 {
     frmBrowserWindows dialog(list, launcher, clock, ScreenOf(owner), owner);
+    help.Serve(dialog);
     prompts.ShowModal(dialog);
 }

@@ -8,6 +8,7 @@
 
 class BrowserLauncher;
 class Clock;
+class Help;
 class clsIEList;
 class Prompts;
 class QTreeWidget;
@@ -31,7 +32,7 @@ public:
 
     // Tools > Arrange: the dialog modal over the owner, laid out for the owner's screen.
     static void ShowArrange(clsIEList& list, BrowserLauncher& launcher, Prompts& prompts,
-                            const Clock& clock, QWidget* owner);
+                            Help& help, const Clock& clock, QWidget* owner);
     // The whole screen the owner is on (the primary one without an owner), in twips.
     static WindowArrangement::Screen ScreenOf(const QWidget* owner);
 
@@ -61,6 +62,10 @@ public:
     // An entry's key ("K1"...) and tag (the window's handle in decimal).
     static QString Key(const QTreeWidgetItem* item);
     static QString Tag(const QTreeWidgetItem* item);
+
+Q_SIGNALS:
+    // The Help button: whoever shows the dialog opens the topic.
+    void helpRequested(int topic);
 
 protected:
     void changeEvent(QEvent* event) override;

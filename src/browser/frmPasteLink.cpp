@@ -1,7 +1,8 @@
 #include "browser/frmPasteLink.h"
 
-#include "app/AppInfo.h"
-#include "app/HelpTopics.h"
+#include "core/AppInfo.h"
+#include "core/Help.h"
+#include "core/HelpTopics.h"
 #include "browser/clsIEList.h"
 #include "editing/PathUtils.h"
 #include "favorites/FavoritesList.h"
@@ -48,6 +49,7 @@ void frmPasteLink::AddLink(const Context& context)
     frmPasteLink dialog(context.ieList, context.prompts, context.views.FileSystem(),
                         context.views.FavoritesRoot(), context.owner);
     dialog.SetPasteFolder(folder);
+    context.help.Serve(dialog);
     if (dialog.Load())
         context.prompts.ShowModal(dialog);
     QTreeWidgetItem* node = context.tree.SelectedItem();
@@ -90,7 +92,7 @@ frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts,
     connect(m_cmdPasteLink, &QPushButton::clicked, this, &frmPasteLink::cmdPasteLinkClick);
     connect(m_cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_cmdHelp, &QPushButton::clicked, this,
-            [this] { ShowHelpTopic(this, HelpTopics::AddLink); });
+            [this] { Q_EMIT helpRequested(HelpTopics::AddLink); });
 }
 
 bool frmPasteLink::Load()

@@ -7,6 +7,7 @@ class FavoritesList;
 class FavoritesTree;
 class FavoritesViews;
 class FileSystemService;
+class Help;
 class Prompts;
 class QLineEdit;
 class QPushButton;
@@ -29,6 +30,7 @@ public:
         QString activePane;
         clsIEList& ieList;
         Prompts& prompts;
+        Help& help;
         QWidget* owner;
     };
 
@@ -51,6 +53,10 @@ public:
     QLineEdit* txtTitle() const { return m_txtTitle; }
     QPushButton* cmdPasteLink() const { return m_cmdPasteLink; }
     QPushButton* cmdCancel() const { return m_cmdCancel; }
+
+Q_SIGNALS:
+    // The Help button: whoever shows the dialog opens the topic.
+    void helpRequested(int topic);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,6 +1,6 @@
 #include "editing/EditCommands.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "editing/FileOperations.h"
 #include "editing/PathUtils.h"
 #include "favorites/FavoritesList.h"

@@ -1,6 +1,6 @@
 #include "editing/FileOperations.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "editing/PathUtils.h"
 #include "platform/FileSystemService.h"
 #include "platform/Prompts.h"

@@ -1,6 +1,6 @@
 #include "favorites/SearchCommand.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "favorites/SearchLinks.h"
 #include "favorites/StatusPanels.h"
 #include "platform/FileSystemService.h"

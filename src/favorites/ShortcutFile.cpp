@@ -1,6 +1,6 @@
 #include "favorites/ShortcutFile.h"
 
-#include "app/AppInfo.h"
+#include "core/AppInfo.h"
 #include "platform/FileSystemService.h"
 #include "platform/Prompts.h"
 #include "platform/TextCodec.h"

@@ -1,6 +1,4 @@
-#include "app/HelpTopics.h"
-
-#include "app/HelpWindow.h"
+#include "core/HelpTopics.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -57,11 +55,3 @@ QString DefaultFolder()
 }
 
 } // namespace HelpTopics
-
-void ShowHelpTopic(QWidget* owner, int topic)
-{
-    if (topic <= 0)
-        return;
-    HelpWindow& window = HelpWindow::OpenShared(owner);
-    window.ShowTopic(topic);
-}

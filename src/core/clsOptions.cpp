@@ -1,4 +1,4 @@
-#include "app/clsOptions.h"
+#include "core/clsOptions.h"
 
 #include "platform/Registry.h"
 #include "platform/RegistryRoutines.h"

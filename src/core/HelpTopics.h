@@ -3,8 +3,6 @@
 #include <QList>
 #include <QString>
 
-class QWidget;
-
 // The help's context numbers and the page each one opens. The pages are HTML files in
 // the "help" folder beside the program.
 namespace HelpTopics {
@@ -28,8 +26,3 @@ int TopicOfPage(const QString& pageName);
 QString DefaultFolder();
 
 } // namespace HelpTopics
-
-// Opens the shared help window at the topic's page, or at a note that the page is
-// missing. A topic of 0 or less does nothing. The owner is the window asking for help;
-// it may stay open, modal or not, while the help is read.
-void ShowHelpTopic(QWidget* owner, int topic);

@@ -1,0 +1,54 @@
+#include "app/HelpViewer.h"
+
+#include "app/HelpWindow.h"
+#include "core/HelpTopics.h"
+
+#include <QApplication>
+#include <QWindow>
+
+#include <utility>
+
+HelpViewer::HelpViewer(QString folder)
+    : m_folder(folder.isEmpty() ? HelpTopics::DefaultFolder() : std::move(folder))
+{
+}
+
+HelpViewer::~HelpViewer()
+{
+    delete m_window.data();
+}
+
+void HelpViewer::ShowTopic(QWidget* owner, int topic)
+{
+    if (topic <= 0)
+        return;
+    if (!m_window) {
+        m_window = new HelpWindow(m_folder);
+        m_window->setAttribute(Qt::WA_DeleteOnClose);
+        m_window->PlaceBeside(owner ? owner->window() : nullptr);
+    }
+    HelpWindow& window = *m_window;
+    // A modal dialog blocks every window that is not its own. Made transient for the
+    // dialog, the help takes input while the dialog waits, and stays above it.
+    const QWidget* modal = QApplication::activeModalWidget();
+    QWindow* wanted = modal && modal != &window ? modal->windowHandle() : nullptr;
+    window.winId();
+    QWindow* handle = window.windowHandle();
+    if (handle && handle->transientParent() != wanted) {
+        // Qt settles whether a window is blocked when it is shown.
+        if (window.isVisible())
+            window.hide();
+        handle->setTransientParent(wanted);
+    }
+    window.show();
+    if (window.isMinimized())
+        window.showNormal();
+    window.raise();
+    window.activateWindow();
+    window.ShowTopic(topic);
+}
+
+HelpWindow* HelpViewer::Window() const
+{
+    return m_window.data();
+}
