@@ -206,7 +206,7 @@ private Q_SLOTS:
             << "N" << "";
         QTest::newRow("binary junk") << QByteArray("\x00\xff\xfe\x01\x02[\x00]\r\n\x80\x80\r\n", 14) << "" << "";
         QTest::newRow("windows-1252") << QByteArray("\"Cafe\"=\"Caf\xe9 \x80\"\r\n") << "Cafe" << "Café €";
-        QTest::newRow("cr only") << QByteArray("\r\"Cr\"=\"mac\"\r") << "Cr" << "mac";
+        QTest::newRow("cr only") << QByteArray("\r\"Cr\"=\"mac\"\r\"Next\"=\"y\"\r") << "Cr" << "mac";
         QTest::newRow("broken section drops its values")
             << QByteArray("[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings\r\n\"Lost\"=\"x\"\r\n"
                           "[HKEY_CURRENT_USER\\Software\\Tavoro\\Settings]\r\n")

@@ -377,23 +377,29 @@ void CopyTree(const QByteArray& from, const QByteArray& to)
     }
 }
 
+// Removes a file, or with kept given leaves it when it is read-only and names it there.
+int RemoveFileAt(int parentFd, const char* name, const QString& relative, QStringList* kept)
+{
+    struct stat st;
+    if (kept && ::fstatat(parentFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        !(st.st_mode & S_IWUSR)) {
+        kept->append(relative);
+        return 0;
+    }
+    return ::unlinkat(parentFd, name, 0) == 0 ? 0 : errno;
+}
+
 // Removes name under parentFd with everything in it, never entering a link. 0 or the errno.
 // With kept given, read-only files are not forced: they stay, named in kept (relative to
-// the top), and so do the folders holding them. Hand-made because std::filesystem::remove_all is several
-// times slower on big trees.
+// the top), and so do the folders holding them. Hand-made because
+// std::filesystem::remove_all is several times slower on big trees.
 int RemoveTreeAt(int parentFd, const char* name, const QString& relative, QStringList* kept)
 {
     const int fd = ::openat(parentFd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOTDIR && errno != ELOOP)
             return errno;
-        struct stat st;
-        if (kept && ::fstatat(parentFd, name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
-            S_ISREG(st.st_mode) && !(st.st_mode & S_IWUSR)) {
-            kept->append(relative);
-            return 0;
-        }
-        return ::unlinkat(parentFd, name, 0) == 0 ? 0 : errno;
+        return RemoveFileAt(parentFd, name, relative, kept);
     }
     DirHandle dir(::fdopendir(fd));
     if (!dir) {
@@ -412,8 +418,10 @@ int RemoveTreeAt(int parentFd, const char* name, const QString& relative, QStrin
         }
         if (IsDotOrDotDot(entry->d_name))
             continue;
-        const int error = RemoveTreeAt(fd, entry->d_name,
-                                       relative + u'/' + PathCodec::Decode(entry->d_name), kept);
+        const QString child = kept ? relative + u'/' + PathCodec::Decode(entry->d_name) : QString();
+        const int error = entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN
+                              ? RemoveTreeAt(fd, entry->d_name, child, kept)
+                              : RemoveFileAt(fd, entry->d_name, child, kept);
         if (error != 0 && error != ENOENT)
             return error;
     }

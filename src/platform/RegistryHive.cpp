@@ -13,10 +13,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <optional>
-
-#include <cstdio>
 
 namespace {
 
@@ -45,6 +44,12 @@ bool isHexDigit(QChar c)
     return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
+// One to eight hex digits, as a dword or a type number is written.
+bool isHexNumber(QStringView text)
+{
+    return !text.isEmpty() && text.size() <= 8 && std::all_of(text.begin(), text.end(), isHexDigit);
+}
+
 std::optional<HexForm> parseHexForm(QStringView text)
 {
     if (!text.startsWith(u"hex", Qt::CaseInsensitive))
@@ -54,8 +59,7 @@ std::optional<HexForm> parseHexForm(QStringView text)
     if (i < text.size() && text[i] == u'(') {
         const qsizetype close = text.indexOf(u')', i);
         const QStringView number = close < 0 ? QStringView() : text.sliced(i + 1, close - i - 1);
-        if (number.isEmpty() || number.size() > 8 ||
-            !std::all_of(number.begin(), number.end(), isHexDigit))
+        if (!isHexNumber(number))
             return std::nullopt;
         form.type = number.toUInt(nullptr, 16);
         i = close + 1;
@@ -160,8 +164,7 @@ std::optional<RegistryHive::Value> parseData(const QString& data)
     }
     if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
         const QString number = data.mid(6);
-        if (number.isEmpty() || number.size() > 8 ||
-            !std::all_of(number.begin(), number.end(), isHexDigit))
+        if (!isHexNumber(number))
             return std::nullopt;
         value.type = REG_DWORD;
         value.number = number.toUInt(nullptr, 16);
@@ -287,7 +290,15 @@ bool RegistryHive::parseSection(const QString& line, QString* path) const
 
 bool RegistryHive::parse(const QString& text)
 {
-    const QList<QStringView> lines = QStringView(text).split(u'\n');
+    // CR LF, LF and a lone CR all end a line; blank lines mean nothing here.
+    QList<QStringView> lines;
+    for (qsizetype i = 0, start = 0; i <= text.size(); ++i) {
+        if (i < text.size() && text[i] != u'\n' && text[i] != u'\r')
+            continue;
+        if (i > start)
+            lines.append(QStringView(text).sliced(start, i - start));
+        start = i + 1;
+    }
     // Values are kept only under a section of this hive that parsed; anything after a
     // broken or foreign section header would otherwise land in the wrong key.
     Key* section = nullptr;
