@@ -54,15 +54,20 @@ int main(int argc, char* argv[])
     // exit(), not quit(): quit() would send the window another close request.
     const auto endProcess = [] { QApplication::exit(0); };
     QObject::connect(&window, &frmFav1::processEnded, &app, endProcess, Qt::QueuedConnection);
-    // Stopped from outside, the session's settings are saved as Exit would save them.
-    const auto saveAndEnd = [&window, endProcess] {
+    // Stopped from outside, the session's settings are saved as Exit would save them. Nobody
+    // is there to answer a message box then: a failed save is only logged.
+    const auto saveQuietly = [&window, &registry] {
+        registry.SetProblemReporter({});
         window.SaveSettings();
-        endProcess();
     };
     TerminationSignals termination;
-    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, saveAndEnd);
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app,
+                     [saveQuietly, endProcess] {
+                         saveQuietly();
+                         endProcess();
+                     });
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
-                     [&window](QSessionManager&) { window.SaveSettings(); });
+                     [saveQuietly](QSessionManager&) { saveQuietly(); });
 
     // Other programs reach our windows over X11 only.
     X11ControlFilter x11Messages;
