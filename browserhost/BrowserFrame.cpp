@@ -2,8 +2,8 @@
 
 #include "AddressBar.h"
 #include "BrowserHost.h"
-#include "PageView.h"
 #include "PageLoader.h"
+#include "PageView.h"
 
 #include "platform/X11Control.h"
 

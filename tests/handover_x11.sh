@@ -5,7 +5,8 @@ set -euo pipefail
 program="$1"
 [ -n "${DISPLAY:-}" ] || { echo "no display; skipped"; exit 0; }
 root=$(mktemp -d)
-trap 'kill -TERM "$first" 2>/dev/null || true; rm -rf "$root"' EXIT
+# The first saves its settings as it ends: wait for it before its folders go.
+trap '{ kill -TERM "$first" && wait "$first"; } 2>/dev/null || true; rm -rf "$root"' EXIT
 export HOME="$root/home" XDG_CONFIG_HOME="$root/home/.config" XDG_DATA_HOME="$root/home/.local/share"
 export XDG_RUNTIME_DIR="$root/run" TAVORO_REGISTRY_DIR="$root/registry" TAVORO_FAVORITES="$root/Favorites"
 export QT_QPA_PLATFORM=xcb DBUS_SESSION_BUS_ADDRESS=disabled:

@@ -1,10 +1,10 @@
 // The toolbar, its layout and the Customize Toolbar dialog; renaming in place.
-#include "app/HelpViewer.h"
 #include "app/CommandDispatch.h"
+#include "app/HelpViewer.h"
 #include "app/MainMenus.h"
 #include "app/ToolbarLayout.h"
-#include "core/clsOptions.h"
 #include "app/frmToolbar.h"
+#include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "support/AppFixture.h"

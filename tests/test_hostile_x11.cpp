@@ -1,5 +1,5 @@
-#include "core/AppInfo.h"
 #include "app/HandOver.h"
+#include "core/AppInfo.h"
 #include "platform/X11Control.h"
 #include "platform/X11ControlFilter.h"
 #include "platform/X11WindowSystem.h"

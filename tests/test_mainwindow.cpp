@@ -1,8 +1,8 @@
 // The main window as it starts and closes, and the help it shows.
 #include "app/HelpViewer.h"
 #include "app/HelpWindow.h"
-#include "core/HelpTopics.h"
 #include "app/MainMenus.h"
+#include "core/HelpTopics.h"
 #include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"

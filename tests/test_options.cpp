@@ -1,6 +1,6 @@
 // The settings in the registry, and the Options dialog that edits them.
-#include "core/clsOptions.h"
 #include "app/frmOptions.h"
+#include "core/clsOptions.h"
 #include "platform/RegistryRoutines.h"
 #include "support/AppFixture.h"
 

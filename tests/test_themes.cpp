@@ -1,6 +1,6 @@
-#include "core/clsOptions.h"
 #include "appearance/ThemeFile.h"
 #include "appearance/Themes.h"
+#include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/IconSet.h"

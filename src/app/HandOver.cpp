@@ -1,7 +1,7 @@
 #include "app/HandOver.h"
 
-#include "core/AppInfo.h"
 #include "app/frmFav1.h"
+#include "core/AppInfo.h"
 #include "platform/WindowSystem.h"
 #include "platform/X11Control.h"
 #include "platform/X11ControlFilter.h"

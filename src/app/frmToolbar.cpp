@@ -1,9 +1,9 @@
 #include "app/frmToolbar.h"
 
+#include "app/ToolbarLayout.h"
 #include "core/AppInfo.h"
 #include "core/Help.h"
 #include "core/HelpTopics.h"
-#include "app/ToolbarLayout.h"
 #include "core/clsOptions.h"
 #include "platform/Prompts.h"
 #include "platform/TextFields.h"

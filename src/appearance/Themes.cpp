@@ -1,8 +1,8 @@
 #include "appearance/Themes.h"
 
-#include "core/clsOptions.h"
 #include "appearance/clsThemeApp.h"
 #include "appearance/clsThemeApps.h"
+#include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "platform/ColorRef.h"

@@ -1,9 +1,9 @@
 #include "browser/LinkOpener.h"
 
-#include "core/AppInfo.h"
-#include "core/clsOptions.h"
 #include "browser/BrowserLauncher.h"
 #include "browser/clsIEList.h"
+#include "core/AppInfo.h"
+#include "core/clsOptions.h"
 #include "editing/EditCommands.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"

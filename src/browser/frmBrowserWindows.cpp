@@ -1,9 +1,9 @@
 #include "browser/frmBrowserWindows.h"
 
-#include "core/Help.h"
-#include "core/HelpTopics.h"
 #include "browser/BrowserLauncher.h"
 #include "browser/clsIEList.h"
+#include "core/Help.h"
+#include "core/HelpTopics.h"
 #include "platform/BusyCursor.h"
 #include "platform/Clock.h"
 #include "platform/Prompts.h"

@@ -1,9 +1,9 @@
 #include "browser/frmPasteLink.h"
 
+#include "browser/clsIEList.h"
 #include "core/AppInfo.h"
 #include "core/Help.h"
 #include "core/HelpTopics.h"
-#include "browser/clsIEList.h"
 #include "editing/PathUtils.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"

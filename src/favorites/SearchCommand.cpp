@@ -3,8 +3,8 @@
 #include "core/AppInfo.h"
 #include "favorites/SearchLinks.h"
 #include "favorites/StatusPanels.h"
-#include "platform/FileSystemService.h"
 #include "platform/BusyCursor.h"
+#include "platform/FileSystemService.h"
 #include "platform/Prompts.h"
 
 #include <QApplication>
