@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -88,15 +89,23 @@ QString quoted(const QString& text)
 
 // Reads a quoted string starting at text[pos] == '"'; pos ends just past the closing quote.
 // A backslash escapes only "\" and '"', as regedit writes them; any other backslash is kept.
-std::optional<QString> unquote(const QString& text, qsizetype& pos)
+std::optional<QString> unquote(QStringView text, qsizetype& pos)
 {
-    QString out;
-    for (qsizetype i = pos + 1; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QLatin1Char('\\') && i + 1 < text.size() &&
-            (text.at(i + 1) == QLatin1Char('\\') || text.at(i + 1) == QLatin1Char('"'))) {
-            out.append(text.at(++i));
-        } else if (c == QLatin1Char('"')) {
+    // Most texts hold no backslash: one slice, no character-by-character copy.
+    qsizetype i = pos + 1;
+    while (i < text.size() && text[i] != u'"' && text[i] != u'\\')
+        ++i;
+    if (i < text.size() && text[i] == u'"') {
+        const QString out = text.sliced(pos + 1, i - pos - 1).toString();
+        pos = i + 1;
+        return out;
+    }
+    QString out = text.sliced(pos + 1, i - pos - 1).toString();
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'\\' && i + 1 < text.size() && (text[i + 1] == u'\\' || text[i + 1] == u'"')) {
+            out.append(text[++i]);
+        } else if (c == u'"') {
             pos = i + 1;
             return out;
         } else {
@@ -150,7 +159,7 @@ std::optional<QString> hexAsText(QStringView hexDigits)
 }
 
 // The right-hand side of a value line, or nothing when it is not one we can keep.
-std::optional<RegistryHive::Value> parseData(const QString& data)
+std::optional<RegistryHive::Value> parseData(QStringView data)
 {
     RegistryHive::Value value;
     if (data.startsWith(QLatin1Char('"'))) {
@@ -159,11 +168,11 @@ std::optional<RegistryHive::Value> parseData(const QString& data)
         if (!text || pos != data.size())
             return std::nullopt;
         value.type = REG_SZ;
-        value.text = *text;
+        value.text = std::move(*text);
         return value;
     }
     if (data.startsWith(QLatin1String("dword:"), Qt::CaseInsensitive)) {
-        const QString number = data.mid(6);
+        const QStringView number = data.sliced(6);
         if (!isHexNumber(number))
             return std::nullopt;
         value.type = REG_DWORD;
@@ -181,12 +190,12 @@ std::optional<RegistryHive::Value> parseData(const QString& data)
         }
     }
     value.type = REG_BINARY;
-    value.text = data;
+    value.text = data.toString();
     return value;
 }
 
 // `"Name"=data` or `@=data`; nothing for lines that are not a value.
-std::optional<RegistryHive::Value> parseValueLine(const QString& line)
+std::optional<RegistryHive::Value> parseValueLine(QStringView line)
 {
     QString name;
     qsizetype pos = 0;
@@ -196,15 +205,15 @@ std::optional<RegistryHive::Value> parseValueLine(const QString& line)
         std::optional<QString> unquoted = unquote(line, pos);
         if (!unquoted)
             return std::nullopt;
-        name = *unquoted;
+        name = std::move(*unquoted);
     } else {
         return std::nullopt;
     }
     if (pos >= line.size() || line.at(pos) != QLatin1Char('='))
         return std::nullopt;
-    std::optional<RegistryHive::Value> value = parseData(line.mid(pos + 1).trimmed());
+    std::optional<RegistryHive::Value> value = parseData(line.sliced(pos + 1).trimmed());
     if (value)
-        value->name = name;
+        value->name = std::move(name);
     return value;
 }
 
@@ -321,17 +330,19 @@ bool RegistryHive::parse(const QString& text)
             }
             continue;
         }
-        QString line = view.toString();
         // Long hex values go on over several lines, each but the last ending in "\".
-        if (line.contains(QLatin1String("=hex"), Qt::CaseInsensitive)) {
-            while (line.endsWith(QLatin1String(",\\")) && i + 1 < lines.size()) {
-                line.chop(1);
-                line.append(lines.at(++i).trimmed());
+        QString joined;
+        if (view.endsWith(u",\\") && view.contains(u"=hex", Qt::CaseInsensitive)) {
+            joined = view.toString();
+            while (joined.endsWith(QLatin1String(",\\")) && i + 1 < lines.size()) {
+                joined.chop(1);
+                joined.append(lines.at(++i).trimmed());
             }
+            view = joined;
         }
         if (!section)
             continue;
-        if (std::optional<Value> value = parseValueLine(line))
+        if (std::optional<Value> value = parseValueLine(view))
             setValueIn(*section, *value);
     }
     return recognized || blank;
