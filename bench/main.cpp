@@ -5,6 +5,7 @@
 #include "TreeGenerator.h"
 
 #include "favorites/FavoritesList.h"
+#include "favorites/FavoritesListView.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesTreeWidget.h"
 #include "favorites/FavoritesViews.h"
@@ -57,7 +58,7 @@ public:
         treeWidget = new FavoritesTreeWidget(client);
         treeWidget->setGeometry(0, 0, 250, 560);
 
-        listWidget = new QTreeWidget(client);
+        listWidget = new FavoritesListView(client);
         listWidget->setRootIsDecorated(false);
         listWidget->setUniformRowHeights(true);
         listWidget->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -87,7 +88,7 @@ public:
     ScriptedPrompts prompts;
     QMainWindow window;
     FavoritesTreeWidget* treeWidget = nullptr;
-    QTreeWidget* listWidget = nullptr;
+    FavoritesListView* listWidget = nullptr;
     QComboBox* cboFormat = nullptr;
     std::unique_ptr<StatusPanels> status;
     std::unique_ptr<FavoritesTree> tree;
@@ -259,7 +260,6 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
         const bool reset = ResetPeakMemory();
         const double before = StatusMegabytes("VmRSS");
         views.SelectView(FavoritesViews::SingleList);
-        views.RefreshView();
         const double peak = StatusMegabytes("VmHWM");
         std::printf("peak memory, single list %d links: VmHWM %.1f MB (%s), %+.1f MB over the "
                     "%.1f MB resident before the build\n",
@@ -326,10 +326,7 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
         {FavoritesViews::DateCreated, "date created view"},
     };
     for (const auto& view : kViews) {
-        const double ms = BestOf(startFresh, [&] {
-            views.SelectView(view.View);
-            views.RefreshView();
-        });
+        const double ms = BestOf(startFresh, [&] { views.SelectView(view.View); });
         table.Row(view.Name, links, folders, ms);
         // The links of the folders below the root; the root's own links are not listed.
         const int belowRoot = links - plan.Folders.front().Links;
@@ -342,7 +339,6 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
     // A click on the first (newest) day of the Last Modified view.
     startFresh();
     views.SelectView(FavoritesViews::LastModified);
-    views.RefreshView();
     Settle();
     QTreeWidgetItem* day = v.tree->Root() ? v.tree->Root()->child(0) : nullptr;
     if (!day) {

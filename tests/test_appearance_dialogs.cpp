@@ -7,7 +7,7 @@
 #include "appearance/frmThemes.h"
 #include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
-#include "favorites/FavoritesListWidget.h"
+#include "favorites/FavoritesListView.h"
 #include "favorites/FavoritesTree.h"
 #include "platform/ColorRef.h"
 #include "support/AppFixture.h"

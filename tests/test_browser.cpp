@@ -48,7 +48,7 @@ private:
         }
         return result;
     }
-    QTreeWidgetItem* entry(const QString& relative)
+    QModelIndex entry(const QString& relative)
     {
         FavoritesList& list = m_window->List();
         for (int i = 0; i < list.Count(); ++i) {
@@ -56,14 +56,9 @@ private:
             if (tag == fav(relative) || tag == u'*' + fav(relative))
                 return list.Item(i);
         }
-        return nullptr;
+        return {};
     }
-    void selectEntry(const QString& relative)
-    {
-        m_window->List().Widget()->clearSelection();
-        m_window->List().Widget()->setCurrentItem(entry(relative));
-        entry(relative)->setSelected(true);
-    }
+    void selectEntry(const QString& relative) { m_window->List().SelectOnly(entry(relative)); }
 
 private Q_SLOTS:
     void init()
@@ -130,8 +125,7 @@ private Q_SLOTS:
         selectEntry("Empty.url");
         trigger("mnuFileOpenLinkNew");
         QCOMPARE(launches().last(), QStringList{"--new-window"});
-        m_window->List().Widget()->clearSelection();
-        m_window->List().Widget()->setCurrentItem(nullptr);
+        m_window->List().Widget()->setCurrentIndex({});
         trigger("mnuFileOpenLinkNew");
         QCOMPARE(launches().size(), 2);
         QVERIFY(prompts().messages.isEmpty());

@@ -198,21 +198,21 @@ private Q_SLOTS:
     void renameInPlace()
     {
         m_window = m_app->Start();
-        QTreeWidget* list = m_window->List().Widget();
+        QTreeView* list = m_window->List().Widget();
         // A folder entry loses its leading blank while edited; a bad name is refused and
         // the timer puts the blank back.
-        QTreeWidgetItem* folder = m_window->List().Item(0);
-        QCOMPARE(folder->text(0), " News");
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(folder).center());
+        const QModelIndex folder = m_window->List().Item(0);
+        QCOMPARE(FavoritesList::Text(folder), " News");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualRect(folder).center());
         action("mnuEditRename")->trigger();
-        QCOMPARE(folder->text(0), "News");
+        QCOMPARE(FavoritesList::Text(folder), "News");
         auto* editor = list->findChild<QLineEdit*>();
         QVERIFY(editor);
         editor->setText("a/b");
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(m_app->prompts.messages.size(), 1);
         QVERIFY(QDir(m_app->Favorites() + "/News").exists());
-        QTRY_COMPARE_WITH_TIMEOUT(m_window->List().Item(0)->text(0), " News", 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(FavoritesList::Text(m_window->List().Item(0)), " News", 3000);
     }
 };
 

@@ -61,8 +61,8 @@ private Q_SLOTS:
         m_window->Tree().Select(node("News"));
         m_window->NodeClick(node("News"));
         for (int i = 0; i < m_window->List().Count(); ++i) {
-            QTreeWidgetItem* item = m_window->List().Item(i);
-            item->setSelected(QStringList{"BBC", "Sub"}.contains(item->text(0).trimmed()));
+            if (QStringList{"BBC", "Sub"}.contains(FavoritesList::Text(m_window->List().Item(i)).trimmed()))
+                m_window->List().Widget()->selectionModel()->select(m_window->List().Item(i), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
         QCOMPARE(drag().StartListDrag(), int(DragDrop::CopyOrMove));
         QTEST(drag().OverList(modifiers), "effect");

@@ -34,8 +34,10 @@ private:
     {
         FavoritesList& list = m_window->List();
         list.Widget()->clearSelection();
-        for (int i = 0; i < list.Count(); ++i)
-            list.Item(i)->setSelected(tags.contains(FavoritesList::Tag(list.Item(i))));
+        for (int i = 0; i < list.Count(); ++i) {
+            if (tags.contains(FavoritesList::Tag(list.Item(i))))
+                list.Widget()->selectionModel()->select(list.Item(i), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        }
     }
     QString selectedNodeTag() const { return FavoritesTree::Tag(m_window->Tree().SelectedItem()); }
 

@@ -114,16 +114,16 @@ private Q_SLOTS:
             m_b->Times("F", modified, accessed);
             for (const char* name : {"a.url", "F"}) {
                 const FsDetails d = m_fs.Details(P(name));
-                QCOMPARE(d.DateLastModified, modified);
-                QCOMPARE(d.DateLastModified.time(), modified.toLocalTime().time());
-                QCOMPARE(d.DateLastAccessed, accessed);
+                QCOMPARE(d.DateLastModified(), modified);
+                QCOMPARE(d.DateLastModified().time(), modified.toLocalTime().time());
+                QCOMPARE(d.DateLastAccessed(), accessed);
                 // Birth time where the file system keeps one, else the modified time.
-                QVERIFY2(d.DateCreated == modified || qAbs(d.DateCreated.secsTo(made)) < 60,
-                         qPrintable(d.DateCreated.toString(Qt::ISODateWithMs)));
+                QVERIFY2(d.DateCreated() == modified || qAbs(d.DateCreated().secsTo(made)) < 60,
+                         qPrintable(d.DateCreated().toString(Qt::ISODateWithMs)));
             }
             const FolderContents contents = m_fs.Contents(m_b->Root());
-            QCOMPARE(contents.Files[0].Details.DateLastModified, modified);
-            QCOMPARE(contents.SubFolders[0].Details.DateLastAccessed, accessed);
+            QCOMPARE(contents.Files[0].Details.DateLastModified(), modified);
+            QCOMPARE(contents.SubFolders[0].Details.DateLastAccessed(), accessed);
         }
     }
 
@@ -212,7 +212,7 @@ private Q_SLOTS:
 
         m_fs.CopyFile(P("a.url"), P("b.url"));
         QCOMPARE(m_b->Read("b.url"), FavoritesBuilder::ShortcutBytes("http://a/"));
-        QCOMPARE(m_fs.Details(P("b.url")).DateLastModified, when);
+        QCOMPARE(m_fs.Details(P("b.url")).DateLastModified(), when);
         QCOMPARE(m_fs.Details(P("b.url")).Attributes, int(AttributeReadOnly));
 
         QVERIFY_THROWS_EXCEPTION(FileSystemError, m_fs.MoveFile(P("c.url"), P("b.url")));

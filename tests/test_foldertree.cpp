@@ -81,6 +81,7 @@ private Q_SLOTS:
         builder().Build("A/Real/x.url = http://x\n");
         QVERIFY(QFile::link(root() + "/A/Real", root() + "/Linked"));
         ViewPanes panes(root());
+        GroupedViews::AddColumns(panes.list);
         GroupedViews::ListFolderName(panes.list, panes.fileSystem, root(), "Linked");
         QCOMPARE(panes.ListTexts(), QStringList{"x"});
     }

@@ -88,9 +88,7 @@ private Q_SLOTS:
         window->NodeClick(tech);
         window->Tree().Select(tech);
         // The selector moved without the view following: the shown view is stored.
-        window->cboFormat()->blockSignals(true);
         window->cboFormat()->setCurrentIndex(FavoritesViews::SearchResults);
-        window->cboFormat()->blockSignals(false);
         QSignalSpy ended(window.get(), &frmFav1::processEnded);
         QVERIFY(window->QueryUnload(true));
         QCOMPARE(ended.count(), 1);

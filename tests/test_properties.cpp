@@ -111,7 +111,7 @@ private Q_SLOTS:
         QTreeWidgetItem* news = panes.tree.FindNodeByText("News");
         panes.tree.Select(news);
         panes.views.NodeClick(news);
-        panes.list.Item(0)->setSelected(true);
+        panes.list.SelectOnly(panes.list.Item(0));
         QStringList shown;
         panes.prompts.dialogHandler = [&](QDialog& dialog) {
             const PropertiesInfo info = static_cast<frmProperties&>(dialog).Shown();

@@ -193,7 +193,8 @@ private Q_SLOTS:
     void chooseStartupTheme()
     {
         const IconSet icons = IconSet::Panes();
-        QTreeWidget treeWidget, listWidget;
+        QTreeWidget treeWidget;
+        QTreeView listWidget;
         FavoritesTree tree(&treeWidget, icons);
         FavoritesList list(&listWidget, icons);
         tree.AddFolderNode(tree.AddRoot("Favorites", QString(), "Favorites"), "News", "/f/News");

@@ -94,6 +94,26 @@ private Q_SLOTS:
         QVERIFY(panes.treeWidget.isEnabled());
     }
 
+    // Names sort without regard to case, dates by the time itself (as text, "01:00 PM"
+    // would come before "02:00 AM"); the selection stays on its link through a sort.
+    void headerClicksSortAndKeepTheSelection()
+    {
+        const auto at = [](int h) { return QDateTime(QDate(2024, 3, 5), QTime(h, 0)); };
+        FavoritesBuilder(root())
+            .Build("cherry.url = http://c\nBanana.url = http://b\napple.url = http://a\n")
+            .Times("cherry.url", at(2), at(2)).Times("Banana.url", at(13), at(13)).Times("apple.url", at(9), at(9));
+        ViewPanes panes(root());
+        panes.Show(FavoritesViews::Normal);
+        panes.list.SelectOnly(panes.list.Item(panes.ListTexts().indexOf("Banana")));
+        panes.list.ColumnClicked(1);
+        QCOMPARE(panes.ListTexts(), QStringList({"cherry", "apple", "Banana"}));
+        panes.list.ColumnClicked(1);
+        QCOMPARE(panes.ListTexts(), QStringList({"Banana", "apple", "cherry"}));
+        panes.list.ColumnClicked(0);
+        QCOMPARE(panes.ListTexts(), QStringList({"apple", "Banana", "cherry"}));
+        QCOMPARE(FavoritesList::Text(panes.list.SelectedItem()), "Banana");
+    }
+
     void dateViewGroupsLinksByDay()
     {
         const auto day = [](int d, int h) { return QDateTime(QDate(2024, 3, d), QTime(h, 30)); };

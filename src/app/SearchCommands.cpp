@@ -50,10 +50,10 @@ void SearchCommands::Search(const clsOptions& options)
 
 void SearchCommands::Properties(const QString& activePane)
 {
-    QTreeWidgetItem* item = m_panes.list.SelectedItem();
+    const QModelIndex item = m_panes.list.SelectedItem();
     QTreeWidgetItem* node = m_panes.tree.SelectedItem();
     const auto target = PropertiesTarget::For(
-        activePane, item ? std::optional(FavoritesList::Tag(item)) : std::nullopt,
+        activePane, item.isValid() ? std::optional(FavoritesList::Tag(item)) : std::nullopt,
         node ? std::optional(FavoritesTree::Tag(node)) : std::nullopt);
     if (target)
         frmProperties::ShowProperties(*target, m_fileSystem, m_prompts, m_owner);

@@ -20,7 +20,7 @@
 #include "editing/DragDrop.h"
 #include "editing/EditCommands.h"
 #include "favorites/FavoritesList.h"
-#include "favorites/FavoritesListWidget.h"
+#include "favorites/FavoritesListView.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesTreeWidget.h"
 #include "favorites/FavoritesViews.h"
@@ -82,7 +82,7 @@ void frmFav1::buildWidgets()
     m_tvwFavorites = new FavoritesTreeWidget(m_client);
     m_tvwFavorites->setObjectName(QStringLiteral("tvwFavorites"));
 
-    m_lvwFavorites = new FavoritesListWidget(m_client);
+    m_lvwFavorites = new FavoritesListView(m_client);
     m_lvwFavorites->setObjectName(QStringLiteral("lvwFavorites"));
 
     m_fraSplitter = new QFrame(m_client);
@@ -156,16 +156,15 @@ void frmFav1::buildWidgets()
     connect(m_tvwFavorites, &FavoritesTreeWidget::touched, this,
             [this] { m_activePane = QStringLiteral("T"); });
     connect(m_tvwFavorites, &FavoritesTreeWidget::nodeReleased, this, &frmFav1::tvwNodeReleased);
-    connect(m_lvwFavorites, &FavoritesListWidget::touched, this,
+    connect(m_lvwFavorites, &FavoritesListView::touched, this,
             [this] { m_activePane = QStringLiteral("L"); });
-    connect(m_lvwFavorites, &FavoritesListWidget::itemReleased, this, &frmFav1::lvwItemReleased);
-    connect(m_lvwFavorites, &FavoritesListWidget::doubleClicked, this, &frmFav1::lvwDoubleClicked);
+    connect(m_lvwFavorites, &FavoritesListView::itemReleased, this, &frmFav1::lvwItemReleased);
+    connect(m_lvwFavorites, &FavoritesListView::doubleClicked, this, &frmFav1::lvwDoubleClicked);
     const auto deleteCommand = [this] { m_menus->Action(QStringLiteral("mnuEditDelete"))->trigger(); };
     connect(m_tvwFavorites, &FavoritesTreeWidget::deletePressed, this, deleteCommand);
-    connect(m_lvwFavorites, &FavoritesListWidget::deletePressed, this, deleteCommand);
+    connect(m_lvwFavorites, &FavoritesListView::deletePressed, this, deleteCommand);
     connect(m_lvwFavorites->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { m_list->ColumnClicked(column); });
-    connect(m_cboFormat, &QComboBox::currentIndexChanged, this, &frmFav1::cboFormatChanged);
     connect(m_tmrTimer, &QTimer::timeout, this, &frmFav1::timerTick);
 
     applyLayout();
@@ -183,7 +182,6 @@ QString frmFav1::FavoritesRoot() const
 
 void frmFav1::Load()
 {
-    m_isLoading = true;
     m_firstActivation = true;
     setWindowTitle(AppInfo::AppTitle);
 
@@ -218,7 +216,6 @@ void frmFav1::Load()
 
     m_tmrTimer->start(1000);
     m_windowShown = true;
-    m_isLoading = false;
 
     SelectView(m_options->MainView());
 
@@ -356,48 +353,60 @@ void frmFav1::ProcessCmd(const QString& command)
 
 void frmFav1::RenameClick()
 {
-    QTreeWidget* widget = m_tvwFavorites;
-    QTreeWidgetItem* item = EditCommands::FolderNode(*m_tree);
-    if (m_activePane == QLatin1String("L")) {
-        widget = m_lvwFavorites;
-        item = m_list->SelectedItem();
+    const QString pane = m_activePane;
+    if (pane == QLatin1String("L")) {
+        const QPersistentModelIndex item = m_list->SelectedItem();
+        if (!item.isValid())
+            return;
         // A folder entry is edited without the blank that sorts it first; the timer puts
         // the blank back whatever the edit does.
-        if (item && FavoritesList::IsFolder(item)) {
+        if (FavoritesList::IsFolder(item)) {
             m_renamePending = true;
-            item->setText(0, item->text(0).trimmed());
+            m_list->SetText(item, FavoritesList::Text(item).trimmed());
         }
-    }
-    if (!item)
+        const QString oldText = FavoritesList::Text(item);
+        m_lvwFavorites->edit(item);
+        afterEdit(m_lvwFavorites, [this, pane, oldText, item] {
+            // The entry must still be the one edited: anything may have rebuilt the list.
+            if (!item.isValid() || item != m_list->SelectedItem())
+                return;
+            if (!renamed(pane, oldText, FavoritesList::Text(item)))
+                m_list->SetText(item, oldText);
+        });
         return;
-    const QString pane = m_activePane;
-    const QString oldText = item->text(0);
-    item->setFlags(item->flags() | Qt::ItemIsEditable);
-    widget->editItem(item, 0);
-    auto* delegate = widget->itemDelegate();
+    }
+    QTreeWidgetItem* node = EditCommands::FolderNode(*m_tree);
+    if (!node)
+        return;
+    const QString oldText = node->text(0);
+    node->setFlags(node->flags() | Qt::ItemIsEditable);
+    m_tvwFavorites->editItem(node, 0);
+    afterEdit(m_tvwFavorites, [this, pane, oldText, node] {
+        // The node must still be the one edited: anything may have rebuilt the tree.
+        if (node != EditCommands::FolderNode(*m_tree))
+            return;
+        if (!renamed(pane, oldText, node->text(0)))
+            node->setText(0, oldText);
+    });
+}
+
+void frmFav1::afterEdit(QAbstractItemView* view, std::function<void()> done)
+{
     // One edit, one answer: the connection goes when the editor closes.
     auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = connect(delegate, &QAbstractItemDelegate::closeEditor, this,
-                          [this, connection, pane, oldText, item](QWidget*) {
+    *connection = connect(view->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
+                          [this, connection, done = std::move(done)](QWidget*) {
                               disconnect(*connection);
                               // Renaming rebuilds the view, so not inside the editor's close.
-                              QTimer::singleShot(0, this, [this, pane, oldText, item] {
-                                  renameEdited(pane, oldText, item);
-                              });
+                              QTimer::singleShot(0, this, done);
                           });
 }
 
-void frmFav1::renameEdited(const QString& pane, const QString& oldText, QTreeWidgetItem* item)
+bool frmFav1::renamed(const QString& pane, const QString& oldText, const QString& newText)
 {
-    const bool inTree = pane != QLatin1String("L");
-    // The item must still be the one edited: anything may have rebuilt the panes since.
-    if (inTree ? item != EditCommands::FolderNode(*m_tree) : item != m_list->SelectedItem())
-        return;
-    const QString newText = item->text(0).trimmed();
-    if (newText == oldText.trimmed())
-        return;
-    if (!m_edit->Rename(pane, newText))
-        item->setText(0, oldText);
+    if (newText.trimmed() == oldText.trimmed())
+        return true;
+    return m_edit->Rename(pane, newText.trimmed());
 }
 
 void frmFav1::SetTopMost(bool on)
@@ -474,14 +483,6 @@ void frmFav1::NodeClick(QTreeWidgetItem* node)
     m_views->NodeClick(node);
 }
 
-void frmFav1::cboFormatChanged()
-{
-    if (m_isLoading)
-        return;
-    RefreshView();
-    m_views->ShowItemCount();
-}
-
 void frmFav1::tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
                               Qt::KeyboardModifiers modifiers, const QPoint& pos)
 {
@@ -525,10 +526,10 @@ void frmFav1::tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
     showPopup(m_tvwFavorites, pos);
 }
 
-void frmFav1::lvwItemReleased(QTreeWidgetItem* item, Qt::MouseButton button,
+void frmFav1::lvwItemReleased(const QModelIndex& item, Qt::MouseButton button,
                               Qt::KeyboardModifiers modifiers, const QPoint& pos)
 {
-    if (!item) {
+    if (!item.isValid()) {
         if (button == Qt::RightButton && modifiers == Qt::NoModifier) {
             m_menus->PopupLvwNoItem();
             showPopup(m_lvwFavorites, pos);
@@ -541,7 +542,7 @@ void frmFav1::lvwItemReleased(QTreeWidgetItem* item, Qt::MouseButton button,
     } else if (button == Qt::LeftButton && modifiers == Qt::ControlModifier) {
         m_lvwFavorites->viewport()->unsetCursor();
     } else if (button == Qt::RightButton) {
-        m_lvwFavorites->setCurrentItem(item);
+        m_lvwFavorites->setCurrentIndex(item);
         m_menus->PopupLvwItem();
         if (m_views->CurrentView() != FavoritesViews::Normal) {
             m_menus->Action(QStringLiteral("mnuPopNewFolder"))->setVisible(false);
@@ -554,7 +555,7 @@ void frmFav1::lvwItemReleased(QTreeWidgetItem* item, Qt::MouseButton button,
 void frmFav1::lvwDoubleClicked()
 {
     if (m_options->DblClick()) {
-        if (QTreeWidgetItem* item = m_list->SelectedItem())
+        if (const QModelIndex item = m_list->SelectedItem(); item.isValid())
             Q_EMIT openListItemRequested(item);
     }
 }
@@ -674,7 +675,7 @@ void frmFav1::connectCommands()
     on("mnuEditPasteLink", [this] { m_browser->AddLink(m_activePane); });
     on("mnuToolsArrange", [this] { m_browser->Arrange(); });
     connect(this, &frmFav1::openListItemRequested, this,
-            [&opener](QTreeWidgetItem* item) { opener.OpenListItem(item); });
+            [&opener](const QModelIndex& item) { opener.OpenListItem(item); });
     on("mnuToolsToolbar", [this] {
         m_options->SetToolbarButtons(frmToolbar::Customize(
             m_options->ToolbarButtons(), m_services.prompts, *m_services.help, m_toolbarIcons, this));
@@ -701,9 +702,9 @@ void frmFav1::timerTick()
 {
     if (!m_renamePending)
         return;
-    QTreeWidgetItem* item = m_list->SelectedItem();
-    if (item && FavoritesList::IsFolder(item))
-        item->setText(0, u' ' + item->text(0).trimmed());
+    const QModelIndex item = m_list->SelectedItem();
+    if (FavoritesList::IsFolder(item))
+        m_list->SetText(item, u' ' + FavoritesList::Text(item).trimmed());
     m_renamePending = false;
 }
 

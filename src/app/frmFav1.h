@@ -7,6 +7,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <memory>
 
 class BrowserCommands;
@@ -16,16 +17,18 @@ class CommandDispatch;
 class DragDrop;
 class EditCommands;
 class FavoritesList;
-class FavoritesListWidget;
+class FavoritesListView;
 class FavoritesTree;
 class FavoritesTreeWidget;
 class FavoritesViews;
 class Help;
 class MainMenus;
 class SearchCommands;
+class QAbstractItemView;
 class QComboBox;
 class QFrame;
 class QLineEdit;
+class QModelIndex;
 class QTimer;
 class QToolBar;
 class QTreeWidget;
@@ -75,8 +78,6 @@ public:
     QLineEdit* txtMsg() const { return m_txtMsg; }
     const PaneLayout& Layout() const { return m_layout; }
 
-    bool IsLoading() const { return m_isLoading; }
-    void SetIsLoading(bool loading) { m_isLoading = loading; }
     bool WindowShown() const { return m_windowShown; }
     bool TrayIconShown() const { return m_trayIconShown; }
     QString ActivePane() const { return m_activePane; }
@@ -107,7 +108,7 @@ public:
     // coordinates).
     void tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
                          Qt::KeyboardModifiers modifiers, const QPoint& pos);
-    void lvwItemReleased(QTreeWidgetItem* item, Qt::MouseButton button,
+    void lvwItemReleased(const QModelIndex& item, Qt::MouseButton button,
                          Qt::KeyboardModifiers modifiers, const QPoint& pos);
     void lvwDoubleClicked();
 
@@ -115,7 +116,7 @@ Q_SIGNALS:
     // The process should end now (nothing more runs after it in the program).
     void processEnded();
     // A link or folder entry of the list is to be opened.
-    void openListItemRequested(QTreeWidgetItem* item);
+    void openListItemRequested(const QModelIndex& item);
     void helpTopicRequested(int contextId);
 
 protected:
@@ -134,9 +135,11 @@ private:
     void connectCommands();
     void loadToolbar(const QString& layout);
     void showPopup(QWidget* control, const QPoint& pos);
-    void cboFormatChanged();
     void timerTick();
-    void renameEdited(const QString& pane, const QString& oldText, QTreeWidgetItem* item);
+    // Runs done once the view's editor has closed.
+    void afterEdit(QAbstractItemView* view, std::function<void()> done);
+    // Ends an in-place rename; false when the old name is to come back.
+    bool renamed(const QString& pane, const QString& oldText, const QString& newText);
     PaneLayout::Frame layoutFrame() const;
     double twips(int pixels) const;
 
@@ -148,7 +151,7 @@ private:
 
     QWidget* m_client = nullptr;
     FavoritesTreeWidget* m_tvwFavorites = nullptr;
-    FavoritesListWidget* m_lvwFavorites = nullptr;
+    FavoritesListView* m_lvwFavorites = nullptr;
     QFrame* m_fraSplitter = nullptr;
     QToolBar* m_tbrToolbar = nullptr;
     QFrame* m_fraNonVisibleControls = nullptr;
@@ -170,7 +173,6 @@ private:
     std::unique_ptr<BrowserCommands> m_browser;
     PaneLayout m_layout;
 
-    bool m_isLoading = false;
     bool m_firstActivation = true;
     bool m_windowShown = false;
     bool m_trayIconShown = false;

@@ -205,13 +205,7 @@ void SetNodeColors(FavoritesTree& tree, std::int32_t fore, std::int32_t back)
 
 void SetItemColors(FavoritesList& list, std::int32_t fore)
 {
-    const QColor listFore = paneColor(fore);
-    const int columns = list.Widget()->columnCount();
-    for (int i = 0; i < list.Count(); ++i) {
-        QTreeWidgetItem* item = list.Item(i);
-        for (int column = 0; column < columns; ++column)
-            item->setForeground(column, listFore);
-    }
+    list.SetForeground(paneColor(fore));
 }
 
 std::int32_t TreeBackColor(const clsOptions& options)

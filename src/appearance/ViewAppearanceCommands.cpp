@@ -12,6 +12,7 @@
 #include "platform/VbConvert.h"
 
 #include <QFontInfo>
+#include <QTreeView>
 #include <QTreeWidget>
 
 ViewAppearanceCommands::ViewAppearanceCommands(MainWindow window, Prompts& prompts)

@@ -126,11 +126,10 @@ QGroupBox* frmThemes::buildPreview()
     m_tvwPreview = new QTreeWidget(frame);
     m_tvwPreview->setObjectName(QStringLiteral("tvwPreview"));
     m_tvwPreview->setHeaderHidden(true);
-    m_lvwPreview = new QTreeWidget(frame);
+    m_lvwPreview = new QTreeView(frame);
     m_lvwPreview->setObjectName(QStringLiteral("lvwPreview"));
     m_lvwPreview->setRootIsDecorated(false);
-    m_lvwPreview->setColumnCount(0);
-    for (QTreeWidget* sample : {m_tvwPreview, m_lvwPreview}) {
+    for (QTreeView* sample : {static_cast<QTreeView*>(m_tvwPreview), m_lvwPreview}) {
         sample->setFixedSize(kSampleSize);
         sample->setIconSize(QSize(16, 16));
         sample->setUniformRowHeights(true);
@@ -177,7 +176,7 @@ void frmThemes::buildSamples()
         row.SmallIcon = QStringLiteral("URL");
         rows.append(row);
     }
-    m_list->AddRows(rows);
+    m_list->AddRows(std::move(rows));
 }
 
 clsThemeApp* frmThemes::SelectedTheme()

@@ -17,6 +17,7 @@ class QComboBox;
 class QGroupBox;
 class QPushButton;
 class QTreeWidget;
+class QTreeView;
 
 // Themes: pick, create, copy, rename, delete and edit themes on a working copy of the
 // program's themes, shown in a sample tree and list. Only OK hands the copy back to the
@@ -60,7 +61,7 @@ public:
 
     QComboBox* cboTheme() const { return m_cboTheme; }
     QTreeWidget* tvwPreview() const { return m_tvwPreview; }
-    QTreeWidget* lvwPreview() const { return m_lvwPreview; }
+    QTreeView* lvwPreview() const { return m_lvwPreview; }
     QPushButton* cmdRename() const { return m_cmdRename; }
     QPushButton* cmdDelete() const { return m_cmdDelete; }
 
@@ -92,7 +93,7 @@ private:
 
     QComboBox* m_cboTheme = nullptr;
     QTreeWidget* m_tvwPreview = nullptr;
-    QTreeWidget* m_lvwPreview = nullptr;
+    QTreeView* m_lvwPreview = nullptr;
     QPushButton* m_cmdApply = nullptr;
     QPushButton* m_cmdSaveAs = nullptr;
     QPushButton* m_cmdDelete = nullptr;

@@ -23,9 +23,9 @@ LinkOpener::LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, Prompts& pr
 {
 }
 
-void LinkOpener::OpenListItem(QTreeWidgetItem* entry)
+void LinkOpener::OpenListItem(const QModelIndex& entry)
 {
-    if (!entry)
+    if (!entry.isValid())
         return;
     const QString tag = FavoritesList::Tag(entry);
     if (FavoritesList::IsFolder(entry)) {
@@ -34,14 +34,7 @@ void LinkOpener::OpenListItem(QTreeWidgetItem* entry)
         m_edit.SelectFolderNode(m_tree, tag.mid(1));
         return;
     }
-    QTreeWidget* widget = m_list.Widget();
-    for (int i = 0; i < m_list.Count(); ++i) {
-        QTreeWidgetItem* item = m_list.Item(i);
-        if (FavoritesList::Tag(item) != tag)
-            item->setSelected(false);
-    }
-    widget->setCurrentItem(entry);
-    entry->setSelected(true);
+    m_list.SelectOnly(entry);
     OpenURLFile(tag, false);
 }
 
@@ -88,7 +81,7 @@ void LinkOpener::OpenSite(const QString& address)
 
 void LinkOpener::OpenSelectedLink(bool newWindow)
 {
-    if (QTreeWidgetItem* entry = m_list.SelectedItem())
+    if (const QModelIndex entry = m_list.SelectedItem(); entry.isValid())
         OpenURLFile(FavoritesList::Tag(entry), newWindow);
 }
 
@@ -96,7 +89,7 @@ void LinkOpener::Explore(const QString& activePane)
 {
     const QString root = m_views.FavoritesRoot();
     if (activePane == QLatin1String("L")) {
-        if (QTreeWidgetItem* entry = m_list.SelectedItem()) {
+        if (const QModelIndex entry = m_list.SelectedItem(); entry.isValid()) {
             QString item = FavoritesList::Tag(entry);
             if (item.startsWith(u'*')) // a folder entry: select the folder itself
                 item.remove(0, 1);

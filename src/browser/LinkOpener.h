@@ -10,7 +10,7 @@ class FavoritesList;
 class FavoritesTree;
 class FavoritesViews;
 class Prompts;
-class QTreeWidgetItem;
+class QModelIndex;
 class QWidget;
 class clsIEList;
 class clsOptions;
@@ -32,7 +32,7 @@ public:
                FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
                EditCommands& edit, const clsOptions& options, WindowHooks hooks, QWidget* owner);
 
-    void OpenListItem(QTreeWidgetItem* entry);
+    void OpenListItem(const QModelIndex& entry);
     void OpenURLFile(const QString& tag, bool newWindow);
     void OpenSite(const QString& address);
     // Open Link / Open Link in New Window: the list's selected entry, if any.

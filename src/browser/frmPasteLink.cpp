@@ -31,8 +31,8 @@ void frmPasteLink::AddLink(const Context& context)
         return;
     }
     QString folder;
-    QTreeWidgetItem* entry = context.list.SelectedItem();
-    if (context.activePane == QLatin1String("L") && entry && FavoritesList::IsFolder(entry))
+    const QModelIndex entry = context.list.SelectedItem();
+    if (context.activePane == QLatin1String("L") && FavoritesList::IsFolder(entry))
         folder = FavoritesList::Tag(entry).mid(1);
     else if (QTreeWidgetItem* node = context.tree.SelectedItem())
         folder = FavoritesTree::Tag(node);

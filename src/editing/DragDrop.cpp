@@ -72,14 +72,12 @@ void DragDrop::dropListEntries(Qt::KeyboardModifiers keys)
     const QString destination = FavoritesTree::Tag(target);
     const bool move = !(keys & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
-    for (int i = 0; i < m_list.Count(); ++i) {
-        QTreeWidgetItem* entry = m_list.Item(i);
-        if (!entry->isSelected())
-            continue;
+    for (const QModelIndex& entry : m_list.SelectedItems()) {
         const QString tag = FavoritesList::Tag(entry);
         const bool done =
             FavoritesList::IsFolder(entry)
-                ? files.CopyMoveFolder(move, tag.mid(1), entry->text(0).trimmed(), destination)
+                ? files.CopyMoveFolder(move, tag.mid(1), FavoritesList::Text(entry).trimmed(),
+                                       destination)
                 : files.CopyMoveFile(move, tag, destination);
         if (!done)
             return;

@@ -65,18 +65,6 @@ void EditCommands::warn(const QString& text)
     m_prompts.Warn(m_owner, text, AppInfo::ProductName);
 }
 
-QList<QTreeWidgetItem*> EditCommands::selectedInListOrder() const
-{
-    // The widget reports selected items in the order they were picked, not shown.
-    QList<QTreeWidgetItem*> items;
-    for (int i = 0; i < m_list.Count(); ++i) {
-        QTreeWidgetItem* item = m_list.Item(i);
-        if (item->isSelected())
-            items.append(item);
-    }
-    return items;
-}
-
 void EditCommands::SelectFolderNode(FavoritesTree& tree, const QString& path)
 {
     QTreeWidgetItem* node = tree.FindNodeByTag(WithoutTrailingSlash(path));
@@ -111,7 +99,7 @@ void EditCommands::copyOrMove(const QString& activePane, bool isMove)
 
 void EditCommands::copyOrMoveList(bool isMove)
 {
-    const QList<QTreeWidgetItem*> selected = selectedInListOrder();
+    const QModelIndexList selected = m_list.SelectedItems();
     if (selected.isEmpty()) {
         warn(isMove ? QStringLiteral("Please select an item to move.")
                     : QStringLiteral("Please select an item to copy."));
@@ -125,7 +113,7 @@ void EditCommands::copyOrMoveList(bool isMove)
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
     // Gather first: the entries stay valid, but a walk over live items is easy to break.
     QList<FileOperations::ListEntry> entries;
-    for (const QTreeWidgetItem* item : selected)
+    for (const QModelIndex& item : selected)
         entries.append({FavoritesList::Tag(item), FavoritesList::Text(item)});
     for (const FileOperations::ListEntry& entry : entries) {
         QString source = entry.Tag;
@@ -185,7 +173,7 @@ void EditCommands::Delete(const QString& activePane)
 
 void EditCommands::deleteListItems()
 {
-    const QList<QTreeWidgetItem*> selected = selectedInListOrder();
+    const QModelIndexList selected = m_list.SelectedItems();
     const QString question =
         selected.size() == 1
             ? QStringLiteral("Are you sure you want to delete ") +
@@ -195,7 +183,7 @@ void EditCommands::deleteListItems()
     if (!ConfirmDelete(m_prompts, m_owner, question))
         return;
     QList<FileOperations::ListEntry> entries;
-    for (const QTreeWidgetItem* item : selected)
+    for (const QModelIndex& item : selected)
         entries.append({FavoritesList::Tag(item), FavoritesList::Text(item)});
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
     const QStringList deleted = files.DeleteSelectedListItems(entries);
@@ -207,10 +195,7 @@ void EditCommands::deleteListItems()
         m_views.RefreshView();
         return;
     }
-    for (QTreeWidgetItem* item : selected) {
-        if (deleted.contains(FavoritesList::Tag(item)))
-            delete item;
-    }
+    m_list.RemoveTags(deleted);
     m_views.ShowItemCount();
 }
 
@@ -266,8 +251,8 @@ bool EditCommands::renameTreeNode(const QString& newName)
 
 bool EditCommands::renameListItem(const QString& newName)
 {
-    QTreeWidgetItem* item = m_list.SelectedItem();
-    if (!item)
+    const QModelIndex item = m_list.SelectedItem();
+    if (!item.isValid())
         return false;
     const QString tag = FavoritesList::Tag(item);
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
@@ -294,11 +279,8 @@ void EditCommands::refreshAndSelectEntry(const QString& tag)
 {
     m_views.RefreshView();
     for (int i = 0; i < m_list.Count(); ++i) {
-        QTreeWidgetItem* item = m_list.Item(i);
-        if (FavoritesList::Tag(item) == tag) {
-            m_list.Widget()->setCurrentItem(item);
-            item->setSelected(true);
-            m_list.Widget()->scrollToItem(item);
+        if (FavoritesList::Tag(m_list.Item(i)) == tag) {
+            m_list.SelectOnly(m_list.Item(i));
             return;
         }
     }
@@ -346,8 +328,8 @@ void EditCommands::CopyLink(const QString& activePane)
 {
     if (activePane != QLatin1String("L"))
         return;
-    const QTreeWidgetItem* item = m_list.SelectedItem();
-    if (!item) {
+    const QModelIndex item = m_list.SelectedItem();
+    if (!item.isValid()) {
         warn(QStringLiteral("Please select an link to copy to the clipboard."));
         return;
     }

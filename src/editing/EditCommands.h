@@ -48,7 +48,6 @@ private:
     void deleteTreeNode();
     bool renameTreeNode(const QString& newName);
     bool renameListItem(const QString& newName);
-    QList<QTreeWidgetItem*> selectedInListOrder() const;
     // Rebuilds the view and selects the list entry tagged tag again.
     void refreshAndSelectEntry(const QString& tag);
     void warn(const QString& text);

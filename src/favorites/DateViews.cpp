@@ -6,7 +6,10 @@
 #include "favorites/FolderWalk.h"
 #include "platform/FileSystemService.h"
 
-#include <QLocale>
+#include <QSet>
+
+#include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -25,10 +28,18 @@ namespace DateViews {
 
 QString DayText(const FsDetails& details, DateKind kind)
 {
-    const QDateTime& date = kind == DateKind::Accessed   ? details.DateLastAccessed
-                            : kind == DateKind::Modified ? details.DateLastModified
-                                                         : details.DateCreated;
-    return QLocale::c().toString(date.date(), QStringLiteral("yyyy-MM-dd"));
+    const std::int64_t time = kind == DateKind::Accessed   ? details.Accessed
+                              : kind == DateKind::Modified ? details.Modified
+                                                           : details.Created;
+    // The C library's local time, not a date object: these views ask for every link's day.
+    const auto seconds = static_cast<time_t>(time >= 0 ? time / 1000 : (time - 999) / 1000);
+    struct tm local = {};
+    if (!localtime_r(&seconds, &local))
+        return QString();
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d", local.tm_year + 1900, local.tm_mon + 1,
+                  local.tm_mday);
+    return QString::fromLatin1(text);
 }
 
 void AddColumns(FavoritesList& list)
@@ -42,16 +53,20 @@ void BuildDateTree(FavoritesTree& tree, const FileSystemService& fileSystem,
                    const QString& rootPath, DateKind kind)
 {
     QTreeWidgetItem* root = tree.Root();
-    FolderWalk::Walk(fileSystem, rootPath, 0, [&](const FsItem& folder, int, bool first) {
-        if (!first)
-            return 0;
-        for (const FsEntry& file : filesOf(fileSystem, folder.Path)) {
-            const QString day = DayText(file.Details, kind);
-            tree.AddKeyedNode(root, QLatin1Char('K') + day, day, QString(),
-                              QStringLiteral("Closed"), QStringLiteral("Open"), false);
-        }
-        return 0;
-    });
+    QSet<QString> days;
+    FolderWalk::Walk(fileSystem, rootPath, 0,
+                     [&](const FsItem&, int, bool, const QList<FsEntry>& files) {
+                         for (const FsEntry& file : files) {
+                             const QString day = DayText(file.Details, kind);
+                             if (days.contains(day))
+                                 continue;
+                             days.insert(day);
+                             tree.AddKeyedNode(root, QLatin1Char('K') + day, day, QString(),
+                                               QStringLiteral("Closed"), QStringLiteral("Open"),
+                                               false);
+                         }
+                         return 0;
+                     });
 }
 
 void ListDate(FavoritesList& list, const FileSystemService& fileSystem, const QString& rootPath,
@@ -59,23 +74,26 @@ void ListDate(FavoritesList& list, const FileSystemService& fileSystem, const QS
 {
     list.Clear();
     QList<ListRow> rows;
-    const auto listFolder = [&](const QString& path) {
-        for (const FsEntry& file : filesOf(fileSystem, path)) {
+    const auto listFiles = [&](const QList<FsEntry>& files) {
+        QString folderColumn; // the same for every link of the folder
+        for (const FsEntry& file : files) {
             if (DayText(file.Details, kind) != dayText)
                 continue;
+            if (folderColumn.isNull())
+                folderColumn = FolderTree::FolderColumn(rootPath, file.Path);
             rows.append({QLatin1Char('K') + QString::number(rows.size()),
                          FileSystemService::GetBaseName(file.Name), QStringLiteral("URL"),
-                         file.Path, {FolderTree::FolderColumn(rootPath, file.Path)}});
+                         file.Path, folderColumn});
         }
     };
     if (!rootPath.isEmpty())
-        listFolder(rootPath);
-    FolderWalk::Walk(fileSystem, rootPath, 0, [&](const FsItem& folder, int, bool first) {
-        if (first)
-            listFolder(folder.Path);
-        return 0;
-    });
-    list.AddRows(rows);
+        listFiles(filesOf(fileSystem, rootPath));
+    FolderWalk::Walk(fileSystem, rootPath, 0,
+                     [&](const FsItem&, int, bool, const QList<FsEntry>& files) {
+                         listFiles(files);
+                         return 0;
+                     });
+    list.AddRows(std::move(rows));
 }
 
 } // namespace DateViews

@@ -1,137 +1,103 @@
 #include "favorites/FavoritesList.h"
 
-#include "favorites/IconSet.h"
-#include "platform/FileSystemService.h"
-
 #include <QHeaderView>
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <algorithm>
 
-namespace {
-
-enum Role { KeyRole = Qt::UserRole, TagRole };
-
-class ListItem final : public QTreeWidgetItem
+FavoritesList::FavoritesList(QTreeView* view, const IconSet& icons)
+    : m_view(view), m_model(icons)
 {
-public:
-    using QTreeWidgetItem::QTreeWidgetItem;
-    bool operator<(const QTreeWidgetItem& other) const override
-    {
-        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
-        return FileSystemService::LessByName(text(column), other.text(column));
-    }
-};
-
-} // namespace
-
-FavoritesList::FavoritesList(QTreeWidget* widget, const IconSet& icons)
-    : m_widget(widget), m_icons(icons)
-{
+    m_view->setModel(&m_model);
 }
 
 void FavoritesList::Clear()
 {
-    m_widget->clear();
+    m_model.Clear();
 }
 
 void FavoritesList::ClearColumns()
 {
-    m_widget->setColumnCount(0);
-    m_widget->setHeaderLabels({});
+    m_model.SetColumns({});
 }
 
 void FavoritesList::AddColumn(const QString& caption, int width)
 {
-    const int column = m_widget->columnCount();
-    m_widget->setColumnCount(column + 1);
-    m_widget->headerItem()->setText(column, caption);
-    m_widget->setColumnWidth(column, width);
+    m_model.AddColumn(caption);
+    m_view->setColumnWidth(m_model.columnCount() - 1, width);
 }
 
 int FavoritesList::ListWidth() const
 {
-    return m_widget->width();
+    return m_view->width();
 }
 
-void FavoritesList::AddRows(const QList<ListRow>& rows)
+void FavoritesList::AddRows(QList<ListRow> rows)
 {
-    // Into an empty sorted list, order the rows first: comparing the rows' own texts is
-    // far cheaper than sorting the widget's items, which copies both texts per comparison.
-    const bool presort = m_sorted && Count() == 0;
-    QList<const ListRow*> ordered;
-    ordered.reserve(rows.size());
-    for (const ListRow& row : rows)
-        ordered.append(&row);
-    if (presort) {
-        const auto text = [this](const ListRow* row) -> const QString& {
-            return m_sortKey == 0 ? row->Text : row->SubItems.at(m_sortKey - 1);
-        };
-        const bool inRange = std::all_of(ordered.cbegin(), ordered.cend(), [this](const ListRow* row) {
-            return m_sortKey == 0 || m_sortKey - 1 < row->SubItems.size();
-        });
-        if (inRange) {
-            std::stable_sort(ordered.begin(), ordered.end(), [&](const ListRow* a, const ListRow* b) {
-                return m_sortOrder == 0 ? FileSystemService::LessByName(text(a), text(b))
-                                        : FileSystemService::LessByName(text(b), text(a));
-            });
-        }
-    }
-    QList<QTreeWidgetItem*> items;
-    items.reserve(rows.size());
-    for (const ListRow* rowPointer : ordered) {
-        const ListRow& row = *rowPointer;
-        auto* item = new ListItem(QStringList{row.Text} + row.SubItems);
-        item->setData(0, KeyRole, row.Key);
-        item->setData(0, TagRole, row.Tag);
-        item->setIcon(0, m_icons.Icon(row.SmallIcon));
-        item->setToolTip(0, row.Text);
-        item->setFlags(item->flags() | Qt::ItemIsEditable);
-        items.append(item);
-    }
-    m_widget->addTopLevelItems(items);
-    if (presort)
+    m_model.AddRows(std::move(rows), m_sorted, m_sortKey, order());
+    if (m_sorted)
         showSortIndicator();
-    else if (m_sorted)
-        applySort();
 }
 
 int FavoritesList::Count() const
 {
-    return m_widget->topLevelItemCount();
+    return m_model.rowCount();
 }
 
-QTreeWidgetItem* FavoritesList::Item(int index) const
+QModelIndex FavoritesList::Item(int index) const
 {
-    return m_widget->topLevelItem(index);
+    return m_model.index(index, 0);
 }
 
-QTreeWidgetItem* FavoritesList::SelectedItem() const
+QModelIndex FavoritesList::SelectedItem() const
 {
-    const auto selected = m_widget->selectedItems();
-    if (!selected.isEmpty())
-        return selected.first();
-    return nullptr;
+    const QModelIndex current = m_view->currentIndex().siblingAtColumn(0);
+    if (current.isValid() && IsSelected(current))
+        return current;
+    const QModelIndexList selected = SelectedItems();
+    return selected.isEmpty() ? QModelIndex() : selected.first();
 }
 
-QList<QTreeWidgetItem*> FavoritesList::SelectedItems() const
+QModelIndexList FavoritesList::SelectedItems() const
 {
-    return m_widget->selectedItems();
+    QModelIndexList rows = m_view->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    return rows;
 }
 
-QString FavoritesList::Key(const QTreeWidgetItem* item)
+bool FavoritesList::IsSelected(const QModelIndex& item) const
 {
-    return item ? item->data(0, KeyRole).toString() : QString();
+    return item.isValid() && m_view->selectionModel()->isRowSelected(item.row(), {});
 }
 
-QString FavoritesList::Tag(const QTreeWidgetItem* item)
+void FavoritesList::SelectOnly(const QModelIndex& item)
 {
-    return item ? item->data(0, TagRole).toString() : QString();
+    if (!item.isValid())
+        return;
+    m_view->selectionModel()->setCurrentIndex(
+        item, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_view->scrollTo(item);
 }
 
-QString FavoritesList::Text(const QTreeWidgetItem* item)
+void FavoritesList::SetText(const QModelIndex& item, const QString& text)
 {
-    return item ? item->text(0) : QString();
+    m_model.setData(item, text, Qt::EditRole);
+}
+
+QString FavoritesList::Key(const QModelIndex& item)
+{
+    return item.siblingAtColumn(0).data(FavoritesListModel::KeyRole).toString();
+}
+
+QString FavoritesList::Tag(const QModelIndex& item)
+{
+    return item.siblingAtColumn(0).data(FavoritesListModel::TagRole).toString();
+}
+
+QString FavoritesList::Text(const QModelIndex& item)
+{
+    return item.siblingAtColumn(0).data(Qt::DisplayRole).toString();
 }
 
 void FavoritesList::SetSort(int sortKey, int sortOrder, bool sorted)
@@ -139,8 +105,10 @@ void FavoritesList::SetSort(int sortKey, int sortOrder, bool sorted)
     m_sortKey = sortKey;
     m_sortOrder = sortOrder;
     m_sorted = sorted;
-    if (m_sorted)
-        applySort();
+    if (m_sorted) {
+        showSortIndicator();
+        m_model.SortRows(m_sortKey, order());
+    }
 }
 
 void FavoritesList::ColumnClicked(int column)
@@ -153,13 +121,6 @@ void FavoritesList::ColumnClicked(int column)
 
 void FavoritesList::showSortIndicator()
 {
-    m_widget->header()->setSortIndicator(m_sortKey, m_sortOrder == 0 ? Qt::AscendingOrder
-                                                                     : Qt::DescendingOrder);
-    m_widget->header()->setSortIndicatorShown(true);
-}
-
-void FavoritesList::applySort()
-{
-    showSortIndicator();
-    m_widget->sortItems(m_sortKey, m_sortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+    m_view->header()->setSortIndicator(m_sortKey, order());
+    m_view->header()->setSortIndicatorShown(true);
 }

@@ -1,32 +1,24 @@
 #pragma once
 
-#include <QList>
-#include <QString>
-#include <QStringList>
+#include "favorites/FavoritesListModel.h"
 
-class IconSet;
+#include <QModelIndexList>
+
+class QTreeView;
 class QTreeWidget;
-class QTreeWidgetItem;
 
-// One row of the link list before it is added.
-struct ListRow
-{
-    QString Key;
-    QString Text;
-    QString SmallIcon; // "URL" or "Closed"
-    QString Tag;       // the link file's path, or "*" and the folder's path
-    QStringList SubItems;
-};
-
-// Keyed rows over the report list widget, with the list's sort state: SortKey (a column,
-// from 0), SortOrder (0 ascending, 1 descending) and Sorted. Rows compare by the text of
-// the sort column without regard to case.
+// Keyed rows over the report list, with the list's sort state: SortKey (a column, from
+// 0), SortOrder (0 ascending, 1 descending) and Sorted. An item is a row's index in the
+// first column; an invalid index stands for no item.
 class FavoritesList
 {
 public:
-    FavoritesList(QTreeWidget* widget, const IconSet& icons);
+    FavoritesList(QTreeView* view, const IconSet& icons);
+    // A tree widget keeps a model of its own.
+    FavoritesList(QTreeWidget* widget, const IconSet& icons) = delete;
 
-    QTreeWidget* Widget() const { return m_widget; }
+    QTreeView* Widget() const { return m_view; }
+    FavoritesListModel& Model() { return m_model; }
 
     void Clear();
     void ClearColumns();
@@ -34,16 +26,24 @@ public:
     void AddColumn(const QString& caption, int width);
     int ListWidth() const;
 
-    void AddRows(const QList<ListRow>& rows);
+    void AddRows(QList<ListRow> rows);
     int Count() const;
-    QTreeWidgetItem* Item(int index) const;
-    QTreeWidgetItem* SelectedItem() const;
-    QList<QTreeWidgetItem*> SelectedItems() const;
+    QModelIndex Item(int index) const;
+    // The current item when it is selected, else the first selected one.
+    QModelIndex SelectedItem() const;
+    // In the order shown.
+    QModelIndexList SelectedItems() const;
+    bool IsSelected(const QModelIndex& item) const;
+    // Makes item the current and only selected one, scrolled into view.
+    void SelectOnly(const QModelIndex& item);
+    void SetText(const QModelIndex& item, const QString& text);
+    void RemoveTags(const QStringList& tags) { m_model.RemoveTags(tags); }
+    void SetForeground(const QColor& color) { m_model.SetForeground(color); }
 
-    static QString Key(const QTreeWidgetItem* item);
-    static QString Tag(const QTreeWidgetItem* item);
-    static QString Text(const QTreeWidgetItem* item);
-    static bool IsFolder(const QTreeWidgetItem* item) { return Tag(item).startsWith(u'*'); }
+    static QString Key(const QModelIndex& item);
+    static QString Tag(const QModelIndex& item);
+    static QString Text(const QModelIndex& item);
+    static bool IsFolder(const QModelIndex& item) { return Tag(item).startsWith(u'*'); }
 
     int SortKey() const { return m_sortKey; }
     int SortOrder() const { return m_sortOrder; }
@@ -54,11 +54,11 @@ public:
     void ColumnClicked(int column);
 
 private:
-    void applySort();
+    Qt::SortOrder order() const { return m_sortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder; }
     void showSortIndicator();
 
-    QTreeWidget* m_widget;
-    const IconSet& m_icons;
+    QTreeView* m_view;
+    FavoritesListModel m_model;
     int m_sortKey = 0;
     int m_sortOrder = 0;
     bool m_sorted = false;

@@ -17,15 +17,14 @@
 
 namespace {
 
-QString timeText(const QDateTime& time)
+// Modified, accessed and created, kept as numbers until painted.
+ListRow folderEntryRow(const QString& text, const QString& icon, const QString& tag,
+                       const FsDetails& details)
 {
-    return QLocale::c().toString(time, QStringLiteral("yyyy-MM-dd hh:mm:ss AP"));
-}
-
-QStringList timeColumns(const FsDetails& details)
-{
-    return {timeText(details.DateLastModified), timeText(details.DateLastAccessed),
-            timeText(details.DateCreated)};
+    ListRow row{QString(), text, icon, tag, {}};
+    row.Times = {details.Modified, details.Accessed, details.Created};
+    row.TimeCount = 3;
+    return row;
 }
 
 DateViews::DateKind dateKind(int view)
@@ -60,8 +59,12 @@ std::int16_t FavoritesViews::CurrentView() const
 
 void FavoritesViews::SelectView(int index)
 {
+    if (index == CurrentView())
+        return;
     m_expansion.SetLastView(CurrentView());
     m_cboFormat.setCurrentIndex(index);
+    RefreshView();
+    ShowItemCount();
 }
 
 void FavoritesViews::RefreshView()
@@ -245,14 +248,14 @@ void FavoritesViews::ListFolder(const QString& folderPath)
     QList<ListRow> rows;
     rows.reserve(contents.SubFolders.size() + contents.Files.size());
     for (const FsEntry& folder : contents.SubFolders) {
-        rows.append({QString(), u' ' + FileSystemService::GetBaseName(folder.Name),
-                     QStringLiteral("Closed"), u'*' + folder.Path, timeColumns(folder.Details)});
+        rows.append(folderEntryRow(u' ' + FileSystemService::GetBaseName(folder.Name),
+                                   QStringLiteral("Closed"), u'*' + folder.Path, folder.Details));
     }
     for (const FsEntry& file : contents.Files) {
-        rows.append({QString(), FileSystemService::GetBaseName(file.Name), QStringLiteral("URL"),
-                     file.Path, timeColumns(file.Details)});
+        rows.append(folderEntryRow(FileSystemService::GetBaseName(file.Name),
+                                   QStringLiteral("URL"), file.Path, file.Details));
     }
-    m_list.AddRows(rows);
+    m_list.AddRows(std::move(rows));
 }
 
 void FavoritesViews::ShowItemCount()

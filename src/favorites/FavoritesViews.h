@@ -47,8 +47,8 @@ public:
     ExpansionMemory& Expansion() { return m_expansion; }
     std::int16_t CurrentView() const;
 
-    // Records the view being left and selects the new one in the view selector; the
-    // selector's change rebuilds (the owner connects it, unless still loading).
+    // Records the view being left, selects the new one in the view selector and builds
+    // it; the view shown already is left as it is.
     void SelectView(int index);
     void RefreshView();
     void BuildNormalView();

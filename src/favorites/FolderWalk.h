@@ -5,6 +5,8 @@
 
 #include <QSet>
 
+#include <type_traits>
+
 #include <vector>
 
 namespace FolderWalk {
@@ -14,17 +16,42 @@ namespace FolderWalk {
 // handed to the folder's own subfolders. A folder reached again through a symbolic link
 // is visited with firstVisit false and not walked into; a folder that cannot be read
 // counts as having no subfolders, and the walk goes on with its siblings.
+// A visit that takes a fourth argument is handed the folder's files too (none on a
+// second visit), read with its subfolders in one pass: by name only (QList<FsItem>) or
+// with their dates (QList<FsEntry>).
 template <typename Data, typename Visit>
 void Walk(const FileSystemService& fileSystem, const QString& root, Data rootData, Visit visit)
 {
     if (root.isEmpty())
         return;
-    const auto subFolders = [&fileSystem](const QString& path) {
+    constexpr bool withDates =
+        std::is_invocable_v<Visit, const FsItem&, Data, bool, const QList<FsEntry>&>;
+    constexpr bool withFiles =
+        withDates || std::is_invocable_v<Visit, const FsItem&, Data, bool, const QList<FsItem>&>;
+    using FileList = std::conditional_t<withDates, QList<FsEntry>, QList<FsItem>>;
+    struct Listing
+    {
+        QList<FsItem> SubFolders;
+        FileList Files;
+    };
+    const auto listing = [&fileSystem](const QString& path) -> Listing {
         try {
-            return fileSystem.SubFolders(path);
+            if constexpr (withDates) {
+                FolderContents contents = fileSystem.Contents(path);
+                QList<FsItem> folders;
+                folders.reserve(contents.SubFolders.size());
+                for (const FsEntry& folder : contents.SubFolders)
+                    folders.append({folder.Name, folder.Path, folder.Id});
+                return {std::move(folders), std::move(contents.Files)};
+            } else if constexpr (withFiles) {
+                FolderListing entries = fileSystem.Listing(path);
+                return {std::move(entries.SubFolders), std::move(entries.Files)};
+            } else {
+                return {fileSystem.SubFolders(path), {}};
+            }
         } catch (const FileSystemError& error) {
             qCInfo(lcFiles) << error.what();
-            return QList<FsItem>();
+            return {};
         }
     };
     QSet<FolderId> walked;
@@ -40,7 +67,7 @@ void Walk(const FileSystemService& fileSystem, const QString& root, Data rootDat
         Data data;
     };
     std::vector<Level> stack;
-    stack.push_back({subFolders(root), 0, rootData});
+    stack.push_back({listing(root).SubFolders, 0, rootData});
     while (!stack.empty()) {
         Level& level = stack.back();
         if (level.index >= level.folders.size()) {
@@ -49,11 +76,21 @@ void Walk(const FileSystemService& fileSystem, const QString& root, Data rootDat
         }
         const FsItem folder = level.folders.at(level.index++);
         const bool first = !walked.contains(folder.Id);
-        Data data = visit(folder, level.data, first);
-        if (!first)
+        if (!first) {
+            if constexpr (withFiles)
+                visit(folder, level.data, false, FileList());
+            else
+                visit(folder, level.data, false);
             continue;
+        }
         walked.insert(folder.Id);
-        stack.push_back({subFolders(folder.Path), 0, data});
+        Listing entries = listing(folder.Path);
+        Data data;
+        if constexpr (withFiles)
+            data = visit(folder, level.data, true, entries.Files);
+        else
+            data = visit(folder, level.data, true);
+        stack.push_back({std::move(entries.SubFolders), 0, data});
     }
 }
 

@@ -33,11 +33,12 @@ FolderContents contentsOf(const FileSystemService& fileSystem, const QString& pa
     }
 }
 
-ListRow linkRow(const QString& key, const FsEntry& file, const QString& folderColumn)
+ListRow linkRow(const QString& key, const QString& name, const QString& path,
+               const QString& folderColumn)
 {
-    return {key, FileSystemService::GetBaseName(file.Name), QStringLiteral("URL"), file.Path,
-            {folderColumn}};
+    return {key, FileSystemService::GetBaseName(name), QStringLiteral("URL"), path, {folderColumn}};
 }
+
 
 } // namespace
 
@@ -86,8 +87,8 @@ void ListFolderName(FavoritesList& list, const FileSystemService& fileSystem,
     const auto listFolder = [&](const QString& path) {
         const FolderContents contents = contentsOf(fileSystem, path);
         for (const FsEntry& file : contents.Files) {
-            rows.append(linkRow(QLatin1Char('K') + QString::number(rows.size()), file,
-                                FolderTree::FolderColumn(rootPath, file.Path)));
+            rows.append(linkRow(QLatin1Char('K') + QString::number(rows.size()), file.Name,
+                                file.Path, FolderTree::FolderColumn(rootPath, file.Path)));
         }
         for (const FsEntry& folder : contents.SubFolders) {
             rows.append({QString(), u' ' + FileSystemService::GetBaseName(folder.Name),
@@ -103,7 +104,7 @@ void ListFolderName(FavoritesList& list, const FileSystemService& fileSystem,
             listFolder(folder.Path);
         return 0;
     });
-    list.AddRows(rows);
+    list.AddRows(std::move(rows));
 }
 
 QString ListAllLinks(FavoritesList& list, const FileSystemService& fileSystem,
@@ -111,16 +112,16 @@ QString ListAllLinks(FavoritesList& list, const FileSystemService& fileSystem,
 {
     QString lastFolder;
     QList<ListRow> rows;
-    FolderWalk::Walk(fileSystem, rootPath, 0, [&](const FsItem& folder, int, bool first) {
-        lastFolder = folder.Path;
-        if (!first)
-            return 0; // its links are listed already
-        const QString folderColumn = folder.Path.mid(rootPath.size());
-        for (const FsEntry& file : contentsOf(fileSystem, folder.Path).Files)
-            rows.append(linkRow(QString(), file, folderColumn));
-        return 0;
-    });
-    list.AddRows(rows);
+    FolderWalk::Walk(fileSystem, rootPath, 0,
+                     [&](const FsItem& folder, int, bool, const QList<FsItem>& files) {
+                         lastFolder = folder.Path;
+                         // A folder met again lists no files: its links are listed already.
+                         const QString folderColumn = folder.Path.mid(rootPath.size());
+                         for (const FsItem& file : files)
+                             rows.append(linkRow(QString(), file.Name, file.Path, folderColumn));
+                         return 0;
+                     });
+    list.AddRows(std::move(rows));
     return lastFolder;
 }
 

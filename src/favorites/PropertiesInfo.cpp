@@ -29,9 +29,9 @@ PropertiesInfo PropertiesInfo::Read(const FileSystemService& fileSystem, const Q
         info.Name = FileSystemService::GetFileName(itemPath);
         info.Location = itemPath;
     }
-    info.Created = TimeText(details.DateCreated);
-    info.Modified = TimeText(details.DateLastModified);
-    info.Accessed = TimeText(details.DateLastAccessed);
+    info.Created = TimeText(details.DateCreated());
+    info.Modified = TimeText(details.DateLastModified());
+    info.Accessed = TimeText(details.DateLastAccessed());
     info.ReadOnly = (details.Attributes & AttributeReadOnly) != 0;
     info.Hidden = (details.Attributes & AttributeHidden) != 0;
     info.System = (details.Attributes & AttributeSystem) != 0;

@@ -48,7 +48,7 @@ void BuildSearchResultsView(FavoritesTree& tree, FavoritesList& list, StatusPane
         else
             rows.append({QString(), link.Title(), QStringLiteral("URL"), link.Path(), {folder}});
     }
-    list.AddRows(rows);
+    list.AddRows(std::move(rows));
 
     status.SetText(1, lastSearchText.isEmpty()
                           ? QString()

@@ -107,13 +107,9 @@ FolderId IdOf(const struct statx& st)
             static_cast<std::uint64_t>(st.stx_ino)};
 }
 
-QDateTime LocalTime(const struct statx_timestamp& t)
+std::int64_t Milliseconds(const struct statx_timestamp& t)
 {
-    // The system zone read once: Qt::LocalTime would ask the C library, which looks at
-    // the zone file again for every date, three times per entry of a listing.
-    static const QTimeZone zone = QTimeZone::systemTimeZone();
-    return QDateTime::fromMSecsSinceEpoch(
-        static_cast<qint64>(t.tv_sec) * 1000 + t.tv_nsec / 1000000, zone);
+    return static_cast<std::int64_t>(t.tv_sec) * 1000 + t.tv_nsec / 1000000;
 }
 
 constexpr unsigned kDetailsMask = STATX_BASIC_STATS | STATX_BTIME;
@@ -121,10 +117,9 @@ constexpr unsigned kDetailsMask = STATX_BASIC_STATS | STATX_BTIME;
 FsDetails MakeDetails(const struct statx& st, bool hidden)
 {
     FsDetails details;
-    details.DateLastModified = LocalTime(st.stx_mtime);
-    details.DateLastAccessed = LocalTime(st.stx_atime);
-    details.DateCreated =
-        (st.stx_mask & STATX_BTIME) ? LocalTime(st.stx_btime) : details.DateLastModified;
+    details.Modified = Milliseconds(st.stx_mtime);
+    details.Accessed = Milliseconds(st.stx_atime);
+    details.Created = (st.stx_mask & STATX_BTIME) ? Milliseconds(st.stx_btime) : details.Modified;
     const bool folder = S_ISDIR(st.stx_mode);
     int attributes = 0;
     if (!(st.stx_mode & S_IWUSR))
@@ -551,50 +546,66 @@ bool FileSystemService::FileExists(const QString& path, int attributes) const
 
 QList<FsItem> FileSystemService::SubFolders(const QString& folderPath) const
 {
-    checkInside(folderPath);
-    QList<FsItem> folders;
-    const QString prefix = ChildPrefix(folderPath);
-    ForEachEntry(folderPath, [&](int fd, const char* name, unsigned char type) {
-        if (type != DT_DIR && type != DT_LNK && type != DT_UNKNOWN)
-            return;
-        // One stat, following links: it tells a link's kind and gives the identity.
-        struct statx st;
-        const int error = StatAt(fd, name, 0, STATX_TYPE | STATX_INO, st);
-        if (error == ENOENT || error == ELOOP)
-            return; // gone since it was listed, or a dangling link, which is a file
-        const QString decoded = PathCodec::Decode(name);
-        if (error != 0)
-            Fail(error, Subject::Folder, prefix + decoded);
-        if (S_ISDIR(st.stx_mode))
-            folders.append({decoded, prefix + decoded, IdOf(st)});
-    });
-    SortByName(folders);
-    return folders;
+    return listFolder(folderPath, true, false).SubFolders;
 }
 
 QList<FsItem> FileSystemService::Files(const QString& folderPath) const
 {
+    return listFolder(folderPath, false, true).Files;
+}
+
+FolderListing FileSystemService::Listing(const QString& folderPath) const
+{
+    return listFolder(folderPath, true, true);
+}
+
+FolderListing FileSystemService::listFolder(const QString& folderPath, bool folders,
+                                            bool files) const
+{
     checkInside(folderPath);
-    QList<FsItem> files;
+    FolderListing listing;
     const QString prefix = ChildPrefix(folderPath);
     ForEachEntry(folderPath, [&](int fd, const char* name, unsigned char type) {
-        if (type == DT_DIR)
+        const bool plain = type != DT_DIR && type != DT_LNK && type != DT_UNKNOWN;
+        if (plain) {
+            if (files) {
+                const QString decoded = PathCodec::Decode(name);
+                listing.Files.append({decoded, prefix + decoded, {}});
+            }
             return;
-        if (type == DT_LNK || type == DT_UNKNOWN) {
-            struct statx st;
-            const int error = StatEntry(fd, name, STATX_TYPE, st);
-            if (error == ENOENT)
+        }
+        // One stat, following links: it tells a link's kind and gives the identity.
+        struct statx st;
+        int error = StatAt(fd, name, 0, STATX_TYPE | STATX_INO, st);
+        if (error == ENOENT || error == ELOOP) {
+            // Gone since it was listed, or a dangling link, which is a file.
+            if (!files)
                 return;
-            if (error != 0)
-                Fail(error, Subject::File, prefix + PathCodec::Decode(name));
-            if (S_ISDIR(st.stx_mode))
+            error = StatAt(fd, name, AT_SYMLINK_NOFOLLOW, STATX_TYPE, st);
+            if (error == ENOENT)
                 return;
         }
         const QString decoded = PathCodec::Decode(name);
-        files.append({decoded, prefix + decoded, {}});
+        if (error != 0)
+            Fail(error, type == DT_DIR ? Subject::Folder : Subject::File, prefix + decoded);
+        if (S_ISDIR(st.stx_mode)) {
+            if (folders)
+                listing.SubFolders.append({decoded, prefix + decoded, IdOf(st)});
+        } else if (files) {
+            listing.Files.append({decoded, prefix + decoded, {}});
+        }
     });
-    SortByName(files);
-    return files;
+    SortByName(listing.SubFolders);
+    SortByName(listing.Files);
+    return listing;
+}
+
+QDateTime FsDetails::LocalTime(std::int64_t time)
+{
+    // The system zone read once: Qt::LocalTime would ask the C library, which looks at
+    // the zone file again for every date.
+    static const QTimeZone zone = QTimeZone::systemTimeZone();
+    return QDateTime::fromMSecsSinceEpoch(time, zone);
 }
 
 FolderContents FileSystemService::Contents(const QString& folderPath) const
@@ -610,7 +621,7 @@ FolderContents FileSystemService::Contents(const QString& folderPath) const
         const QString decoded = PathCodec::Decode(name);
         if (error != 0)
             Fail(error, Subject::File, prefix + decoded);
-        FsEntry entry{decoded, prefix + decoded, MakeDetails(st, name[0] == '.')};
+        FsEntry entry{decoded, prefix + decoded, MakeDetails(st, name[0] == '.'), IdOf(st)};
         (S_ISDIR(st.stx_mode) ? contents.SubFolders : contents.Files).append(std::move(entry));
     });
     SortByName(contents.SubFolders);
@@ -846,6 +857,27 @@ QString FileSystemService::ParentFolder(const QString& path)
 
 bool FileSystemService::LessByName(const QString& a, const QString& b)
 {
+    // Most names are ASCII: fold those by hand, and leave the rest to Qt's folding.
+    const qsizetype common = std::min(a.size(), b.size());
+    const QChar* x = a.constData();
+    const QChar* y = b.constData();
+    qsizetype i = 0;
+    for (; i < common; ++i) {
+        char16_t c = x[i].unicode();
+        char16_t d = y[i].unicode();
+        if (c == d)
+            continue;
+        if (c >= 0x80 || d >= 0x80)
+            break;
+        if (c >= u'A' && c <= u'Z')
+            c += 0x20;
+        if (d >= u'A' && d <= u'Z')
+            d += 0x20;
+        if (c != d)
+            return c < d;
+    }
+    if (i == common && a.size() != b.size())
+        return a.size() < b.size();
     const int folded = QString::compare(a, b, Qt::CaseInsensitive);
     if (folded != 0)
         return folded < 0;

@@ -53,9 +53,14 @@ struct FsItem
 
 struct FsDetails
 {
-    QDateTime DateCreated; // birth time where the file system keeps one, else modified
-    QDateTime DateLastModified;
-    QDateTime DateLastAccessed;
+    // Milliseconds since the epoch: listings of many files make no date objects.
+    std::int64_t Created = 0; // birth time where the file system keeps one, else modified
+    std::int64_t Modified = 0;
+    std::int64_t Accessed = 0;
+    QDateTime DateCreated() const { return LocalTime(Created); }
+    QDateTime DateLastModified() const { return LocalTime(Modified); }
+    QDateTime DateLastAccessed() const { return LocalTime(Accessed); }
+    static QDateTime LocalTime(std::int64_t time);
     int Attributes = 0;
     std::int64_t Size = 0;
 };
@@ -65,6 +70,14 @@ struct FsEntry
     QString Name;
     QString Path;
     FsDetails Details;
+    FolderId Id; // folders only, as in FsItem
+};
+
+// A folder's entries by name only: what a walk that lists links needs.
+struct FolderListing
+{
+    QList<FsItem> SubFolders;
+    QList<FsItem> Files;
 };
 
 struct FolderContents
@@ -96,6 +109,8 @@ public:
 
     virtual QList<FsItem> SubFolders(const QString& folderPath) const;
     virtual QList<FsItem> Files(const QString& folderPath) const;
+    // Both of the above from one read of the folder.
+    virtual FolderListing Listing(const QString& folderPath) const;
     // Both lists with each entry's dates and attributes, in one pass.
     virtual FolderContents Contents(const QString& folderPath) const;
     virtual FsDetails Details(const QString& path) const;
@@ -126,6 +141,7 @@ public:
 
 private:
     void checkInside(const QString& path) const;
+    FolderListing listFolder(const QString& folderPath, bool folders, bool files) const;
 
     QString m_root;
 };

@@ -27,12 +27,14 @@ QStringList ViewPanes::ListColumn(int column) const
 {
     QStringList texts;
     for (int i = 0; i < list.Count(); ++i)
-        texts.append(list.Item(i)->text(column));
+        texts.append(list.Item(i).siblingAtColumn(column).data().toString());
     return texts;
 }
 
 void ViewPanes::Show(int view)
 {
-    views.SelectView(view);
-    views.RefreshView();
+    if (views.CurrentView() == view)
+        views.RefreshView();
+    else
+        views.SelectView(view);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "favorites/FavoritesList.h"
+#include "favorites/FavoritesListView.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"
 #include "favorites/IconSet.h"
@@ -28,7 +29,7 @@ struct ViewPanes
 
     IconSet icons = IconSet::Panes();
     QTreeWidget treeWidget;
-    QTreeWidget listWidget;
+    FavoritesListView listWidget;
     QStatusBar statusBar;
     QComboBox cboFormat;
     FileSystemService fileSystem;

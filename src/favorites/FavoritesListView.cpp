@@ -1,4 +1,4 @@
-#include "favorites/FavoritesListWidget.h"
+#include "favorites/FavoritesListView.h"
 
 #include "favorites/FavoritesDrag.h"
 #include "favorites/ReadableNameDelegate.h"
@@ -7,7 +7,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
-FavoritesListWidget::FavoritesListWidget(QWidget* parent) : QTreeWidget(parent)
+FavoritesListView::FavoritesListView(QWidget* parent) : QTreeView(parent)
 {
     setRootIsDecorated(false);
     setUniformRowHeights(true);
@@ -21,36 +21,36 @@ FavoritesListWidget::FavoritesListWidget(QWidget* parent) : QTreeWidget(parent)
     header()->setStretchLastSection(false);
 }
 
-void FavoritesListWidget::focusInEvent(QFocusEvent* event)
+void FavoritesListView::focusInEvent(QFocusEvent* event)
 {
-    QTreeWidget::focusInEvent(event);
+    QTreeView::focusInEvent(event);
     Q_EMIT touched();
 }
 
-void FavoritesListWidget::keyPressEvent(QKeyEvent* event)
+void FavoritesListView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete) {
         Q_EMIT deletePressed();
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    QTreeView::keyPressEvent(event);
 }
 
-void FavoritesListWidget::mouseReleaseEvent(QMouseEvent* event)
+void FavoritesListView::mouseReleaseEvent(QMouseEvent* event)
 {
-    QTreeWidget::mouseReleaseEvent(event);
+    QTreeView::mouseReleaseEvent(event);
     Q_EMIT touched();
     const QPoint pos = event->position().toPoint();
-    Q_EMIT itemReleased(itemAt(pos), event->button(), event->modifiers(), pos);
+    Q_EMIT itemReleased(indexAt(pos).siblingAtColumn(0), event->button(), event->modifiers(), pos);
 }
 
-void FavoritesListWidget::mouseDoubleClickEvent(QMouseEvent* event)
+void FavoritesListView::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    QTreeWidget::mouseDoubleClickEvent(event);
+    QTreeView::mouseDoubleClickEvent(event);
     Q_EMIT doubleClicked();
 }
 
-void FavoritesListWidget::startDrag(Qt::DropActions)
+void FavoritesListView::startDrag(Qt::DropActions)
 {
     const int effects = startDragHook ? startDragHook() : 0;
     if (effects == 0)

@@ -1,18 +1,17 @@
 #pragma once
 
-#include <QTreeWidget>
+#include <QTreeView>
 
 #include <functional>
 
-// The link list's widget: a report list without root decoration. It reports each
-// release with the item under the pointer and each double click, so the main window can
-// act as the list's mouse table says.
-class FavoritesListWidget final : public QTreeWidget
+// The link list's view: a report list without root decoration. It reports each release
+// with the row under the pointer and each double click, so the main window can act as
+// the list's mouse table says.
+class FavoritesListView final : public QTreeView
 {
     Q_OBJECT
 public:
-    explicit FavoritesListWidget(QWidget* parent = nullptr);
-
+    explicit FavoritesListView(QWidget* parent = nullptr);
 
     // Drag and drop, answered by the main window: the effects a drag may have as it
     // starts (0: no drag), and the end of any drag.
@@ -21,7 +20,8 @@ public:
 
 Q_SIGNALS:
     void touched();
-    void itemReleased(QTreeWidgetItem* item, Qt::MouseButton button,
+    // item is the row's first column, invalid when the pointer is over no row.
+    void itemReleased(const QModelIndex& item, Qt::MouseButton button,
                       Qt::KeyboardModifiers modifiers, const QPoint& viewportPos);
     void doubleClicked();
     void deletePressed();
