@@ -1,5 +1,8 @@
 #include "health/CheckCache.h"
 #include "health/LinkChecker.h"
+#include "health/frmCheckLinks.h"
+#include "platform/FileSystemService.h"
+#include "support/ScriptedPrompts.h"
 #include "health/ShortcutRewriter.h"
 #include "support/FavoritesBuilder.h"
 #include "support/HttpFixture.h"
@@ -18,6 +21,7 @@ private Q_SLOTS:
     void keepsToTheHostLimit();
     void cacheRemembersAndExpires();
     void rewriteChangesOnlyTheUrlLine();
+    void windowGroupsUpdatesAndSkipsRecent();
 };
 
 namespace {
@@ -135,6 +139,45 @@ void TestHealthCheck::rewriteChangesOnlyTheUrlLine()
     QVERIFY(b.Read("A.url").endsWith("\nurl=http://n/\r\nIconIndex=0"));
     QCOMPARE(ShortcutRewriter::ReplaceUrl(b.Path("None.url"), "http://n/"), "No URL= line");
     QCOMPARE(ShortcutRewriter::ReplaceUrl(b.Path("Missing.url"), "http://n/").isEmpty(), false);
+}
+
+void TestHealthCheck::windowGroupsUpdatesAndSkipsRecent()
+{
+    TestEnvironment env;
+    qputenv("XDG_CACHE_HOME", (env.Root() + "/cache").toUtf8());
+    HttpFixture server;
+    FavoritesBuilder b(env.Favorites());
+    b.Link("Moved.url", server.Url("/a")).Link("Sub/Gone.url", server.Url("/gone"))
+        .Link("Sub/Mail.url", "mailto:x@y").Link("Sub/Ok.url", server.Url("/ok"));
+    FileSystemService fs;
+    ScriptedPrompts prompts;
+    const auto run = [&](int skipDays) {
+        auto form = std::make_unique<frmCheckLinks>(fs, prompts, env.Favorites(), nullptr);
+        form->SetSkipDays(skipDays);
+        QSignalSpy finished(&form->Checker(), &LinkChecker::finished);
+        form->Start();
+        finished.wait(10000);
+        return form;
+    };
+    auto form = run(0);
+    QCOMPARE(form->CountsText(), "4 of 4 checked. Dead: 1, Moved: 1, Temporary trouble: 0, OK: 1, Skipped: 1");
+    QTreeWidgetItem* moved = form->Group(State::Moved)->child(0);
+    form->Tree()->setCurrentItem(moved);
+    prompts.answers.enqueue(Prompts::Answer::Yes);
+    form->UpdateAddressClick();
+    QCOMPARE(prompts.messages.last().text, "Change the address of Moved to " + server.Url("/ok") + "?");
+    QVERIFY(b.Read("Moved.url").contains("URL=" + server.Url("/ok").toUtf8() + "\r\n"));
+    form->Tree()->setCurrentItem(form->Group(State::Dead)->child(0));
+    prompts.answers.enqueue(Prompts::Answer::Yes);
+    form->DeleteClick();
+    QCOMPARE(prompts.messages.last().text, "Are you sure you want to delete Gone?");
+    QCOMPARE(b.Read("Sub/Gone.url"), "<missing>");
+    form.reset();
+    // Remembered results stand in for a second check within the days given.
+    const qsizetype asked = server.requests.size();
+    form = run(7);
+    QCOMPARE(server.requests.size(), asked);
+    QCOMPARE(form->Group(State::Ok)->childCount(), 2);
 }
 
 QTEST_MAIN(TestHealthCheck)
