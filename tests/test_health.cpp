@@ -1,5 +1,7 @@
 #include "health/AddressNormalizer.h"
 #include "health/DuplicateFinder.h"
+#include "favorites/LinkAddressCache.h"
+#include "favorites/SearchFolder.h"
 #include "health/frmDuplicates.h"
 #include "platform/FileSystemService.h"
 #include "support/FavoritesBuilder.h"
@@ -17,6 +19,9 @@ private Q_SLOTS:
     void normalize();
     void duplicateGroups();
     void keepOneDeletesOthersAfterYes();
+    void searchByAddress_data();
+    void searchByAddress();
+    void addressCacheFollowsChanges();
 };
 
 void TestHealth::normalize_data()
@@ -141,6 +146,72 @@ void TestHealth::keepOneDeletesOthersAfterYes()
     QVERIFY(QFile::exists(b.Path("News/A.url")));
     QCOMPARE(changed.size(), 1);
     QCOMPARE(form.Groups().size(), 1);
+}
+
+void TestHealth::searchByAddress_data()
+{
+    QTest::addColumn<int>("lookIn");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("caseSensitive");
+    QTest::addColumn<QString>("expected");
+    using P = SearchParameters;
+    QTest::newRow("names stay names") << int(P::Names) << "site" << int(P::Contains) << false << "";
+    QTest::newRow("address contains") << int(P::Addresses) << "SITE" << int(P::Contains) << false
+                                      << "A A B Other";
+    QTest::newRow("address case") << int(P::Addresses) << "SITE" << int(P::Contains) << true
+                                  << "B";
+    QTest::newRow("address begins") << int(P::Addresses) << "https:" << int(P::BeginsWith) << false
+                                    << "Other";
+    QTest::newRow("address exact") << int(P::Addresses) << "http://lone.org/"
+                                   << int(P::MatchesExactly) << false << "Lone";
+    QTest::newRow("names and addresses") << int(P::NamesAndAddresses) << "o" << int(P::BeginsWith)
+                                         << false << "Other O";
+}
+
+void TestHealth::searchByAddress()
+{
+    QFETCH(int, lookIn);
+    QFETCH(QString, text);
+    QFETCH(int, type);
+    QFETCH(bool, caseSensitive);
+    TestEnvironment env;
+    FavoritesBuilder b(env.Favorites());
+    BuildCopies(b);
+    b.Build("News/O/");
+    SearchParameters p{env.Favorites(), true, text, caseSensitive ? 0 : 1, type, 0, lookIn};
+    QList<clsLink> found;
+    SearchFolder(FileSystemService(), p, found);
+    QStringList shown;
+    for (const clsLink& link : found) {
+        shown.append(link.Title());
+        QVERIFY(link.IsFolder() == link.Address().isEmpty());
+    }
+    QFETCH(QString, expected);
+    QCOMPARE(shown.join(' '), expected);
+}
+
+void TestHealth::addressCacheFollowsChanges()
+{
+    TestEnvironment env;
+    FavoritesBuilder b(env.Favorites());
+    b.Link("A.url", "http://one/");
+    FileSystemService fs;
+    LinkAddressCache cache;
+    const auto search = [&](const QString& text) {
+        QList<clsLink> found;
+        SearchFolder(fs, {env.Favorites(), true, text, 1, 0, 0, SearchParameters::Addresses}, found, {}, &cache);
+        return found.size();
+    };
+    QCOMPARE(search("one"), 1);
+    // The same time with other bytes: the cache answers, so nothing was read again.
+    const QDateTime when = QFileInfo(b.Path("A.url")).lastModified();
+    b.File("A.url", FavoritesBuilder::ShortcutBytes("http://two/")).Times("A.url", when);
+    QCOMPARE(search("one"), 1);
+    b.Times("A.url", when.addSecs(5));
+    QCOMPARE(search("one"), 0);
+    QCOMPARE(search("two"), 1);
+    QCOMPARE(cache.Size(), 1);
 }
 
 QTEST_MAIN(TestHealth)

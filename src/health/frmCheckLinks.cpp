@@ -160,6 +160,7 @@ void frmCheckLinks::addResult(const QString& address, const CheckResult& result)
         row->setToolTip(ColReason, HealthText::ShownDate(result.Checked));
         ++m_done;
     }
+    group->setExpanded(true);
     group->setText(0, CheckResult::StateName(result.Status) + QStringLiteral(" (") +
                           QString::number(group->childCount()) + u')');
 }
