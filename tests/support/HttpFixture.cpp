@@ -32,24 +32,18 @@ void HttpFixture::serve(QTcpSocket* socket, const QByteArray& method, const QByt
 {
     requests.append(QString::fromLatin1(method + ' ' + path));
     maxInFlight = qMax(maxInFlight, ++inFlight);
-    const auto redirect = [this, socket](int code, const QByteArray& to) {
-        answer(socket, code, "Location: " + to + "\r\n");
-    };
     static const QHash<QByteArray, QPair<int, QByteArray>> kRedirects = {
         {"/a", {301, "/b"}},         {"/b", {308, "/ok"}},        {"/t", {302, "/ok"}},
         {"/p", {301, "/t"}},         {"/loop1", {301, "/loop2"}}, {"/loop2", {301, "/loop1"}},
     };
     if (kRedirects.contains(path)) {
-        redirect(kRedirects.value(path).first, kRedirects.value(path).second);
+        answer(socket, kRedirects.value(path).first, "Location: " + kRedirects.value(path).second + "\r\n");
     } else if (path.startsWith("/chain") && path != "/chain0") {
-        redirect(302, "/chain" + QByteArray::number(path.mid(6).toInt() - 1));
+        answer(socket, 302, "Location: /chain" + QByteArray::number(path.mid(6).toInt() - 1) + "\r\n");
     } else if (path == "/ok" || path == "/chain0") {
         answer(socket, 200);
     } else if (path == "/nohead") {
-        if (method == "HEAD")
-            answer(socket, 405);
-        else
-            answer(socket, 200, {}, QByteArray(100000, 'x'));
+        answer(socket, method == "HEAD" ? 405 : 200, {}, QByteArray(method == "HEAD" ? 0 : 100000, 'x'));
     } else if (path.startsWith("/delay")) {
         QTimer::singleShot(delayMs, socket, [this, socket] { answer(socket, 200); });
     } else if (path == "/slow") {
