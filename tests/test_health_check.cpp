@@ -3,6 +3,7 @@
 #include "health/frmCheckLinks.h"
 #include "platform/FileSystemService.h"
 #include "support/ScriptedPrompts.h"
+#include "health/HealthText.h"
 #include "health/ShortcutRewriter.h"
 #include "support/FavoritesBuilder.h"
 #include "support/HttpFixture.h"
@@ -118,6 +119,7 @@ void TestHealthCheck::cacheRemembersAndExpires()
     QVERIFY(again.Fresh("http://a/", now, 4));
     QVERIFY(!again.Fresh("http://a/", now, 3));
     QVERIFY(!again.Fresh("http://a/", now, 0));
+    QCOMPARE(again.LastStatusText("http://a/"), "Moved: Moved, checked " + HealthText::ShownDate(checked));
 }
 
 void TestHealthCheck::rewriteChangesOnlyTheUrlLine()

@@ -1,5 +1,7 @@
 #include "health/CheckCache.h"
 
+#include "health/HealthText.h"
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -74,4 +76,13 @@ std::optional<CheckResult> CheckCache::Fresh(const QString& address, const QDate
 void CheckCache::Put(const QString& address, const CheckResult& result)
 {
     m_results.insert(address, result);
+}
+
+QString CheckCache::LastStatusText(const QString& address) const
+{
+    const std::optional<CheckResult> result = Find(address);
+    if (!result)
+        return {};
+    return CheckResult::StateName(result->Status) + QStringLiteral(": ") + result->Reason +
+           QStringLiteral(", checked ") + HealthText::ShownDate(result->Checked);
 }

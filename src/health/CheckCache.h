@@ -25,6 +25,8 @@ public:
     // The result when it was found less than days days before now; never for days <= 0.
     std::optional<CheckResult> Fresh(const QString& address, const QDateTime& now, int days) const;
     void Put(const QString& address, const CheckResult& result);
+    // "Dead: 404 Not Found, checked 2026-05-01 10:30"; empty for an address never checked.
+    QString LastStatusText(const QString& address) const;
 
 private:
     QString m_path;
