@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -107,6 +108,11 @@ frmCheckLinks::frmCheckLinks(const FileSystemService& fileSystem, Prompts& promp
 
 frmCheckLinks::~frmCheckLinks()
 {
+    if (m_collector) {
+        m_collector->disconnect(this);
+        m_collector->wait();
+        delete m_collector;
+    }
     m_checker->disconnect(this);
     m_checker->Cancel();
     m_cache.Save();
@@ -124,16 +130,33 @@ QTreeWidgetItem* frmCheckLinks::Group(CheckResult::State state) const
 void frmCheckLinks::Start()
 {
     m_cache.Load();
+    m_cancelled = false;
+    m_elapsed.start();
+    m_clock->start(250);
+    m_cmdCancel->setEnabled(true);
+    m_progress->setRange(0, 0);
+    auto links = std::make_shared<QList<LinkFile>>();
+    m_collector = QThread::create([this, links] { *links = LinkFiles::Collect(m_fileSystem, m_root); });
+    connect(m_collector, &QThread::finished, this, [this, links] {
+        m_collector->wait();
+        delete m_collector;
+        m_collector = nullptr;
+        if (m_cancelled)
+            finish();
+        else
+            startChecks(*links);
+    });
+    m_collector->start();
+}
+
+void frmCheckLinks::startChecks(const QList<LinkFile>& links)
+{
     m_byAddress.clear();
-    const QList<LinkFile> links = LinkFiles::Collect(m_fileSystem, m_root);
     for (const LinkFile& link : links)
         m_byAddress[link.Address].append(link);
     m_total = int(links.size());
     m_done = 0;
     m_progress->setRange(0, qMax(1, m_total));
-    m_elapsed.start();
-    m_clock->start(250);
-    m_cmdCancel->setEnabled(true);
     const QDateTime now = QDateTime::currentDateTimeUtc();
     QStringList toCheck;
     for (auto it = m_byAddress.cbegin(); it != m_byAddress.cend(); ++it) {
@@ -193,6 +216,7 @@ void frmCheckLinks::finish()
 
 void frmCheckLinks::CancelClick()
 {
+    m_cancelled = true;
     m_checker->Cancel();
 }
 

@@ -13,6 +13,7 @@ class Prompts;
 class QLabel;
 class QProgressBar;
 class QPushButton;
+class QThread;
 class QTimer;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -49,6 +50,7 @@ Q_SIGNALS:
     void favoritesChanged();
 
 private:
+    void startChecks(const QList<LinkFile>& links);
     void addResult(const QString& address, const CheckResult& result);
     void finish();
     void showProgress();
@@ -60,6 +62,8 @@ private:
     QString m_root;
     SearchLinks* m_searchLinks;
     LinkChecker* m_checker;
+    QThread* m_collector = nullptr; // reads the links while the window stays live
+    bool m_cancelled = false;
     CheckCache m_cache;
     int m_skipDays = 0;
     QHash<QString, QList<LinkFile>> m_byAddress;
