@@ -2,6 +2,7 @@
 
 #include "editing/FileOperations.h"
 #include "health/HealthText.h"
+#include "platform/BusyCursor.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -68,6 +69,7 @@ frmDuplicates::frmDuplicates(const FileSystemService& fileSystem, Prompts& promp
 void frmDuplicates::FindClick()
 {
     const AddressNormalizer::Options options{m_chkSchemes->isChecked(), m_chkWww->isChecked()};
+    BusyCursor busy;
     m_groups = DuplicateFinder::Find(m_fileSystem, LinkFiles::Collect(m_fileSystem, m_root),
                                      options);
     fillTree();
