@@ -1,6 +1,7 @@
 // Times the Favorites views' hot paths against a raw walk of the same folders, measured
 // in the same run, so the figures compare across machines and disks.
 
+#include "HealthBench.h"
 #include "SettingsLoad.h"
 #include "TreeGenerator.h"
 
@@ -466,5 +467,7 @@ int main(int argc, char* argv[])
         BenchTree(views, table, base, size, size == largest);
     BenchFlat(views, table, base);
     BenchSettingsLoad(base + QStringLiteral("/settings"));
+    if (largest > 0)
+        BenchHealth(base + QStringLiteral("/tree-%1").arg(largest), largest);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "favorites/SearchResultsView.h"
 #include "favorites/frmProperties.h"
 #include "favorites/frmSearch.h"
+#include "health/CheckCache.h"
 #include "platform/Prompts.h"
 
 #include <QTreeWidgetItem>
@@ -56,7 +57,12 @@ void SearchCommands::Properties(const QString& activePane)
         activePane, item.isValid() ? std::optional(FavoritesList::Tag(item)) : std::nullopt,
         node ? std::optional(FavoritesTree::Tag(node)) : std::nullopt);
     if (target)
-        frmProperties::ShowProperties(*target, m_fileSystem, m_prompts, m_owner);
+        frmProperties::ShowProperties(*target, m_fileSystem, m_prompts, m_owner,
+                                      [](const QString& address) {
+                                          CheckCache cache;
+                                          cache.Load();
+                                          return cache.LastStatusText(address);
+                                      });
 }
 
 void SearchCommands::BuildSearchResultsView()

@@ -1,6 +1,7 @@
 #include "app/frmFav1.h"
 
 #include "app/CommandDispatch.h"
+#include "app/HealthCommands.h"
 #include "app/HelpViewer.h"
 #include "app/MainMenus.h"
 #include "app/SearchCommands.h"
@@ -684,6 +685,7 @@ void frmFav1::connectCommands()
     connect(this, &frmFav1::helpTopicRequested, this,
             [this](int topic) { m_services.help->ShowTopic(this, topic); });
     on("mnuSTExit", [this] { ExitFromTray(); });
+    connectHealthCommands();
     const auto look = [this] {
         return ViewAppearanceCommands({*m_options, *m_tree, *m_list, m_allThemes,
                                        Themes::ThemeFilePath(ProgramFolder()), m_activePane,
@@ -696,6 +698,31 @@ void frmFav1::connectCommands()
     connect(&m_services.tray, &TrayIcon::leftReleased, this, &frmFav1::OpenFromTray);
     connect(&m_services.tray, &TrayIcon::rightPressed, this,
             [this](const QPoint& pos) { m_menus->mnuSysTray()->popup(pos); });
+}
+
+void frmFav1::connectHealthCommands()
+{
+    HealthCommands::Hooks hooks;
+    // The folder selected in the tree, else the whole Favorites.
+    hooks.chosenFolder = [this] {
+        const QTreeWidgetItem* node = EditCommands::FolderNode(*m_tree);
+        return node ? FavoritesTree::Tag(node) : m_views->FavoritesRoot();
+    };
+    hooks.refreshView = [this] { RefreshView(); };
+    hooks.openLink = [this](const QString& path) { m_browser->Opener().OpenURLFile(path, false); };
+    hooks.selectFolder = [this](const QString& folder) {
+        SelectView(0);
+        m_edit->SelectFolderNode(*m_tree, folder);
+        raise();
+        activateWindow();
+    };
+    hooks.skipDays = [this] { return int(m_options->CheckSkipDays()); };
+    m_health = std::make_unique<HealthCommands>(m_services.fileSystem, m_services.prompts,
+                                                m_search->Results(), std::move(hooks), this);
+    connect(m_menus->Action(QStringLiteral("mnuToolsCheckLinks")), &QAction::triggered, this,
+            [this] { m_health->CheckLinks(); });
+    connect(m_menus->Action(QStringLiteral("mnuToolsDuplicates")), &QAction::triggered, this,
+            [this] { m_health->FindDuplicates(); });
 }
 
 void frmFav1::timerTick()

@@ -16,6 +16,7 @@ class clsOptions;
 class CommandDispatch;
 class DragDrop;
 class EditCommands;
+class HealthCommands;
 class FavoritesList;
 class FavoritesListView;
 class FavoritesTree;
@@ -133,6 +134,7 @@ private:
     // Tools > Options and the tray menu's Options: the dialog modal over this window.
     void showOptions();
     void connectCommands();
+    void connectHealthCommands();
     void loadToolbar(const QString& layout);
     void showPopup(QWidget* control, const QPoint& pos);
     void timerTick();
@@ -171,6 +173,7 @@ private:
     std::unique_ptr<ProgramLauncher> m_ownPrograms;
     std::unique_ptr<Help> m_ownHelp;
     std::unique_ptr<BrowserCommands> m_browser;
+    std::unique_ptr<HealthCommands> m_health;
     PaneLayout m_layout;
 
     bool m_firstActivation = true;

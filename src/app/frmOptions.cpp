@@ -8,9 +8,11 @@
 
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -69,6 +71,14 @@ frmOptions::frmOptions(clsOptions& options, Registry& registry, MainWindowHooks 
     frameLayout->addWidget(m_optSingleClick);
     layout->addWidget(m_frame1);
 
+    // Check Links: how long a link's last result stands before it is checked again.
+    m_txtCheckSkipDays = new QSpinBox(this);
+    m_txtCheckSkipDays->setObjectName(QStringLiteral("txtCheckSkipDays"));
+    m_txtCheckSkipDays->setRange(0, 365);
+    auto* checkRow = new QFormLayout;
+    checkRow->addRow(QStringLiteral("Skip links checked in the last (days):"), m_txtCheckSkipDays);
+    layout->addLayout(checkRow);
+
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOK->setObjectName(QStringLiteral("cmdOK"));
     m_cmdOK->setDefault(true);
@@ -114,6 +124,7 @@ void frmOptions::LoadFromOptions()
         m_optDblClick->setChecked(true);
     else
         m_optSingleClick->setChecked(true);
+    m_txtCheckSkipDays->setValue(m_options.CheckSkipDays());
 }
 
 void frmOptions::cmdOKClick()
@@ -129,6 +140,7 @@ void frmOptions::cmdOKClick()
     m_options.SetRememberFolder(m_chkRememberFolder->isChecked());
     m_options.SetRememberPosition(m_chkRememberPosition->isChecked());
     m_options.SetConfirmExit(m_chkConfirmExit->isChecked());
+    m_options.SetCheckSkipDays(static_cast<std::int16_t>(m_txtCheckSkipDays->value()));
 
     // Before SystemTray changes: a new entry starts hidden only if the tray was on already.
     m_options.SetStartupGroup(m_chkStartupGroup->isChecked());

@@ -12,6 +12,7 @@ class QCheckBox;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
+class QSpinBox;
 class Registry;
 
 // Tools > Options: shows the behaviour settings; OK applies the changes at once (tray
@@ -65,6 +66,7 @@ public:
     QGroupBox* Frame1() const { return m_frame1; }
     QRadioButton* optDblClick() const { return m_optDblClick; }
     QRadioButton* optSingleClick() const { return m_optSingleClick; }
+    QSpinBox* txtCheckSkipDays() const { return m_txtCheckSkipDays; }
     QPushButton* cmdOK() const { return m_cmdOK; }
     QPushButton* cmdCancel() const { return m_cmdCancel; }
     QPushButton* cmdHelp() const { return m_cmdHelp; }
@@ -96,6 +98,7 @@ private:
     QGroupBox* m_frame1 = nullptr;
     QRadioButton* m_optDblClick = nullptr;
     QRadioButton* m_optSingleClick = nullptr;
+    QSpinBox* m_txtCheckSkipDays = nullptr;
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdCancel = nullptr;
     QPushButton* m_cmdHelp = nullptr;

@@ -93,6 +93,7 @@ const clsOptions::Setting clsOptions::kSettings[] = {
     {"SysTrayPrompt", "-1", &clsOptions::m_sysTrayPrompt},
     {"FirstTime", "-1", &clsOptions::m_firstTime},
     {"DblClick", "-1", &clsOptions::m_dblClick},
+    {"CheckSkipDays", "7", &clsOptions::m_checkSkipDays},
 };
 
 clsOptions::clsOptions(Registry& registry, const ShellFolders& shellFolders,
@@ -171,7 +172,7 @@ void clsOptions::Save()
         "lvwBackColor",   "tvwForeColor",   "tvwBackColor",   "AlwaysOnTop",   "RememberSearch",
         "AutoHide",       "AutoCenter",     "RememberFolder", "RememberPosition",
         "ToolbarButtons", "ThemeName",      "ConfirmExit",    "SystemTray",    "FavoritesPath",
-        "SysTrayPrompt",  "FirstTime",      "DblClick"};
+        "SysTrayPrompt",  "FirstTime",      "DblClick",       "CheckSkipDays"};
     m_registry.BeginBatch();
     for (const char* name : kSaveOrder) {
         const auto setting = std::find_if(std::begin(kSettings), std::end(kSettings),

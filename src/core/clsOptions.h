@@ -91,6 +91,9 @@ public:
     void SetFirstTime(bool v) { m_firstTime = v; }
     bool DblClick() const { return m_dblClick; }
     void SetDblClick(bool v) { m_dblClick = v; }
+    // Check Links passes over links checked fewer days ago than this; 0 checks them all.
+    std::int16_t CheckSkipDays() const { return m_checkSkipDays; }
+    void SetCheckSkipDays(std::int16_t v) { m_checkSkipDays = v; }
 
 private:
     struct Setting;
@@ -138,5 +141,6 @@ private:
     QString m_favoritesPath;
     bool m_sysTrayPrompt = true;
     bool m_firstTime = true;
+    std::int16_t m_checkSkipDays = 7;
     bool m_dblClick = true;
 };

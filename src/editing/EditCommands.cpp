@@ -12,7 +12,6 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QTreeWidget>
 
 #include <algorithm>
@@ -174,17 +173,11 @@ void EditCommands::Delete(const QString& activePane)
 void EditCommands::deleteListItems()
 {
     const QModelIndexList selected = m_list.SelectedItems();
-    const QString question =
-        selected.size() == 1
-            ? QStringLiteral("Are you sure you want to delete ") +
-                  FavoritesList::Text(selected.first()) + u'?'
-            : QStringLiteral("Are you sure you want to delete these ") +
-                  QLocale(QLocale::English).toString(selected.size()) + QStringLiteral(" items?");
-    if (!ConfirmDelete(m_prompts, m_owner, question))
-        return;
     QList<FileOperations::ListEntry> entries;
     for (const QModelIndex& item : selected)
         entries.append({FavoritesList::Tag(item), FavoritesList::Text(item)});
+    if (!ConfirmDelete(m_prompts, m_owner, FileOperations::DeleteQuestion(entries)))
+        return;
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
     const QStringList deleted = files.DeleteSelectedListItems(entries);
     const bool folderGone = std::any_of(deleted.cbegin(), deleted.cend(), [](const QString& tag) {

@@ -5,6 +5,8 @@
 #include "platform/FileSystemService.h"
 #include "platform/Prompts.h"
 
+#include <QLocale>
+
 namespace {
 
 const QString kCopyFailed = QStringLiteral("Unable to complete the Copy operation.");
@@ -234,4 +236,23 @@ bool FileOperations::CheckFileName(const QString& name)
     m_prompts.MsgBox(m_owner, kBadName, Prompts::Buttons::Ok, Prompts::Icon::None,
                      AppInfo::ProductName);
     return false;
+}
+
+QString FileOperations::DeleteQuestion(const QList<ListEntry>& selected)
+{
+    return selected.size() == 1
+               ? QStringLiteral("Are you sure you want to delete ") + selected.first().Text + u'?'
+               : QStringLiteral("Are you sure you want to delete these ") +
+                     QLocale(QLocale::English).toString(selected.size()) +
+                     QStringLiteral(" items?");
+}
+
+QStringList FileOperations::ConfirmAndDelete(const QList<ListEntry>& selected)
+{
+    if (selected.isEmpty() ||
+        m_prompts.MsgBox(m_owner, DeleteQuestion(selected), Prompts::Buttons::YesNo,
+                         Prompts::Icon::Exclamation, AppInfo::ProductName,
+                         Prompts::Answer::No) != Prompts::Answer::Yes)
+        return {};
+    return DeleteSelectedListItems(selected);
 }

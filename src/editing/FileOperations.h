@@ -58,6 +58,10 @@ public:
     // everything in them. After a failure with entries still to go, asks whether to go on.
     // Returns the tags of the entries deleted, in that order, for the list to drop.
     QStringList DeleteSelectedListItems(const QList<ListEntry>& selected);
+    // The Edit menu's delete for entries known by path: the same question (No the
+    // default), then DeleteSelectedListItems. Empty when the user says No.
+    QStringList ConfirmAndDelete(const QList<ListEntry>& selected);
+    static QString DeleteQuestion(const QList<ListEntry>& selected);
 
     // True when name may be used as is; otherwise lists the characters not allowed.
     bool CheckFileName(const QString& name);

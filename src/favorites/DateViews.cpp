@@ -75,12 +75,12 @@ void ListDate(FavoritesList& list, const FileSystemService& fileSystem, const QS
     list.Clear();
     QList<ListRow> rows;
     const auto listFiles = [&](const QList<FsEntry>& files) {
-        QString folderColumn; // the same for every link of the folder
+        QStringList folderColumn; // the same for every link of the folder
         for (const FsEntry& file : files) {
             if (DayText(file.Details, kind) != dayText)
                 continue;
-            if (folderColumn.isNull())
-                folderColumn = FolderTree::FolderColumn(rootPath, file.Path);
+            if (folderColumn.isEmpty())
+                folderColumn = {FolderTree::FolderColumn(rootPath, file.Path)};
             rows.append({QLatin1Char('K') + QString::number(rows.size()),
                          FileSystemService::GetBaseName(file.Name), QStringLiteral("URL"),
                          file.Path, folderColumn});

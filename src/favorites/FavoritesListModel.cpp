@@ -37,7 +37,7 @@ QString FavoritesListModel::cellText(const ListRow& row, int column) const
     if (column == 0)
         return row.Text;
     if (row.TimeCount == 0)
-        return column == 1 ? row.SubItem : QString();
+        return row.SubItems.value(column - 1);
     const int time = column - 1;
     return time < row.TimeCount ? TimeText(row.Times.at(time)) : QString();
 }
@@ -113,7 +113,7 @@ bool FavoritesListModel::less(const ListRow& a, const ListRow& b, int column) co
     if (column == 0)
         return FileSystemService::LessByName(a.Text, b.Text);
     if (a.TimeCount == 0 || b.TimeCount == 0)
-        return column == 1 && FileSystemService::LessByName(a.SubItem, b.SubItem);
+        return FileSystemService::LessByName(a.SubItems.value(column - 1), b.SubItems.value(column - 1));
     const auto time = [column](const ListRow& row) {
         return column - 1 < row.TimeCount ? row.Times.at(column - 1) : ListRow::NoTime;
     };

@@ -21,7 +21,9 @@ struct ListRow
     QString Text;
     QString SmallIcon; // "URL" or "Closed"
     QString Tag;       // the link file's path, or "*" and the folder's path
-    QString SubItem; // a text column after the name, where the view has one
+    // Text columns after the name. Rows of one folder share one list, so a row costs no
+    // allocation of its own for them.
+    QStringList SubItems;
     // Time columns after the name instead, in milliseconds since the epoch.
     std::array<std::int64_t, 3> Times{NoTime, NoTime, NoTime};
     int TimeCount = 0;

@@ -34,9 +34,9 @@ FolderContents contentsOf(const FileSystemService& fileSystem, const QString& pa
 }
 
 ListRow linkRow(const QString& key, const QString& name, const QString& path,
-               const QString& folderColumn)
+               const QStringList& folderColumn)
 {
-    return {key, FileSystemService::GetBaseName(name), QStringLiteral("URL"), path, {folderColumn}};
+    return {key, FileSystemService::GetBaseName(name), QStringLiteral("URL"), path, folderColumn};
 }
 
 
@@ -88,7 +88,7 @@ void ListFolderName(FavoritesList& list, const FileSystemService& fileSystem,
         const FolderContents contents = contentsOf(fileSystem, path);
         for (const FsEntry& file : contents.Files) {
             rows.append(linkRow(QLatin1Char('K') + QString::number(rows.size()), file.Name,
-                                file.Path, FolderTree::FolderColumn(rootPath, file.Path)));
+                                file.Path, {FolderTree::FolderColumn(rootPath, file.Path)}));
         }
         for (const FsEntry& folder : contents.SubFolders) {
             rows.append({QString(), u' ' + FileSystemService::GetBaseName(folder.Name),
@@ -116,7 +116,7 @@ QString ListAllLinks(FavoritesList& list, const FileSystemService& fileSystem,
                      [&](const FsItem& folder, int, bool, const QList<FsItem>& files) {
                          lastFolder = folder.Path;
                          // A folder met again lists no files: its links are listed already.
-                         const QString folderColumn = folder.Path.mid(rootPath.size());
+                         const QStringList folderColumn{folder.Path.mid(rootPath.size())};
                          for (const FsItem& file : files)
                              rows.append(linkRow(QString(), file.Name, file.Path, folderColumn));
                          return 0;

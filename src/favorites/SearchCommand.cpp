@@ -8,6 +8,10 @@
 #include "platform/Prompts.h"
 
 #include <QApplication>
+#include <QEventLoop>
+#include <QMutex>
+#include <QThread>
+#include <QTimer>
 #include <QWidget>
 
 #include <utility>
@@ -34,7 +38,10 @@ bool SearchCommand::RunSearch(const SearchParameters& parameters, const QString&
         BusyCursor busy;
         QList<clsLink> found;
         // A start that is no folder of the Favorites finds nothing; it is never walked.
-        if (FileSystemService::IsInside(parameters.Folder, favoritesRoot)) {
+        if (parameters.LookIn != SearchParameters::Names &&
+            FileSystemService::IsInside(parameters.Folder, favoritesRoot)) {
+            searchInWorker(parameters, favoritesRoot, found);
+        } else if (FileSystemService::IsInside(parameters.Folder, favoritesRoot)) {
             SearchFolder(m_fileSystem, parameters, found, [&](const QString& folderPath) {
                 m_status.SetText(1, ProgressText(favoritesRoot, folderPath));
                 // The search holds the event loop, so only an immediate paint shows progress.
@@ -52,4 +59,32 @@ bool SearchCommand::RunSearch(const SearchParameters& parameters, const QString&
     if (m_showResults)
         m_showResults();
     return true;
+}
+
+void SearchCommand::searchInWorker(const SearchParameters& parameters,
+                                   const QString& favoritesRoot, QList<clsLink>& found)
+{
+    QMutex mutex;
+    QString folder = parameters.Folder;
+    QThread* worker = QThread::create([&] {
+        SearchFolder(
+            m_fileSystem, parameters, found,
+            [&](const QString& path) {
+                QMutexLocker lock(&mutex);
+                folder = path;
+            },
+            &m_addresses);
+    });
+    QEventLoop loop;
+    QObject::connect(worker, &QThread::finished, &loop, &QEventLoop::quit);
+    QTimer progress;
+    QObject::connect(&progress, &QTimer::timeout, &loop, [&] {
+        QMutexLocker lock(&mutex);
+        m_status.SetText(1, ProgressText(favoritesRoot, folder));
+    });
+    progress.start(100);
+    worker->start();
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker->wait();
+    delete worker;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "favorites/LinkAddressCache.h"
 #include "favorites/SearchFolder.h"
 
 #include <QString>
@@ -41,7 +42,14 @@ public:
     // Panel 1 while a folder is searched: "Searching '/News/Daily'".
     static QString ProgressText(const QString& favoritesRoot, const QString& folderPath);
 
+    LinkAddressCache& Addresses() { return m_addresses; }
+
 private:
+    // Reading every link's address takes a while: the walk runs in a worker thread while
+    // the windows keep painting the progress (input waits till it is done).
+    void searchInWorker(const SearchParameters& parameters, const QString& favoritesRoot,
+                        QList<clsLink>& found);
+
     const FileSystemService& m_fileSystem;
     Prompts& m_prompts;
     SearchLinks& m_results;
@@ -49,4 +57,5 @@ private:
     QWidget* m_statusBar;
     std::function<void()> m_showResults;
     QString m_lastSearchText;
+    LinkAddressCache m_addresses;
 };

@@ -1,5 +1,6 @@
 #include "favorites/SearchFolder.h"
 
+#include "favorites/LinkAddressCache.h"
 #include "platform/FileSystemService.h"
 
 #include <QSet>
@@ -28,11 +29,36 @@ bool WantFolders(const SearchParameters& p)
 
 // Searches the files of one folder and returns its subfolders still to be walked. A
 // folder that fails half way keeps what it found; its subfolders are then left out.
+// The links of one folder, tested by name, address or both.
+void SearchAddresses(const FileSystemService& fileSystem, const SearchParameters& p,
+                     const QString& folderPath, QList<clsLink>& results,
+                     LinkAddressCache& addresses)
+{
+    const QList<FsEntry> files = fileSystem.Contents(folderPath).Files;
+    for (const FsEntry& file : files) {
+        const QString address =
+            file.Name.endsWith(QLatin1String(".url"), Qt::CaseInsensitive)
+                ? addresses.Address(fileSystem, file.Path, file.Details.Modified)
+                : QString();
+        const bool byName = p.LookIn == SearchParameters::NamesAndAddresses &&
+                            SearchNameMatches(file.Name, p.Text, p.Compare, p.SearchType);
+        if (byName || (!address.isEmpty() &&
+                       SearchNameMatches(address, p.Text, p.Compare, p.SearchType))) {
+            clsLink link = clsLink::FromLinkFile(file.Path);
+            link.SetAddress(address);
+            results.append(link);
+        }
+    }
+}
+
 QList<FsItem> SearchOneFolder(const FileSystemService& fileSystem, const SearchParameters& p,
-                              const QString& folderPath, QList<clsLink>& results)
+                              const QString& folderPath, QList<clsLink>& results,
+                              LinkAddressCache& addresses)
 {
     try {
-        if (WantLinks(p)) {
+        if (WantLinks(p) && p.LookIn != SearchParameters::Names) {
+            SearchAddresses(fileSystem, p, folderPath, results, addresses);
+        } else if (WantLinks(p)) {
             const QList<FsItem> files = fileSystem.Files(folderPath);
             for (const FsItem& file : files) {
                 if (SearchNameMatches(file.Name, p.Text, p.Compare, p.SearchType))
@@ -67,8 +93,11 @@ bool SearchNameMatches(const QString& name, const QString& text, int compare, in
 }
 
 void SearchFolder(const FileSystemService& fileSystem, const SearchParameters& parameters,
-                  QList<clsLink>& results, const SearchProgress& progress)
+                  QList<clsLink>& results, const SearchProgress& progress,
+                  LinkAddressCache* addresses)
 {
+    LinkAddressCache local;
+    LinkAddressCache& cache = addresses ? *addresses : local;
     if (progress)
         progress(parameters.Folder);
 
@@ -82,7 +111,7 @@ void SearchFolder(const FileSystemService& fileSystem, const SearchParameters& p
 
     // An explicit stack: Favorites can nest deeper than the call stack would like.
     std::vector<Level> stack;
-    stack.push_back({SearchOneFolder(fileSystem, parameters, parameters.Folder, results), 0});
+    stack.push_back({SearchOneFolder(fileSystem, parameters, parameters.Folder, results, cache), 0});
     while (!stack.empty()) {
         Level& level = stack.back();
         if (level.index >= level.subFolders.size()) {
@@ -98,6 +127,6 @@ void SearchFolder(const FileSystemService& fileSystem, const SearchParameters& p
         walked.insert(folder.Id);
         if (progress)
             progress(folder.Path);
-        stack.push_back({SearchOneFolder(fileSystem, parameters, folder.Path, results), 0});
+        stack.push_back({SearchOneFolder(fileSystem, parameters, folder.Path, results, cache), 0});
     }
 }

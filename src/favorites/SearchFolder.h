@@ -8,6 +8,7 @@
 #include <functional>
 
 class FileSystemService;
+class LinkAddressCache;
 
 // What a search looks for and where, as the search dialog hands it over.
 struct SearchParameters
@@ -37,6 +38,14 @@ struct SearchParameters
     int Compare = IgnoreCase;
     int SearchType = Contains;
     int SearchOptions = FoldersAndLinks;
+    // What of a link is tested: its file name, its address or either.
+    enum LookInKinds
+    {
+        Names = 0,
+        Addresses,
+        NamesAndAddresses
+    };
+    int LookIn = Names;
 };
 
 // Called with each folder's path as the search enters it.
@@ -46,9 +55,11 @@ using SearchProgress = std::function<void(const QString& folderPath)>;
 // extension, "Daily.url") and every subfolder whose name matches. Subfolders are neither
 // tested nor entered without Recurse. A folder that cannot be read ends the search of
 // that folder only; a folder reached again through a symbolic link is tested but not
-// entered twice.
+// entered twice. Looking in addresses, every .url file's address is read (through
+// addresses when given) and kept with its record; folders have none.
 void SearchFolder(const FileSystemService& fileSystem, const SearchParameters& parameters,
-                  QList<clsLink>& results, const SearchProgress& progress = {});
+                  QList<clsLink>& results, const SearchProgress& progress = {},
+                  LinkAddressCache* addresses = nullptr);
 
 // One name against the text, with the search's type and letter-case rule.
 bool SearchNameMatches(const QString& name, const QString& text, int compare, int searchType);

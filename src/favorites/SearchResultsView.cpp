@@ -8,6 +8,8 @@
 
 #include <QTreeWidget>
 
+#include <algorithm>
+
 namespace SearchResultsView {
 
 QString FolderColumn(const QString& favoritesRoot, const QString& itemPath)
@@ -35,8 +37,13 @@ void BuildSearchResultsView(FavoritesTree& tree, FavoritesList& list, StatusPane
     list.ClearColumns();
     list.Clear();
     const int width = list.ListWidth();
-    list.AddColumn(QStringLiteral("Name"), width * 45 / 100);
-    list.AddColumn(QStringLiteral("In Folder"), width * 55 / 100);
+    // Results of a search by address show what matched.
+    const bool addresses = std::any_of(results.cbegin(), results.cend(),
+                                       [](const clsLink& link) { return !link.Address().isEmpty(); });
+    list.AddColumn(QStringLiteral("Name"), width * (addresses ? 30 : 45) / 100);
+    list.AddColumn(QStringLiteral("In Folder"), width * (addresses ? 30 : 55) / 100);
+    if (addresses)
+        list.AddColumn(QStringLiteral("Address"), width * 40 / 100);
 
     QList<ListRow> rows;
     rows.reserve(results.size());
@@ -46,7 +53,8 @@ void BuildSearchResultsView(FavoritesTree& tree, FavoritesList& list, StatusPane
             rows.append(
                 {QString(), link.Title(), QStringLiteral("Closed"), u'*' + link.Path(), {folder}});
         else
-            rows.append({QString(), link.Title(), QStringLiteral("URL"), link.Path(), {folder}});
+            rows.append({QString(), link.Title(), QStringLiteral("URL"), link.Path(),
+                         addresses ? QStringList{folder, link.Address()} : QStringList{folder}});
     }
     list.AddRows(std::move(rows));
 

@@ -17,6 +17,10 @@ public:
     QString File() const { return m_file; }
     void SetFile(const QString& file) { m_file = file; }
 
+    // The link's address when the search read it; empty otherwise.
+    QString Address() const { return m_address; }
+    void SetAddress(const QString& address) { m_address = address; }
+
     bool IsFolder() const { return m_file.isEmpty(); }
 
     static clsLink FromLinkFile(const QString& path);
@@ -27,4 +31,5 @@ private:
     QString m_title;
     QString m_dir;
     QString m_file;
+    QString m_address;
 };

@@ -113,11 +113,28 @@ PropertiesInfo frmProperties::Shown() const
 
 void frmProperties::ShowProperties(const PropertiesTarget& target,
                                    const FileSystemService& fileSystem, Prompts& prompts,
-                                   QWidget* owner)
+                                   QWidget* owner,
+                                   const std::function<QString(const QString&)>& linkStatus)
 {
     frmProperties dialog(fileSystem, owner);
     dialog.SetItemPath(target.ItemPath);
     dialog.SetItemType(target.ItemType);
     dialog.LoadItem();
+    const QString address = dialog.Shown().URL;
+    if (linkStatus && !address.isEmpty())
+        dialog.SetLinkStatus(linkStatus(address));
     prompts.ShowModal(dialog);
+}
+
+void frmProperties::SetLinkStatus(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    auto* label = new QLabel(QStringLiteral("Last check: ") + text, this);
+    label->setObjectName(QStringLiteral("lblLastCheck"));
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    // Under the facts, above the Close button.
+    if (auto* box = qobject_cast<QVBoxLayout*>(layout()))
+        box->insertWidget(1, label);
 }

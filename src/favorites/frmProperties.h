@@ -5,6 +5,8 @@
 #include <QDialog>
 #include <QString>
 
+#include <functional>
+
 class FileSystemService;
 class Prompts;
 class QCheckBox;
@@ -32,9 +34,14 @@ public:
     // What the controls show.
     PropertiesInfo Shown() const;
 
+    // A line under the facts telling how the link's address fared when last checked.
+    void SetLinkStatus(const QString& text);
+
     // The Properties command once the target is known: loads and shows the dialog modally.
+    // linkStatus, when given, turns the link's address into its last check's text.
     static void ShowProperties(const PropertiesTarget& target, const FileSystemService& fileSystem,
-                               Prompts& prompts, QWidget* owner);
+                               Prompts& prompts, QWidget* owner,
+                               const std::function<QString(const QString&)>& linkStatus = {});
 
 private:
     const FileSystemService& m_fileSystem;

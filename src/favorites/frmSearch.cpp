@@ -68,6 +68,12 @@ void frmSearch::buildControls()
     m_cboWhere = new QComboBox(this);
     m_cboWhere->setObjectName(QStringLiteral("cboWhere"));
     m_label1->setBuddy(m_cboWhere);
+    m_lblLookIn = new QLabel(QStringLiteral("Look in:"), this);
+    m_cboLookIn = new QComboBox(this);
+    m_cboLookIn->setObjectName(QStringLiteral("cboLookIn"));
+    m_cboLookIn->addItems({QStringLiteral("names"), QStringLiteral("addresses"),
+                           QStringLiteral("names and addresses")});
+    m_lblLookIn->setBuddy(m_cboLookIn);
 
     m_fraOptions = new QGroupBox(QStringLiteral("Search Options"), this);
     auto* optionsLayout = new QVBoxLayout(m_fraOptions);
@@ -93,8 +99,10 @@ void frmSearch::buildControls()
     fields->addWidget(m_cboSearch, 0, 1);
     fields->addWidget(m_label1, 1, 0);
     fields->addWidget(m_cboWhere, 1, 1);
-    fields->addWidget(m_fraOptions, 2, 0, 1, 2);
-    fields->addWidget(m_fraSearchType, 3, 0, 1, 2);
+    fields->addWidget(m_lblLookIn, 2, 0);
+    fields->addWidget(m_cboLookIn, 2, 1);
+    fields->addWidget(m_fraOptions, 3, 0, 1, 2);
+    fields->addWidget(m_fraSearchType, 4, 0, 1, 2);
 
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(m_cmdSearch);
@@ -249,6 +257,7 @@ SearchParameters frmSearch::Parameters() const
     p.Compare = CaseSensitive() ? SearchParameters::CaseSensitive : SearchParameters::IgnoreCase;
     p.SearchType = SearchTypeIndex();
     p.SearchOptions = SearchOptionsIndex();
+    p.LookIn = m_cboLookIn->currentIndex();
     return p;
 }
 

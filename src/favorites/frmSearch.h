@@ -75,6 +75,7 @@ public:
 
     QComboBox* cboSearch() const { return m_cboSearch; }
     QComboBox* cboWhere() const { return m_cboWhere; }
+    QComboBox* cboLookIn() const { return m_cboLookIn; }
     QPushButton* cmdAdvanced() const { return m_cmdAdvanced; }
     QGroupBox* fraOptions() const { return m_fraOptions; }
     QGroupBox* fraSearchType() const { return m_fraSearchType; }
@@ -100,6 +101,8 @@ private:
     QComboBox* m_cboSearch = nullptr;
     QLabel* m_label1 = nullptr;
     QComboBox* m_cboWhere = nullptr;
+    QLabel* m_lblLookIn = nullptr;
+    QComboBox* m_cboLookIn = nullptr;
     QPushButton* m_cmdAdvanced = nullptr;
     QGroupBox* m_fraOptions = nullptr;
     QButtonGroup* m_optSearchOptions = nullptr;

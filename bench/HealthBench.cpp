@@ -1,0 +1,134 @@
+#include "HealthBench.h"
+
+#include "favorites/LinkAddressCache.h"
+#include "favorites/SearchFolder.h"
+#include "health/DuplicateFinder.h"
+#include "health/LinkChecker.h"
+#include "platform/FileSystemService.h"
+#include "support/HttpFixture.h"
+
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QTimer>
+
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int kCheckedLinks = 2000;
+constexpr int kServers = 4;
+
+double Millis(const std::function<void()>& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
+}
+
+// Every entry's stat data, and with read the bytes of every file as well.
+double RawWalk(const QString& root, bool read)
+{
+    return Millis([&] {
+        QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
+                        QDirIterator::Subdirectories);
+        qint64 bytes = 0;
+        while (it.hasNext()) {
+            it.next();
+            const QFileInfo info = it.fileInfo();
+            bytes += info.size() + info.lastModified().toMSecsSinceEpoch() % 2;
+            if (read && info.isFile()) {
+                QFile file(info.filePath());
+                if (file.open(QIODevice::ReadOnly))
+                    bytes += file.readAll().size();
+            }
+        }
+        if (bytes < 0)
+            std::printf("?");
+    });
+}
+
+void Row(const char* name, int links, double ms, double base)
+{
+    std::printf("%-34s %8d %8s %10.2f %8.2f\n", name, links, "", ms, ms / base);
+    std::fflush(stdout);
+}
+
+void BenchCheck()
+{
+    std::vector<std::unique_ptr<HttpFixture>> servers;
+    for (int i = 0; i < kServers; ++i) {
+        servers.push_back(std::make_unique<HttpFixture>());
+        servers.back()->delayMs = 50;
+    }
+    QStringList addresses;
+    for (int i = 0; i < kCheckedLinks; ++i)
+        addresses.append(servers[size_t(i % kServers)]->Url(QStringLiteral("/delay?%1").arg(i)));
+    LinkChecker checker;
+    int checked = 0;
+    QObject::connect(&checker, &LinkChecker::checked, &checker,
+                     [&checked](const QString&, const CheckResult& r) {
+                         checked += r.Status == CheckResult::State::Ok;
+                     });
+    // The longest the event loop went without running a 1 ms timer.
+    QElapsedTimer sinceTick;
+    qint64 longestGap = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
+        longestGap = std::max(longestGap, sinceTick.restart());
+    });
+    QEventLoop loop;
+    QObject::connect(&checker, &LinkChecker::finished, &loop, &QEventLoop::quit);
+    const double ms = Millis([&] {
+        ticker.start(1);
+        sinceTick.start();
+        checker.Start(addresses);
+        loop.exec();
+        ticker.stop();
+    });
+    std::printf("check links, %d servers answering after 50 ms: %d of %d OK in %.0f ms, "
+                "%.0f links/s, event loop blocked at most %lld ms\n\n",
+                kServers, checked, kCheckedLinks, ms, kCheckedLinks * 1000.0 / ms,
+                static_cast<long long>(longestGap));
+    std::fflush(stdout);
+}
+
+} // namespace
+
+void BenchHealth(const QString& root, int links)
+{
+    FileSystemService fileSystem;
+    std::printf("\nlink health (ratio = time / raw walk; duplicates: / raw walk + read)\n");
+    const double walk = RawWalk(root, false);
+    const double walkRead = RawWalk(root, true);
+    Row("raw walk (QDirIterator)", links, walk, walk);
+    Row("raw walk + read every file", links, walkRead, walk);
+    qsizetype groups = 0;
+    Row("find duplicates", links, Millis([&] {
+            groups = DuplicateFinder::Find(fileSystem, LinkFiles::Collect(fileSystem, root), {})
+                         .size();
+        }),
+        walkRead);
+    std::fprintf(stderr, "find duplicates in %d links: %lld groups\n", links,
+                 static_cast<long long>(groups));
+
+    SearchParameters parameters;
+    parameters.Folder = root;
+    parameters.Text = QStringLiteral("news");
+    parameters.LookIn = SearchParameters::Addresses;
+    LinkAddressCache cache;
+    QList<clsLink> found;
+    Row("search by address, cold", links,
+        Millis([&] { SearchFolder(fileSystem, parameters, found, {}, &cache); }), walk);
+    found.clear();
+    Row("search by address, warm", links,
+        Millis([&] { SearchFolder(fileSystem, parameters, found, {}, &cache); }), walk);
+    std::fprintf(stderr, "search by address in %d links: %lld found\n", links,
+                 static_cast<long long>(found.size()));
+    std::printf("\n");
+    BenchCheck();
+}

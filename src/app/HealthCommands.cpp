@@ -1,0 +1,47 @@
+#include "app/HealthCommands.h"
+
+#include "health/frmCheckLinks.h"
+#include "health/frmDuplicates.h"
+
+HealthCommands::HealthCommands(const FileSystemService& fileSystem, Prompts& prompts,
+                               SearchLinks& searchLinks, Hooks hooks, QWidget* owner)
+    : m_fileSystem(fileSystem), m_prompts(prompts), m_searchLinks(searchLinks),
+      m_hooks(std::move(hooks)), m_owner(owner)
+{
+}
+
+void HealthCommands::CheckLinks()
+{
+    // A check still running or its results stay; a new command brings them forward.
+    if (m_checkLinks && m_checkLinks->isVisible()) {
+        m_checkLinks->raise();
+        m_checkLinks->activateWindow();
+        return;
+    }
+    delete m_checkLinks;
+    m_checkLinks = new frmCheckLinks(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks,
+                                     m_owner);
+    m_checkLinks->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(m_checkLinks, &frmCheckLinks::openRequested, m_checkLinks, m_hooks.openLink);
+    QObject::connect(m_checkLinks, &frmCheckLinks::selectRequested, m_checkLinks, m_hooks.selectFolder);
+    QObject::connect(m_checkLinks, &frmCheckLinks::favoritesChanged, m_checkLinks, m_hooks.refreshView);
+    m_checkLinks->SetSkipDays(m_hooks.skipDays());
+    m_checkLinks->show();
+    m_checkLinks->Start();
+}
+
+void HealthCommands::FindDuplicates()
+{
+    if (m_duplicates && m_duplicates->isVisible()) {
+        m_duplicates->raise();
+        m_duplicates->activateWindow();
+        return;
+    }
+    delete m_duplicates;
+    m_duplicates = new frmDuplicates(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks,
+                                     m_owner);
+    m_duplicates->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(m_duplicates, &frmDuplicates::favoritesChanged, m_duplicates, m_hooks.refreshView);
+    m_duplicates->show();
+    m_duplicates->FindClick();
+}

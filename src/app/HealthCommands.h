@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+#include <functional>
+
+class FileSystemService;
+class Prompts;
+class QWidget;
+class SearchLinks;
+class frmCheckLinks;
+class frmDuplicates;
+
+// Tools > Check Links and Tools > Find Duplicates: one window of each at a time, over the
+// folder chosen in the tree or the whole Favorites.
+class HealthCommands
+{
+public:
+    struct Hooks
+    {
+        std::function<QString()> chosenFolder;          // the folder the commands look in
+        std::function<void()> refreshView;              // after files changed on disk
+        std::function<void(const QString&)> openLink;   // a link's path
+        std::function<void(const QString&)> selectFolder;
+        std::function<int()> skipDays;
+    };
+
+    HealthCommands(const FileSystemService& fileSystem, Prompts& prompts, SearchLinks& searchLinks,
+                   Hooks hooks, QWidget* owner);
+
+    void CheckLinks();
+    void FindDuplicates();
+
+private:
+    const FileSystemService& m_fileSystem;
+    Prompts& m_prompts;
+    SearchLinks& m_searchLinks;
+    Hooks m_hooks;
+    QWidget* m_owner;
+    QPointer<frmCheckLinks> m_checkLinks;
+    QPointer<frmDuplicates> m_duplicates;
+};
