@@ -2,6 +2,7 @@
 
 #include "exchange/FolderReader.h"
 #include "exchange/NetscapeHtmlWriter.h"
+#include "exchange/XbelWriter.h"
 
 #include <QSaveFile>
 
@@ -42,8 +43,7 @@ BookmarkExport::Format BookmarkExport::FormatFor(const QString& formatName, cons
 
 QByteArray BookmarkExport::Serialize(const BookmarkTree& tree, Format format)
 {
-    Q_UNUSED(format)
-    return NetscapeHtmlWriter::Write(tree);
+    return format == Format::Xbel ? XbelWriter::Write(tree) : NetscapeHtmlWriter::Write(tree);
 }
 
 BookmarkExport::Result BookmarkExport::Export(const FileSystemService& fileSystem,

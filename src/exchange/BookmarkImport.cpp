@@ -1,9 +1,12 @@
 #include "exchange/BookmarkImport.h"
 
+#include "exchange/ChromiumReader.h"
+#include "exchange/FirefoxReader.h"
 #include "exchange/FolderReader.h"
 #include "exchange/NetscapeHtmlReader.h"
 #include "exchange/SafeName.h"
 #include "exchange/UrlTreeWriter.h"
+#include "exchange/XbelReader.h"
 #include "platform/FileSystemService.h"
 
 namespace {
@@ -74,9 +77,16 @@ bool BookmarkImport::Read(const FileSystemService& fileSystem, const QString& pa
     const Source source = Detect(fileSystem, path);
     if (source == Source::Folder)
         return FolderReader(fileSystem, progress).Read(path, tree, error);
-    const QByteArray bytes = ReadFile(fileSystem, path, error);
+    if (source == Source::Firefox)
+        return FirefoxReader::Read(path, tree, error);
+    const bool profile = source == Source::Chromium && fileSystem.FolderExists(path);
+    const QByteArray bytes = ReadFile(fileSystem, profile ? path + QStringLiteral("/Bookmarks") : path, error);
     if (!error.isEmpty())
         return false;
+    if (source == Source::Chromium)
+        return ChromiumReader::Read(bytes, tree, error);
+    if (source == Source::Xbel)
+        return XbelReader::Read(bytes, tree, error);
     return NetscapeHtmlReader::Read(bytes, tree, error);
 }
 
