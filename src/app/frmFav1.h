@@ -15,6 +15,7 @@ class clsOptions;
 class CommandDispatch;
 class DragDrop;
 class EditCommands;
+class ExchangeCommands;
 class FavoritesList;
 class FavoritesListWidget;
 class FavoritesTree;
@@ -131,6 +132,8 @@ private:
     void setFavoritesRoot(const QString& root);
     // Tools > Options and the tray menu's Options: the dialog modal over this window.
     void showOptions();
+    // File > Import Bookmarks... and Export Bookmarks..., over the Favorites shown.
+    ExchangeCommands exchange();
     void connectCommands();
     void loadToolbar(const QString& layout);
     void showPopup(QWidget* control, const QPoint& pos);
