@@ -1,6 +1,7 @@
 // Times the Favorites views' hot paths against a raw walk of the same folders, measured
 // in the same run, so the figures compare across machines and disks.
 
+#include "ExchangeBench.h"
 #include "SettingsLoad.h"
 #include "TreeGenerator.h"
 
@@ -470,5 +471,6 @@ int main(int argc, char* argv[])
         BenchTree(views, table, base, size, size == largest);
     BenchFlat(views, table, base);
     BenchSettingsLoad(base + QStringLiteral("/settings"));
+    BenchExchange(base + QStringLiteral("/exchange"), largest);
     return 0;
 }

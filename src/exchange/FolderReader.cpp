@@ -4,6 +4,9 @@
 #include "platform/FileSystemService.h"
 #include "platform/PathCodec.h"
 
+#include <algorithm>
+#include <thread>
+
 namespace {
 
 std::int64_t Seconds(const QDateTime& time)
@@ -29,6 +32,7 @@ bool FolderReader::Read(const QString& root, BookmarkTree& tree, QString& error)
         return false;
     }
     readFolder(root, tree.Root, 0, tree);
+    readAddresses(tree.Root);
     return true;
 }
 
@@ -69,12 +73,42 @@ void FolderReader::readFolder(const QString& path, BookmarkNode& node, int depth
         if ((file.Details.Attributes & AttributeHidden) ||
             !file.Name.endsWith(QLatin1String(".url"), Qt::CaseInsensitive))
             continue;
-        BookmarkNode& link = node.AddLink(PathCodec::Readable(FileSystemService::GetBaseName(file.Name)),
-                                          ShortcutFile::ReadShortcutURL(m_quiet, file.Path));
+        // The path stands in for the address until readAddresses reads them all.
+        BookmarkNode& link =
+            node.AddLink(PathCodec::Readable(FileSystemService::GetBaseName(file.Name)), file.Path);
         link.Modified = Seconds(file.Details.DateLastModified);
         link.Added = qMin(Seconds(file.Details.DateCreated), link.Modified);
         link.Visited = Seconds(file.Details.DateLastAccessed);
-        if (m_progress)
-            m_progress->Done.fetch_add(1, std::memory_order_relaxed);
     }
+}
+
+void FolderReader::readAddresses(BookmarkNode& root)
+{
+    std::vector<BookmarkNode*> links;
+    std::vector<BookmarkNode*> folders{&root};
+    while (!folders.empty()) {
+        BookmarkNode* folder = folders.back();
+        folders.pop_back();
+        for (BookmarkNode& node : folder->Children)
+            (node.IsFolder ? folders : links).push_back(&node);
+    }
+    // Opening and reading each small file is the cost here, and it waits on the kernel,
+    // so a few threads share it.
+    const auto read = [this, &links](std::size_t first, std::size_t step) {
+        for (std::size_t i = first; i < links.size(); i += step) {
+            if (m_progress && m_progress->Cancel.load(std::memory_order_relaxed))
+                return;
+            links[i]->Address = ShortcutFile::ReadShortcutURL(m_quiet, links[i]->Address);
+            if (m_progress)
+                m_progress->Done.fetch_add(1, std::memory_order_relaxed);
+        }
+    };
+    const std::size_t threads =
+        links.size() < 1000 ? 1 : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 2, 8);
+    std::vector<std::thread> helpers;
+    for (std::size_t t = 1; t < threads; ++t)
+        helpers.emplace_back(read, t, threads);
+    read(0, threads);
+    for (std::thread& helper : helpers)
+        helper.join();
 }

@@ -17,6 +17,7 @@ public:
 
 private:
     void readFolder(const QString& path, BookmarkNode& node, int depth, BookmarkTree& tree);
+    void readAddresses(BookmarkNode& root);
 
     const FileSystemService& m_fileSystem;
     ExchangeProgress* m_progress;

@@ -31,6 +31,8 @@ QByteArray QuietFileSystem::ReadHead(const QString& path, qint64 limit) const
         if (n <= 0)
             break;
         got += n;
+        if (got == st.st_size)
+            break; // the whole file, without asking once more for the end
     }
     ::close(fd);
     bytes.truncate(got);
