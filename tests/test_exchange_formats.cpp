@@ -204,6 +204,7 @@ private Q_SLOTS:
         const QString xbel = env.Root() + "/out.xbel";
         QVERIFY(BookmarkExport::Export(fileSystem, b.Path("Src"), xbel, BookmarkExport::FormatFor({}, xbel)).Error.isEmpty());
         QVERIFY(BookmarkImport::Import(fileSystem, xbel, b.Path("Copy")).Ok());
+        fileSystem.ConfineTo(b.Path("Dest")); // as the main window keeps it to the Favorites shown
         QVERIFY(BookmarkImport::Import(fileSystem, b.Path("Src"), b.Path("Dest")).Ok());
         const QString source = ReadSource(b.Path("Src")).text;
         QVERIFY(source.contains("BBC<http://bbc.co.uk>@1500000000/1500000000/1600000000]@1400000000/1400000000/"));

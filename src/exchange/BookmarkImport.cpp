@@ -4,6 +4,7 @@
 #include "exchange/FirefoxReader.h"
 #include "exchange/FolderReader.h"
 #include "exchange/NetscapeHtmlReader.h"
+#include "exchange/QuietFileSystem.h"
 #include "exchange/SafeName.h"
 #include "exchange/UrlTreeWriter.h"
 #include "exchange/XbelReader.h"
@@ -75,8 +76,12 @@ bool BookmarkImport::Read(const FileSystemService& fileSystem, const QString& pa
                           BookmarkTree& tree, QString& error, ExchangeProgress* progress)
 {
     const Source source = Detect(fileSystem, path);
-    if (source == Source::Folder)
-        return FolderReader(fileSystem, progress).Read(path, tree, error);
+    if (source == Source::Folder) {
+        // The service in use may be kept to the Favorites shown; the folder merged in is
+        // anywhere the user picked, and is only read.
+        const QuietFileSystem reader;
+        return FolderReader(reader, progress).Read(path, tree, error);
+    }
     if (source == Source::Firefox)
         return FirefoxReader::Read(path, tree, error);
     const bool profile = source == Source::Chromium && fileSystem.FolderExists(path);
