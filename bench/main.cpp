@@ -1,6 +1,7 @@
 // Times the Favorites views' hot paths against a raw walk of the same folders, measured
 // in the same run, so the figures compare across machines and disks.
 
+#include "ExchangeBench.h"
 #include "HealthBench.h"
 #include "SettingsLoad.h"
 #include "TreeGenerator.h"
@@ -469,5 +470,6 @@ int main(int argc, char* argv[])
     BenchSettingsLoad(base + QStringLiteral("/settings"));
     if (largest > 0)
         BenchHealth(base + QStringLiteral("/tree-%1").arg(largest), largest);
+    BenchExchange(base + QStringLiteral("/exchange"), largest);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "app/TerminationSignals.h"
 #include "app/frmFav1.h"
 #include "core/AppInfo.h"
+#include "exchange/ExchangeCommandLine.h"
 #include "platform/Clock.h"
 #include "platform/FileSystemService.h"
 #include "platform/QtProgramLauncher.h"
@@ -17,9 +18,33 @@
 
 #include <QApplication>
 #include <QSessionManager>
+#include <QTextStream>
+
+namespace {
+
+// Import and export from the command line: no window, no display, no second-instance test.
+int RunExchange(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    auto shellFolders = std::make_shared<ShellFolders>();
+    Registry registry(Registry::DefaultDirectory(), shellFolders);
+    FileSystemService fileSystem;
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    return ExchangeCommandLine::Run(QCoreApplication::arguments().mid(1), fileSystem,
+                                    ReadShellFavorites(registry), QDate::currentDate(), out, err);
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
+    QStringList rawArguments;
+    for (int i = 1; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    if (ExchangeCommandLine::Wants(rawArguments))
+        return RunExchange(argc, argv);
+
     // Our own windows that other programs look for must be real X windows nested as the
     // widgets are, without extra native siblings.
     QApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);

@@ -20,6 +20,7 @@
 #include "core/clsOptions.h"
 #include "editing/DragDrop.h"
 #include "editing/EditCommands.h"
+#include "exchange/ExchangeCommands.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesListView.h"
 #include "favorites/FavoritesTree.h"
@@ -39,6 +40,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
@@ -633,6 +635,13 @@ void frmFav1::OpenCurrentUserFavorites()
     RefreshView();
 }
 
+ExchangeCommands frmFav1::exchange()
+{
+    return ExchangeCommands({m_services.fileSystem, m_services.prompts, m_services.clock,
+                             FavoritesRoot(), QDir::homePath()},
+                            this);
+}
+
 void frmFav1::loadToolbar(const QString& layout)
 {
     ToolbarLayout::LoadToolbar(*m_tbrToolbar, layout, m_toolbarIcons);
@@ -647,6 +656,13 @@ void frmFav1::connectCommands()
     on("mnuFileOpen", [this] { BrowseForFavorites(); });
     on("mnuFileCurrentUser", [this] { OpenCurrentUserFavorites(); });
     on("mnuFileExit", [this] { ExitProgram(); });
+    on("mnuFileImport", [this] {
+        if (exchange().ImportBookmarks())
+            RefreshView();
+    });
+    on("mnuFileExport", [this] {
+        exchange().ExportBookmarks(FavoritesTree::Tag(m_tree->SelectedItem()));
+    });
     on("mnuViewRefresh", [this] { RefreshView(); });
     for (int view = 0; view < FavoritesViews::ViewCount; ++view) {
         connect(m_menus->ViewAction(view), &QAction::triggered, this,

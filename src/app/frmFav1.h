@@ -17,6 +17,7 @@ class CommandDispatch;
 class DragDrop;
 class EditCommands;
 class HealthCommands;
+class ExchangeCommands;
 class FavoritesList;
 class FavoritesListView;
 class FavoritesTree;
@@ -133,6 +134,8 @@ private:
     void setFavoritesRoot(const QString& root);
     // Tools > Options and the tray menu's Options: the dialog modal over this window.
     void showOptions();
+    // File > Import Bookmarks... and Export Bookmarks..., over the Favorites shown.
+    ExchangeCommands exchange();
     void connectCommands();
     void connectHealthCommands();
     void loadToolbar(const QString& layout);
