@@ -19,7 +19,6 @@ private:
     std::unique_ptr<AppFixture> m_app;
     std::unique_ptr<frmFav1> m_window;
     std::unique_ptr<EditCommands> m_commands;
-    SearchLinks m_links;
 
     QString fav(const QString& relative) const { return m_app->Favorites() + u'/' + relative; }
     bool exists(const QString& relative) const { return QFileInfo::exists(fav(relative)); }
@@ -48,9 +47,7 @@ private Q_SLOTS:
         FavoritesBuilder(m_app->Favorites())
             .Build("News/BBC.url = http://bbc\nNews/Daily/\nArchive/\nTop.url = http://top\n");
         m_window = m_app->Start();
-        m_commands = std::make_unique<EditCommands>(m_window->Tree(), m_window->List(),
-                                                    m_window->Views(), m_app->fileSystem,
-                                                    m_app->prompts, m_links, m_window.get());
+        m_commands = std::make_unique<EditCommands>(m_window->AllPanes());
         selectNode(QString());
         prompts().messages.clear();
     }

@@ -3,10 +3,9 @@
 #include "health/frmCheckLinks.h"
 #include "health/frmDuplicates.h"
 
-HealthCommands::HealthCommands(const FileSystemService& fileSystem, Prompts& prompts,
-                               SearchLinks& searchLinks, Hooks hooks, QWidget* owner)
-    : m_fileSystem(fileSystem), m_prompts(prompts), m_searchLinks(searchLinks),
-      m_hooks(std::move(hooks)), m_owner(owner)
+HealthCommands::HealthCommands(const Panes& panes, Hooks hooks)
+    : m_fileSystem(panes.fileSystem), m_prompts(panes.prompts), m_searchLinks(panes.searchLinks),
+      m_hooks(std::move(hooks)), m_owner(panes.owner)
 {
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "favorites/Panes.h"
+
 #include <QPointer>
 #include <QString>
 
@@ -26,8 +28,7 @@ public:
         std::function<int()> skipDays;
     };
 
-    HealthCommands(const FileSystemService& fileSystem, Prompts& prompts, SearchLinks& searchLinks,
-                   Hooks hooks, QWidget* owner);
+    HealthCommands(const Panes& panes, Hooks hooks);
 
     void CheckLinks();
     void FindDuplicates();

@@ -6,6 +6,7 @@
 #include "favorites/FavoritesViews.h"
 #include "favorites/PropertiesTarget.h"
 #include "favorites/SearchCommand.h"
+#include "favorites/SearchLinks.h"
 #include "favorites/SearchResultsView.h"
 #include "favorites/frmProperties.h"
 #include "favorites/frmSearch.h"
@@ -14,12 +15,10 @@
 
 #include <QTreeWidgetItem>
 
-SearchCommands::SearchCommands(Panes panes, const FileSystemService& fileSystem,
-                               Prompts& prompts, Registry& registry, QWidget* owner)
-    : m_panes(panes), m_fileSystem(fileSystem), m_prompts(prompts), m_registry(registry),
-      m_owner(owner),
-      m_command(std::make_unique<SearchCommand>(fileSystem, prompts, m_results, panes.status,
-                                                panes.statusBar))
+SearchCommands::SearchCommands(const Panes& panes, QWidget* statusBar, Registry& registry)
+    : m_panes(panes), m_registry(registry),
+      m_command(std::make_unique<SearchCommand>(panes.fileSystem, panes.prompts,
+                                                panes.searchLinks, panes.status, statusBar))
 {
     m_command->SetShowResults([this] {
         FavoritesViews& views = m_panes.views;
@@ -37,7 +36,7 @@ void SearchCommands::Search(const clsOptions& options)
 {
     if (!m_frmSearch) {
         m_frmSearch = std::make_unique<frmSearch>(*m_command, m_registry, options.RootKey(),
-                                                  options.RememberSearch(), m_owner);
+                                                  options.RememberSearch(), m_panes.owner);
     }
     m_frmSearch->SetRememberSearch(options.RememberSearch());
     QTreeWidgetItem* node = m_panes.tree.SelectedItem();
@@ -46,7 +45,7 @@ void SearchCommands::Search(const clsOptions& options)
                                views.CurrentView() == FavoritesViews::Normal && node,
                                FavoritesTree::Tag(node), FavoritesTree::Text(node),
                                views.SelectionKey());
-    m_prompts.ShowModal(*m_frmSearch);
+    m_panes.prompts.ShowModal(*m_frmSearch);
 }
 
 void SearchCommands::Properties(const QString& activePane)
@@ -57,7 +56,7 @@ void SearchCommands::Properties(const QString& activePane)
         activePane, item.isValid() ? std::optional(FavoritesList::Tag(item)) : std::nullopt,
         node ? std::optional(FavoritesTree::Tag(node)) : std::nullopt);
     if (target)
-        frmProperties::ShowProperties(*target, m_fileSystem, m_prompts, m_owner,
+        frmProperties::ShowProperties(*target, m_panes.fileSystem, m_panes.prompts, m_panes.owner,
                                       [](const QString& address) {
                                           CheckCache cache;
                                           cache.Load();
@@ -68,6 +67,6 @@ void SearchCommands::Properties(const QString& activePane)
 void SearchCommands::BuildSearchResultsView()
 {
     SearchResultsView::BuildSearchResultsView(m_panes.tree, m_panes.list, m_panes.status,
-                                              m_results.Items(), m_panes.views.FavoritesRoot(),
+                                              m_panes.searchLinks.Items(), m_panes.views.FavoritesRoot(),
                                               m_command->LastSearchText());
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "favorites/SearchLinks.h"
+#include "favorites/Panes.h"
 
 #include <QString>
 
@@ -24,20 +24,10 @@ class StatusPanels;
 class SearchCommands
 {
 public:
-    struct Panes
-    {
-        FavoritesTree& tree;
-        FavoritesList& list;
-        StatusPanels& status;
-        FavoritesViews& views;
-        QWidget* statusBar;
-    };
-
-    SearchCommands(Panes panes, const FileSystemService& fileSystem, Prompts& prompts,
-                   Registry& registry, QWidget* owner);
+    // The search's progress shows in statusBar.
+    SearchCommands(const Panes& panes, QWidget* statusBar, Registry& registry);
     ~SearchCommands();
 
-    SearchLinks& Results() { return m_results; }
     frmSearch* SearchDialog() const { return m_frmSearch.get(); }
 
     void Search(const clsOptions& options);
@@ -46,11 +36,7 @@ public:
 
 private:
     Panes m_panes;
-    const FileSystemService& m_fileSystem;
-    Prompts& m_prompts;
     Registry& m_registry;
-    QWidget* m_owner;
-    SearchLinks m_results;
     std::unique_ptr<SearchCommand> m_command;
     std::unique_ptr<frmSearch> m_frmSearch;
 };

@@ -26,6 +26,7 @@
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesTreeWidget.h"
 #include "favorites/FavoritesViews.h"
+#include "favorites/SearchLinks.h"
 #include "favorites/StatusPanels.h"
 #include "favorites/frmSearch.h"
 #include "platform/ColorRef.h"
@@ -114,15 +115,11 @@ void frmFav1::buildWidgets()
     m_views = std::make_unique<FavoritesViews>(*m_tree, *m_list, *m_status, *m_cboFormat,
                                                m_services.fileSystem, m_services.prompts, this);
 
-    m_search = std::make_unique<SearchCommands>(
-        SearchCommands::Panes{*m_tree, *m_list, *m_status, *m_views, statusBar()},
-        m_services.fileSystem, m_services.prompts, m_services.registry, this);
+    m_searchLinks = std::make_unique<SearchLinks>();
+    m_search = std::make_unique<SearchCommands>(AllPanes(), statusBar(), m_services.registry);
     m_views->SetSearchResultsBuilder([this] { m_search->BuildSearchResultsView(); });
-    m_edit = std::make_unique<EditCommands>(*m_tree, *m_list, *m_views, m_services.fileSystem,
-                                            m_services.prompts, m_search->Results(), this);
-    m_dragDrop = std::make_unique<DragDrop>(*m_tree, *m_list, *m_views, m_services.fileSystem,
-                                            m_services.prompts, m_search->Results(),
-                                            m_services.clock, this);
+    m_edit = std::make_unique<EditCommands>(AllPanes());
+    m_dragDrop = std::make_unique<DragDrop>(AllPanes(), m_services.clock);
     m_lvwFavorites->startDragHook = [this] { return m_dragDrop->StartListDrag(); };
     m_lvwFavorites->dragEndHook = [this] { m_dragDrop->End(); };
     m_tvwFavorites->startDragHook = [this] { return m_dragDrop->StartTreeDrag(); };
@@ -140,18 +137,14 @@ void frmFav1::buildWidgets()
         m_services.help = m_ownHelp.get();
     }
     m_browser = std::make_unique<BrowserCommands>(
-        m_services.windows, *m_services.programs, m_services.prompts, *m_services.help,
-        m_services.clock,
-        m_services.registry,
-        m_services.programPath, BrowserCommands::Panes{*m_tree, *m_list, *m_views, *m_edit},
-        *m_options,
+        m_services.windows, *m_services.programs, *m_services.help, m_services.clock,
+        m_services.registry, m_services.programPath, AllPanes(), *m_edit, *m_options,
         LinkOpener::WindowHooks{[this](int view) { SelectView(view); },
                                 [this] {
                                     m_windowShown = false;
                                     hide();
                                 },
-                                [this] { showMinimized(); }},
-        this);
+                                [this] { showMinimized(); }});
     m_menus = std::make_unique<MainMenus>(*this);
     m_dispatch = std::make_unique<CommandDispatch>(*m_menus);
     connectCommands();
@@ -716,6 +709,12 @@ void frmFav1::connectCommands()
             [this](const QPoint& pos) { m_menus->mnuSysTray()->popup(pos); });
 }
 
+Panes frmFav1::AllPanes()
+{
+    return {*m_tree, *m_list, *m_views, *m_status, m_services.fileSystem, m_services.prompts,
+            *m_searchLinks, this};
+}
+
 void frmFav1::connectHealthCommands()
 {
     HealthCommands::Hooks hooks;
@@ -733,8 +732,7 @@ void frmFav1::connectHealthCommands()
         activateWindow();
     };
     hooks.skipDays = [this] { return int(m_options->CheckSkipDays()); };
-    m_health = std::make_unique<HealthCommands>(m_services.fileSystem, m_services.prompts,
-                                                m_search->Results(), std::move(hooks), this);
+    m_health = std::make_unique<HealthCommands>(AllPanes(), std::move(hooks));
     connect(m_menus->Action(QStringLiteral("mnuToolsCheckLinks")), &QAction::triggered, this,
             [this] { m_health->CheckLinks(); });
     connect(m_menus->Action(QStringLiteral("mnuToolsDuplicates")), &QAction::triggered, this,

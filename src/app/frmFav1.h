@@ -4,6 +4,7 @@
 #include "app/PaneLayout.h"
 #include "appearance/clsThemeApps.h"
 #include "favorites/IconSet.h"
+#include "favorites/Panes.h"
 
 #include <QMainWindow>
 
@@ -26,6 +27,7 @@ class FavoritesViews;
 class Help;
 class MainMenus;
 class SearchCommands;
+class SearchLinks;
 class QAbstractItemView;
 class QComboBox;
 class QFrame;
@@ -76,6 +78,8 @@ public:
     FavoritesTree& Tree() { return *m_tree; }
     FavoritesList& List() { return *m_list; }
     StatusPanels& Status() { return *m_status; }
+    // What the commands on the panes are built over.
+    Panes AllPanes();
     QComboBox* cboFormat() const { return m_cboFormat; }
     QLineEdit* txtMsg() const { return m_txtMsg; }
     const PaneLayout& Layout() const { return m_layout; }
@@ -167,6 +171,7 @@ private:
     std::unique_ptr<FavoritesTree> m_tree;
     std::unique_ptr<FavoritesList> m_list;
     std::unique_ptr<StatusPanels> m_status;
+    std::unique_ptr<SearchLinks> m_searchLinks;
     std::unique_ptr<FavoritesViews> m_views;
     std::unique_ptr<MainMenus> m_menus;
     std::unique_ptr<CommandDispatch> m_dispatch;

@@ -14,17 +14,10 @@ class Registry;
 class BrowserCommands
 {
 public:
-    struct Panes
-    {
-        FavoritesTree& tree;
-        FavoritesList& list;
-        FavoritesViews& views;
-        EditCommands& edit;
-    };
-
-    BrowserCommands(WindowSystem* windows, ProgramLauncher& programs, Prompts& prompts,
-                    Help& help, const Clock& clock, Registry& registry, const QString& programPath, Panes panes,
-                    const clsOptions& options, LinkOpener::WindowHooks hooks, QWidget* owner);
+    BrowserCommands(WindowSystem* windows, ProgramLauncher& programs, Help& help,
+                    const Clock& clock, Registry& registry, const QString& programPath,
+                    const Panes& panes, EditCommands& edit, const clsOptions& options,
+                    LinkOpener::WindowHooks hooks);
 
     clsIEList& IEList() { return m_ieList; }
     BrowserLauncher& Launcher() { return m_launcher; }
@@ -37,11 +30,9 @@ public:
     void Arrange();
 
 private:
-    Prompts& m_prompts;
     Help& m_help;
     const Clock& m_clock;
     Panes m_panes;
-    QWidget* m_owner;
     clsIEList m_ieList;
     BrowserLauncher m_launcher;
     LinkOpener m_opener;

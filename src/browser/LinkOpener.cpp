@@ -13,13 +13,11 @@
 
 #include <QTreeWidget>
 
-LinkOpener::LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, Prompts& prompts,
-                       FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
-                       EditCommands& edit, const clsOptions& options, WindowHooks hooks,
-                       QWidget* owner)
-    : m_ieList(ieList), m_launcher(launcher), m_prompts(prompts), m_tree(tree), m_list(list),
-      m_views(views), m_edit(edit), m_options(options), m_hooks(std::move(hooks)),
-      m_owner(owner)
+LinkOpener::LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, const Panes& panes,
+                       EditCommands& edit, const clsOptions& options, WindowHooks hooks)
+    : m_ieList(ieList), m_launcher(launcher), m_prompts(panes.prompts), m_tree(panes.tree),
+      m_list(panes.list), m_views(panes.views), m_edit(edit), m_options(options),
+      m_hooks(std::move(hooks)), m_owner(panes.owner)
 {
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "favorites/Panes.h"
+
 #include <QString>
 
 #include <functional>
@@ -28,9 +30,8 @@ public:
         std::function<void()> minimize;
     };
 
-    LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, Prompts& prompts,
-               FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
-               EditCommands& edit, const clsOptions& options, WindowHooks hooks, QWidget* owner);
+    LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, const Panes& panes,
+               EditCommands& edit, const clsOptions& options, WindowHooks hooks);
 
     void OpenListItem(const QModelIndex& entry);
     void OpenURLFile(const QString& tag, bool newWindow);

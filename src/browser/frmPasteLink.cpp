@@ -24,17 +24,17 @@
 void frmPasteLink::AddLink(const Context& context)
 {
     const auto warn = [&](const QString& text) {
-        context.prompts.Warn(context.owner, text, AppInfo::AppTitle);
+        context.panes.prompts.Warn(context.panes.owner, text, AppInfo::AppTitle);
     };
-    if (context.views.CurrentView() != FavoritesViews::Normal) {
+    if (context.panes.views.CurrentView() != FavoritesViews::Normal) {
         warn(QStringLiteral("Add Link is only available in Normal View."));
         return;
     }
     QString folder;
-    const QModelIndex entry = context.list.SelectedItem();
+    const QModelIndex entry = context.panes.list.SelectedItem();
     if (context.activePane == QLatin1String("L") && FavoritesList::IsFolder(entry))
         folder = FavoritesList::Tag(entry).mid(1);
-    else if (QTreeWidgetItem* node = context.tree.SelectedItem())
+    else if (QTreeWidgetItem* node = context.panes.tree.SelectedItem())
         folder = FavoritesTree::Tag(node);
     if (folder.isEmpty()) {
         warn(QStringLiteral("No Folder was selected to Add Link."));
@@ -46,15 +46,15 @@ void frmPasteLink::AddLink(const Context& context)
         return;
     }
 
-    frmPasteLink dialog(context.ieList, context.prompts, context.views.FileSystem(),
-                        context.views.FavoritesRoot(), context.owner);
+    frmPasteLink dialog(context.ieList, context.panes.prompts, context.panes.views.FileSystem(),
+                        context.panes.views.FavoritesRoot(), context.panes.owner);
     dialog.SetPasteFolder(folder);
     context.help.Serve(dialog);
     if (dialog.Load())
-        context.prompts.ShowModal(dialog);
-    QTreeWidgetItem* node = context.tree.SelectedItem();
+        context.panes.prompts.ShowModal(dialog);
+    QTreeWidgetItem* node = context.panes.tree.SelectedItem();
     if (node && dialog.IsSaved())
-        context.views.NodeClick(node);
+        context.panes.views.NodeClick(node);
 }
 
 frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts,

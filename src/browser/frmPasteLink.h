@@ -1,5 +1,7 @@
 #pragma once
 
+#include "favorites/Panes.h"
+
 #include <QDialog>
 #include <QString>
 
@@ -24,14 +26,10 @@ public:
     // What the Add Link command reads from the main window.
     struct Context
     {
-        FavoritesViews& views;
-        FavoritesTree& tree;
-        FavoritesList& list;
+        const Panes& panes;
         QString activePane;
         clsIEList& ieList;
-        Prompts& prompts;
         Help& help;
-        QWidget* owner;
     };
 
     // The command: refuses the wrong view, a missing folder and no browser window, then

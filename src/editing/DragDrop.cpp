@@ -10,11 +10,10 @@
 #include <QCoreApplication>
 #include <QTreeWidget>
 
-DragDrop::DragDrop(FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
-                   const FileSystemService& fileSystem, Prompts& prompts,
-                   SearchLinks& searchLinks, const Clock& clock, QWidget* owner)
-    : m_tree(tree), m_list(list), m_views(views), m_fileSystem(fileSystem), m_prompts(prompts),
-      m_searchLinks(searchLinks), m_clock(clock), m_owner(owner)
+DragDrop::DragDrop(const Panes& panes, const Clock& clock)
+    : m_tree(panes.tree), m_list(panes.list), m_views(panes.views), m_fileSystem(panes.fileSystem),
+      m_prompts(panes.prompts), m_searchLinks(panes.searchLinks), m_clock(clock),
+      m_owner(panes.owner)
 {
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "favorites/Panes.h"
+
 #include <QDateTime>
 #include <QString>
 
@@ -21,9 +23,7 @@ class DragDrop
 public:
     enum Effect { None = 0, Copy = 1, Move = 2, CopyOrMove = 3 };
 
-    DragDrop(FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
-             const FileSystemService& fileSystem, Prompts& prompts, SearchLinks& searchLinks,
-             const Clock& clock, QWidget* owner);
+    DragDrop(const Panes& panes, const Clock& clock);
 
     // The effects a drag may have, as it starts.
     int StartListDrag();

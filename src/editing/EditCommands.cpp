@@ -42,11 +42,9 @@ bool ConfirmDelete(Prompts& prompts, QWidget* owner, const QString& text)
 
 } // namespace
 
-EditCommands::EditCommands(FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
-                           const FileSystemService& fileSystem, Prompts& prompts,
-                           SearchLinks& searchLinks, QWidget* owner)
-    : m_tree(tree), m_list(list), m_views(views), m_fileSystem(fileSystem), m_prompts(prompts),
-      m_searchLinks(searchLinks), m_owner(owner)
+EditCommands::EditCommands(const Panes& panes)
+    : m_tree(panes.tree), m_list(panes.list), m_views(panes.views), m_fileSystem(panes.fileSystem),
+      m_prompts(panes.prompts), m_searchLinks(panes.searchLinks), m_owner(panes.owner)
 {
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "favorites/Panes.h"
+
 #include <QList>
 #include <QString>
 
@@ -20,9 +22,7 @@ class SearchLinks;
 class EditCommands
 {
 public:
-    EditCommands(FavoritesTree& tree, FavoritesList& list, FavoritesViews& views,
-                 const FileSystemService& fileSystem, Prompts& prompts, SearchLinks& searchLinks,
-                 QWidget* owner);
+    explicit EditCommands(const Panes& panes);
 
     void CopyTo(const QString& activePane);
     void MoveTo(const QString& activePane);
