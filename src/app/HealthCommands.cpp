@@ -9,14 +9,24 @@ HealthCommands::HealthCommands(const Panes& panes, Hooks hooks)
 {
 }
 
+namespace {
+
+// A check still running or its results stay; a new command brings them forward.
+bool BringForward(QWidget* window)
+{
+    if (!window || !window->isVisible())
+        return false;
+    window->raise();
+    window->activateWindow();
+    return true;
+}
+
+} // namespace
+
 void HealthCommands::CheckLinks()
 {
-    // A check still running or its results stay; a new command brings them forward.
-    if (m_checkLinks && m_checkLinks->isVisible()) {
-        m_checkLinks->raise();
-        m_checkLinks->activateWindow();
+    if (BringForward(m_checkLinks))
         return;
-    }
     delete m_checkLinks;
     m_checkLinks = new frmCheckLinks(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks,
                                      m_owner);
@@ -31,11 +41,8 @@ void HealthCommands::CheckLinks()
 
 void HealthCommands::FindDuplicates()
 {
-    if (m_duplicates && m_duplicates->isVisible()) {
-        m_duplicates->raise();
-        m_duplicates->activateWindow();
+    if (BringForward(m_duplicates))
         return;
-    }
     delete m_duplicates;
     m_duplicates = new frmDuplicates(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks,
                                      m_owner);

@@ -7,16 +7,10 @@
 #include <memory>
 
 class clsOptions;
-class FavoritesList;
-class FavoritesTree;
-class FavoritesViews;
-class FileSystemService;
 class frmSearch;
-class Prompts;
 class QWidget;
 class Registry;
 class SearchCommand;
-class StatusPanels;
 
 // Search and Properties for the main window: the search dialog, kept for the whole run,
 // the results it leaves in the Search Results view, and the Properties dialog on the
