@@ -68,7 +68,7 @@ private Q_SLOTS:
         QCOMPARE(panes.list.Count(), 0);
 
         click(panes, n->child(0));
-        QCOMPARE(panes.ListTexts(), QStringList({" Sub", "BBC", "Guardian", "News"}));
+        QCOMPARE(panes.ListTexts(), QStringList({"Sub", "BBC", "Guardian", "News"}));
         QCOMPARE(panes.ListColumn(1),
                  QStringList({"/B/News/", "/A/News/", "/B/News/", "/NewsArchive/News/"}));
         panes.views.RefreshView();

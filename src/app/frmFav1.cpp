@@ -100,8 +100,6 @@ void frmFav1::buildWidgets()
     m_fraNonVisibleControls->hide();
     m_cboFormat = new QComboBox(m_fraNonVisibleControls);
     m_cboFormat->setObjectName(QStringLiteral("cboFormat"));
-    m_tmrTimer = new QTimer(this);
-    m_tmrTimer->setObjectName(QStringLiteral("tmrTimer"));
 
     // The target of the hand-over from a second start; kept out of sight.
     m_txtMsg = new QLineEdit(this); // a direct child, where a second start looks for it
@@ -161,7 +159,6 @@ void frmFav1::buildWidgets()
     connect(m_lvwFavorites, &FavoritesListView::deletePressed, this, deleteCommand);
     connect(m_lvwFavorites->header(), &QHeaderView::sectionClicked, this,
             [this](int column) { m_list->ColumnClicked(column); });
-    connect(m_tmrTimer, &QTimer::timeout, this, &frmFav1::timerTick);
 
     applyLayout();
 }
@@ -210,7 +207,6 @@ void frmFav1::Load()
         CenterWindow();
     }
 
-    m_tmrTimer->start(1000);
     m_windowShown = true;
 
     SelectView(m_options->MainView());
@@ -354,12 +350,6 @@ void frmFav1::RenameClick()
         const QPersistentModelIndex item = m_list->SelectedItem();
         if (!item.isValid())
             return;
-        // A folder entry is edited without the blank that sorts it first; the timer puts
-        // the blank back whatever the edit does.
-        if (FavoritesList::IsFolder(item)) {
-            m_renamePending = true;
-            m_list->SetText(item, FavoritesList::Text(item).trimmed());
-        }
         const QString oldText = FavoritesList::Text(item);
         m_lvwFavorites->edit(item);
         afterEdit(m_lvwFavorites, [this, pane, oldText, item] {
@@ -400,9 +390,10 @@ void frmFav1::afterEdit(QAbstractItemView* view, std::function<void()> done)
 
 bool frmFav1::renamed(const QString& pane, const QString& oldText, const QString& newText)
 {
-    if (newText.trimmed() == oldText.trimmed())
+    // A name keeps its blanks as typed.
+    if (newText == oldText)
         return true;
-    return m_edit->Rename(pane, newText.trimmed());
+    return m_edit->Rename(pane, newText);
 }
 
 void frmFav1::SetTopMost(bool on)
@@ -737,16 +728,6 @@ void frmFav1::connectHealthCommands()
             [this] { m_health->CheckLinks(); });
     connect(m_menus->Action(QStringLiteral("mnuToolsDuplicates")), &QAction::triggered, this,
             [this] { m_health->FindDuplicates(); });
-}
-
-void frmFav1::timerTick()
-{
-    if (!m_renamePending)
-        return;
-    const QModelIndex item = m_list->SelectedItem();
-    if (FavoritesList::IsFolder(item))
-        m_list->SetText(item, u' ' + FavoritesList::Text(item).trimmed());
-    m_renamePending = false;
 }
 
 PaneLayout::Frame frmFav1::layoutFrame() const

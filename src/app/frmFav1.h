@@ -144,7 +144,6 @@ private:
     void connectHealthCommands();
     void loadToolbar(const QString& layout);
     void showPopup(QWidget* control, const QPoint& pos);
-    void timerTick();
     // Runs done once the view's editor has closed.
     void afterEdit(QAbstractItemView* view, std::function<void()> done);
     // Ends an in-place rename; false when the old name is to come back.
@@ -166,7 +165,6 @@ private:
     QFrame* m_fraNonVisibleControls = nullptr;
     QComboBox* m_cboFormat = nullptr;
     QLineEdit* m_txtMsg = nullptr;
-    QTimer* m_tmrTimer = nullptr;
 
     std::unique_ptr<FavoritesTree> m_tree;
     std::unique_ptr<FavoritesList> m_list;
@@ -189,6 +187,5 @@ private:
     bool m_trayIconShown = false;
     bool m_closingFromOwnCode = false;
     bool m_splitterDragging = false;
-    bool m_renamePending = false;
     QString m_activePane = QStringLiteral("T");
 };

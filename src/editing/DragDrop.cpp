@@ -75,7 +75,7 @@ void DragDrop::dropListEntries(Qt::KeyboardModifiers keys)
         const QString tag = FavoritesList::Tag(entry);
         const bool done =
             FavoritesList::IsFolder(entry)
-                ? files.CopyMoveFolder(move, tag.mid(1), FavoritesList::Text(entry).trimmed(),
+                ? files.CopyMoveFolder(move, tag.mid(1), FavoritesList::Text(entry),
                                        destination)
                 : files.CopyMoveFile(move, tag, destination);
         if (!done)

@@ -116,7 +116,7 @@ void EditCommands::copyOrMoveList(bool isMove)
         QString source = entry.Tag;
         source.remove(QLatin1Char('*'));
         const bool done = entry.Tag.startsWith(QLatin1Char('*'))
-                              ? files.CopyMoveFolder(isMove, source, entry.Text.trimmed(),
+                              ? files.CopyMoveFolder(isMove, source, entry.Text,
                                                      destination)
                               : files.CopyMoveFile(isMove, source, destination);
         if (!done)

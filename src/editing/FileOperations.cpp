@@ -159,8 +159,8 @@ bool FileOperations::CopyMoveFolder(bool isMove, const QString& source, const QS
 
 std::optional<QString> FileOperations::RenameLink(const QString& path, const QString& newName)
 {
-    // An empty name is what an abandoned edit hands over.
-    if (newName.isEmpty() || !CheckFileName(newName))
+    // An empty name is what an abandoned edit hands over; blanks alone name nothing.
+    if (newName.trimmed().isEmpty() || !CheckFileName(newName))
         return std::nullopt;
     const QString file = SplitPath(path, false, false);
     // Only the base name changes, so "url.url" renamed to "x" is "x.url".
@@ -180,7 +180,7 @@ std::optional<QString> FileOperations::RenameLink(const QString& path, const QSt
 
 std::optional<QString> FileOperations::RenameFolder(const QString& path, const QString& newName)
 {
-    if (newName.isEmpty() || !CheckFileName(newName))
+    if (newName.trimmed().isEmpty() || !CheckFileName(newName))
         return std::nullopt;
     const QString from = WithoutTrailingSlash(path);
     const QString renamed = SplitPath(from, true, true) + newName;

@@ -110,8 +110,11 @@ void FavoritesListModel::AddColumn(const QString& caption)
 
 bool FavoritesListModel::less(const ListRow& a, const ListRow& b, int column) const
 {
-    if (column == 0)
+    if (column == 0) {
+        if (a.SortsFirst != b.SortsFirst)
+            return a.SortsFirst;
         return FileSystemService::LessByName(a.Text, b.Text);
+    }
     if (a.TimeCount == 0 || b.TimeCount == 0)
         return FileSystemService::LessByName(a.SubItems.value(column - 1), b.SubItems.value(column - 1));
     const auto time = [column](const ListRow& row) {

@@ -27,6 +27,8 @@ struct ListRow
     // Time columns after the name instead, in milliseconds since the epoch.
     std::array<std::int64_t, 3> Times{NoTime, NoTime, NoTime};
     int TimeCount = 0;
+    // Folder entries among links: first by name, as folders have always been listed.
+    bool SortsFirst = false;
 };
 
 // The link list's rows. Text columns sort by name without regard to case, time columns

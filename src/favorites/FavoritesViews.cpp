@@ -22,6 +22,7 @@ ListRow folderEntryRow(const QString& text, const QString& icon, const QString& 
                        const FsDetails& details)
 {
     ListRow row{QString(), text, icon, tag, {}};
+    row.SortsFirst = tag.startsWith(u'*');
     row.Times = {details.Modified, details.Accessed, details.Created};
     row.TimeCount = 3;
     return row;
@@ -248,7 +249,7 @@ void FavoritesViews::ListFolder(const QString& folderPath)
     QList<ListRow> rows;
     rows.reserve(contents.SubFolders.size() + contents.Files.size());
     for (const FsEntry& folder : contents.SubFolders) {
-        rows.append(folderEntryRow(u' ' + FileSystemService::GetBaseName(folder.Name),
+        rows.append(folderEntryRow(FileSystemService::GetBaseName(folder.Name),
                                    QStringLiteral("Closed"), u'*' + folder.Path, folder.Details));
     }
     for (const FsEntry& file : contents.Files) {

@@ -91,9 +91,10 @@ void ListFolderName(FavoritesList& list, const FileSystemService& fileSystem,
                                 file.Path, {FolderTree::FolderColumn(rootPath, file.Path)}));
         }
         for (const FsEntry& folder : contents.SubFolders) {
-            rows.append({QString(), u' ' + FileSystemService::GetBaseName(folder.Name),
-                         kClosed, u'*' + folder.Path,
-                         {FolderTree::FolderColumn(rootPath, folder.Path)}});
+            ListRow row{QString(), FileSystemService::GetBaseName(folder.Name), kClosed,
+                        u'*' + folder.Path, {FolderTree::FolderColumn(rootPath, folder.Path)}};
+            row.SortsFirst = true;
+            rows.append(std::move(row));
         }
     };
     if (FileSystemService::GetFileName(rootPath) == name)
