@@ -24,6 +24,7 @@ public:
         std::function<void(const QString&)> openLink;   // a link's path
         std::function<void(const QString&)> selectFolder;
         std::function<int()> skipDays;
+        std::function<bool()> deleteForGood;
     };
 
     HealthCommands(const FileSystemService& fileSystem, Prompts& prompts, SearchLinks& searchLinks,
