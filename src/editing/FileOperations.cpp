@@ -133,10 +133,10 @@ bool FileOperations::Remove(const QString& path, const QString& name, bool isFol
 bool FileOperations::DeleteFolderPath(const QString& path)
 {
     bool removed = false;
-    if (!Attempt(kDeleteFailed, [&] {
-            removed = Remove(path, FileSystemService::GetFileName(path), true);
-        }) ||
-        !removed)
+    const bool done = Attempt(kDeleteFailed, [&] {
+        removed = Remove(path, FileSystemService::GetFileName(path), true);
+    });
+    if (!done || !removed)
         return false;
     UpdateLinkCache(path, {}, {}, false, SearchLinks::Change::Delete);
     return true;
