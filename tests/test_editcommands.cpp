@@ -1,6 +1,9 @@
+#include "core/clsOptions.h"
 #include "editing/EditCommands.h"
 #include "favorites/FavoritesList.h"
+#include "favorites/FavoritesListView.h"
 #include "favorites/FavoritesTree.h"
+#include "favorites/FavoritesTreeWidget.h"
 #include "favorites/FavoritesViews.h"
 #include "favorites/SearchLinks.h"
 #include "support/AppFixture.h"
@@ -97,7 +100,7 @@ private Q_SLOTS:
 
         selectEntries({fav("Top.url")});
         m_commands->Delete("L");
-        QCOMPARE(prompts().texts(), QStringList{"Are you sure you want to delete Top?"});
+        QCOMPARE(prompts().texts(), QStringList{"Are you sure you want to move 'Top' to the Trash?"});
         QCOMPARE(prompts().messages.first().defaultAnswer, Prompts::Answer::No);
         QVERIFY(exists("Top.url"));
 
@@ -111,6 +114,47 @@ private Q_SLOTS:
         m_commands->Delete("T");
         QVERIFY(!exists("News/Daily") && !m_window->Tree().FindNodeByTag(fav("News/Daily")));
         QCOMPARE(selectedNodeTag(), fav("News"));
+    }
+
+    // Shift+Delete in either pane, and the Delete key with the option set, delete for good
+    // with the old questions; the plain Delete key goes to the Trash.
+    void deleteKeys_data()
+    {
+        QTest::addColumn<QString>("target"); // "*" marks a tree node
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("question");
+        const QString daily = "Are you sure you want to delete 'Daily' and all its contents?";
+        QTest::newRow("list") << "Top.url" << "shift" << "Are you sure you want to delete Top?";
+        QTest::newRow("tree") << "*News/Daily" << "shift" << daily;
+        QTest::newRow("list, option") << "Top.url" << "option" << "Are you sure you want to delete Top?";
+        QTest::newRow("tree, option") << "*News/Daily" << "option" << daily;
+        QTest::newRow("tree, Trash") << "*News/Daily" << "trash"
+                                     << "Are you sure you want to move 'Daily' and all its contents to the Trash?";
+    }
+    void deleteKeys()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, how);
+        QFETCH(QString, question);
+        const bool tree = target.startsWith(u'*');
+        const QString rel = tree ? target.mid(1) : target;
+        m_window->Options().SetDeleteWithoutTrash(how == "option");
+        QAbstractItemView* view = m_window->List().Widget();
+        if (tree) {
+            view = m_window->Tree().Widget();
+            selectNode(rel);
+            Q_EMIT static_cast<FavoritesTreeWidget*>(view)->touched();
+        } else {
+            selectEntries({fav(rel)});
+            Q_EMIT static_cast<FavoritesListView*>(view)->touched();
+        }
+        prompts().messages.clear();
+        prompts().answers.enqueue(Prompts::Answer::Yes);
+        QTest::keyClick(view, Qt::Key_Delete, how == "shift" ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(prompts().texts(), QStringList{question});
+        QVERIFY(!exists(rel));
+        const QString trashed = m_app->env.DataHome() + "/Trash/files/" + QFileInfo(rel).fileName();
+        QCOMPARE(QFileInfo::exists(trashed), how == "trash");
     }
 
     void newFolderAndRename()

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSet>
 #include <QtTest>
+#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -42,6 +43,7 @@ class FailingFileSystem final : public FileSystemService
 
 public:
     QSet<QString> failing;
+    QSet<QString> noTrash;
     mutable QStringList steps;
 
     void CopyFile(S s, S d) const override { Check("CopyFile", s, d).Base::CopyFile(s, d); }
@@ -51,6 +53,13 @@ public:
     void CreateFolder(S p) const override { Check("CreateFolder", p, p).Base::CreateFolder(p); }
     void DeleteFolder(S p) const override { Check("DeleteFolder", p, p).Base::DeleteFolder(p); }
     void DeleteFile(S p) const override { Check("DeleteFile", p, p).Base::DeleteFile(p); }
+    // A Trash that cannot take the chosen paths, as on a file system without one.
+    void MoveToTrash(S p) const override
+    {
+        if (noTrash.contains(p))
+            throw TrashError(QStringLiteral("Permission denied"), p);
+        Base::MoveToTrash(p);
+    }
 
 private:
     // Records the step and fails it when asked to; else hands back the real file system.
@@ -110,6 +119,7 @@ private Q_SLOTS:
         m_fav = std::make_unique<FavoritesBuilder>(m_env->Favorites());
         m_fav->Build(QString::fromLatin1(kTree));
         m_fs.failing.clear();
+        m_fs.noTrash.clear();
         m_fs.steps.clear();
         m_prompts.messages.clear();
         m_prompts.answers.clear();
@@ -118,6 +128,7 @@ private Q_SLOTS:
                            clsLink::FromLinkFile(P("News/Old/Gone.url")),
                            clsLink::FromLinkFile(P("NewsArchive/CNN.url"))});
         m_ops = std::make_unique<FileOperations>(m_fs, m_prompts, nullptr, &m_results);
+        m_ops->SetDeleteForGood(true);
     }
     // The old environment must put its variables back before a new one saves them.
     void cleanup() { m_env.reset(); }
@@ -388,6 +399,81 @@ private Q_SLOTS:
         else
             ExpectMessage(message,
                           message.endsWith(u'?') ? Prompts::Buttons::YesNo : Prompts::Buttons::Ok);
+    }
+
+    void trash_data()
+    {
+        QTest::addColumn<QString>("entry"); // below the root; "*" marks a folder
+        QTest::addColumn<bool>("forGood");
+        QTest::addColumn<QString>("refusedAnswer"); // the Trash cannot take it: "Yes"/"No"
+        QTest::addColumn<QString>("readOnly");
+        QTest::addColumn<QStringList>("trashed"); // name in the Trash=original place, if listed
+        QTest::addColumn<QStringList>("texts");
+        const QString top = "Are you sure you want to move 'Top' to the Trash?";
+        const QString refused = "'Top' cannot be moved to the Trash.\n\n%1"
+                                "\n\nDo you want to delete it for good?";
+        // clang-format off
+        QTest::newRow("link") << "Top.url" << false << "" << "" << QStringList{"Top.url=Top.url"}
+                              << QStringList{top};
+        QTest::newRow("folder") << "*News/Old" << false << "" << "" << QStringList{"Old=News/Old", "Old/Gone.url="}
+                                << QStringList{"Are you sure you want to move 'Old' to the Trash?"};
+        QTest::newRow("read-only file stays") << "*News" << false << "" << "News/BBC.url"
+            << QStringList{"Daily.url=News/Daily.url", "Old=News/Old"}
+            << QStringList{"Are you sure you want to move 'News' to the Trash?",
+                           "An error occurred while Deleting 'News'.\n\nRead-only items were not deleted:\r\nNews/BBC.url"};
+        QTest::newRow("for good") << "Top.url" << true << "" << "" << QStringList{}
+                                  << QStringList{"Are you sure you want to delete Top?"};
+        QTest::newRow("refused, No keeps it") << "Top.url" << false << "No" << "" << QStringList{}
+                                              << QStringList{top, refused.arg("Permission denied")};
+        QTest::newRow("refused, Yes deletes it") << "Top.url" << false << "Yes" << "" << QStringList{}
+                                                 << QStringList{top, refused.arg("Permission denied")};
+        // No Trash can be made where the data folder should be: nothing lands anywhere else.
+        QTest::newRow("no Trash at all") << "Top.url" << false << "No, real" << "" << QStringList{}
+                                         << QStringList{top, refused.arg("The Trash cannot take this item.")};
+        // clang-format on
+    }
+    void trash()
+    {
+        QFETCH(QString, entry);
+        QFETCH(bool, forGood);
+        QFETCH(QString, refusedAnswer);
+        QFETCH(QString, readOnly);
+        QFETCH(QStringList, trashed);
+        QFETCH(QStringList, texts);
+        const bool isFolder = entry.startsWith(u'*');
+        const QString rel = isFolder ? entry.mid(1) : entry;
+        if (refusedAnswer == "No, real")
+            qputenv("XDG_DATA_HOME", qPrintable(P("News/BBC.url")));
+        else if (!refusedAnswer.isEmpty())
+            m_fs.noTrash = {P(rel)};
+        if (!readOnly.isEmpty())
+            QFile::setPermissions(P(readOnly), QFile::ReadOwner);
+        m_ops->SetDeleteForGood(forGood);
+        m_prompts.answers << Prompts::Answer::Yes
+                          << (refusedAnswer == "Yes" ? Prompts::Answer::Yes : Prompts::Answer::No);
+
+        const QStringList deleted = m_ops->ConfirmAndDelete(
+            {{isFolder ? u'*' + P(rel) : P(rel), SplitPath(rel, false, false).section(u'.', 0, 0)}});
+        QCOMPARE(m_prompts.texts(), texts);
+        QCOMPARE(deleted.isEmpty(), Exists(rel));
+        QCOMPARE(Exists(rel), refusedAnswer.startsWith("No") || !readOnly.isEmpty());
+        QVERIFY(!QFileInfo::exists("files") && !QFileInfo::exists("info"));
+        if (!readOnly.isEmpty())
+            QVERIFY(Exists(readOnly));
+        const QString trash = m_env->DataHome() + "/Trash/";
+        QStringList places;
+        for (const QString& item : trashed) {
+            const QString name = item.section(u'=', 0, 0), place = item.section(u'=', 1);
+            QVERIFY2(QFileInfo::exists(trash + "files/" + name), qPrintable(name));
+            if (place.isEmpty())
+                continue;
+            places.append(name);
+            QFile info(trash + "info/" + name + ".trashinfo");
+            QVERIFY(info.open(QIODevice::ReadOnly));
+            QVERIFY(info.readAll().contains("\nPath=" + QUrl::toPercentEncoding(P(place), "/") + '\n'));
+        }
+        // Nothing else went to the Trash, and nothing at all when deleting for good.
+        QCOMPARE(QDir(trash + "files").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), places);
     }
 };
 

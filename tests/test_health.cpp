@@ -133,7 +133,7 @@ void TestHealth::keepOneDeletesOthersAfterYes()
     form.Tree()->setCurrentItem(group->child(1));
     prompts.answers.enqueue(Prompts::Answer::No);
     form.KeepClick();
-    QCOMPARE(prompts.messages.last().text, "Are you sure you want to delete these 2 items?");
+    QCOMPARE(prompts.messages.last().text, "Are you sure you want to move these 2 items to the Trash?");
     QCOMPARE(prompts.messages.last().defaultAnswer, Prompts::Answer::No);
     QVERIFY(QFile::exists(b.Path("A.url")));
     form.Tree()->setCurrentItem(form.Tree()->topLevelItem(1)->child(1));
@@ -141,6 +141,7 @@ void TestHealth::keepOneDeletesOthersAfterYes()
     form.KeepClick();
     QVERIFY(!QFile::exists(b.Path("A.url")) && !QFile::exists(b.Path("News/B.url")));
     QVERIFY(QFile::exists(b.Path("News/A.url")));
+    QVERIFY(QFile::exists(env.DataHome() + "/Trash/files/A.url"));
     QCOMPARE(changed.size(), 1);
     QCOMPARE(form.Groups().size(), 1);
 }

@@ -168,7 +168,7 @@ void TestHealthCheck::windowGroupsUpdatesAndSkipsRecent()
     form->Tree()->setCurrentItem(form->Group(State::Dead)->child(0));
     prompts.answers.enqueue(Prompts::Answer::Yes);
     form->DeleteClick();
-    QCOMPARE(prompts.messages.last().text, "Are you sure you want to delete Gone?");
+    QCOMPARE(prompts.messages.last().text, "Are you sure you want to move 'Gone' to the Trash?");
     QCOMPARE(b.Read("Sub/Gone.url"), "<missing>");
     form.reset();
     // Remembered results stand in for a second check within the days given.

@@ -86,6 +86,7 @@ private Q_SLOTS:
         options.SetSelectedPath(path);
         options.SetAlwaysOnTop(true);
         options.SetDblClick(false);
+        options.SetDeleteWithoutTrash(true);
         options.SetThemeName(QString());
         options.SetFavoritesPath("/data/Favoriten äöü");
         options.Save();
@@ -98,7 +99,7 @@ private Q_SLOTS:
         QCOMPARE(read.MainWidth(), 12345.5f);
         QCOMPARE(read.MainLeft(), 0.0f);
         QCOMPARE(read.SelectedPath(), path);
-        QVERIFY(read.AlwaysOnTop() && !read.DblClick());
+        QVERIFY(read.AlwaysOnTop() && !read.DblClick() && read.DeleteWithoutTrash());
         // An emptied theme name stays empty, so the six appearance settings stand.
         QCOMPARE(read.ThemeName(), QString());
         QCOMPARE(read.FavoritesPath(), "/data/Favoriten äöü");

@@ -35,6 +35,7 @@ void HealthCommands::CheckLinks()
     QObject::connect(m_checkLinks, &frmCheckLinks::selectRequested, m_checkLinks, m_hooks.selectFolder);
     QObject::connect(m_checkLinks, &frmCheckLinks::favoritesChanged, m_checkLinks, m_hooks.refreshView);
     m_checkLinks->SetSkipDays(m_hooks.skipDays());
+    m_checkLinks->deleteForGood = m_hooks.deleteForGood;
     m_checkLinks->show();
     m_checkLinks->Start();
 }
@@ -47,6 +48,7 @@ void HealthCommands::FindDuplicates()
     m_duplicates = new frmDuplicates(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks,
                                      m_owner);
     m_duplicates->setAttribute(Qt::WA_DeleteOnClose);
+    m_duplicates->deleteForGood = m_hooks.deleteForGood;
     QObject::connect(m_duplicates, &frmDuplicates::favoritesChanged, m_duplicates, m_hooks.refreshView);
     m_duplicates->show();
     m_duplicates->FindClick();

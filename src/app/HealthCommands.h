@@ -26,6 +26,7 @@ public:
         std::function<void(const QString&)> openLink;   // a link's path
         std::function<void(const QString&)> selectFolder;
         std::function<int()> skipDays;
+        std::function<bool()> deleteForGood;
     };
 
     HealthCommands(const Panes& panes, Hooks hooks);

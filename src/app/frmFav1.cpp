@@ -154,7 +154,13 @@ void frmFav1::buildWidgets()
             [this] { m_activePane = QStringLiteral("L"); });
     connect(m_lvwFavorites, &FavoritesListView::itemReleased, this, &frmFav1::lvwItemReleased);
     connect(m_lvwFavorites, &FavoritesListView::doubleClicked, this, &frmFav1::lvwDoubleClicked);
-    const auto deleteCommand = [this] { m_menus->Action(QStringLiteral("mnuEditDelete"))->trigger(); };
+    const auto deleteCommand = [this](bool forGood) {
+        QAction* action = m_menus->Action(QStringLiteral("mnuEditDelete"));
+        if (!forGood)
+            action->trigger();
+        else if (action->isEnabled())
+            m_edit->Delete(m_activePane, true);
+    };
     connect(m_tvwFavorites, &FavoritesTreeWidget::deletePressed, this, deleteCommand);
     connect(m_lvwFavorites, &FavoritesListView::deletePressed, this, deleteCommand);
     connect(m_lvwFavorites->header(), &QHeaderView::sectionClicked, this,
@@ -659,7 +665,7 @@ void frmFav1::connectCommands()
     on("mnuViewAlwaysOnTop", [this] { AlwaysOnTopClick(); });
     on("mnuEditCopyTo", [this] { m_edit->CopyTo(m_activePane); });
     on("mnuEditMoveTo", [this] { m_edit->MoveTo(m_activePane); });
-    on("mnuEditDelete", [this] { m_edit->Delete(m_activePane); });
+    on("mnuEditDelete", [this] { m_edit->Delete(m_activePane, m_options->DeleteWithoutTrash()); });
     on("mnuEditNew", [this] { m_edit->NewFolder(m_activePane); });
     on("mnuEditRename", [this] { RenameClick(); });
     m_dispatch->SetCommand(QStringLiteral("CopyLink"), [this] { m_edit->CopyLink(m_activePane); });
@@ -723,6 +729,7 @@ void frmFav1::connectHealthCommands()
         activateWindow();
     };
     hooks.skipDays = [this] { return int(m_options->CheckSkipDays()); };
+    hooks.deleteForGood = [this] { return m_options->DeleteWithoutTrash(); };
     m_health = std::make_unique<HealthCommands>(AllPanes(), std::move(hooks));
     connect(m_menus->Action(QStringLiteral("mnuToolsCheckLinks")), &QAction::triggered, this,
             [this] { m_health->CheckLinks(); });

@@ -53,9 +53,12 @@ frmOptions::frmOptions(clsOptions& options, Registry& registry, MainWindowHooks 
     m_chkConfirmExit = addCheck("chkConfirmExit", QStringLiteral("Prompt when Exiting Tavoro"));
     m_chkSystemTray = addCheck("chkSystemTray", QStringLiteral("Add  Tavoro to Taskbar Tray"));
     m_chkStartupGroup = addCheck("chkStartupGroup", QStringLiteral("Add Tavoro to Startup Menu"));
+    m_chkDeleteWithoutTrash =
+        addCheck("chkDeleteWithoutTrash", QStringLiteral("Delete without using the Trash"));
     for (QCheckBox* box :
          {m_chkRememberSearch, m_chkAutoHide, m_chkAutoCenter, m_chkIEButton, m_chkRememberFolder,
-          m_chkRememberPosition, m_chkConfirmExit, m_chkSystemTray, m_chkStartupGroup})
+          m_chkRememberPosition, m_chkConfirmExit, m_chkSystemTray, m_chkStartupGroup,
+          m_chkDeleteWithoutTrash})
         layout->addWidget(box);
 
     m_frame1 = new QGroupBox(QStringLiteral("Open List Items as Follows"), this);
@@ -125,6 +128,7 @@ void frmOptions::LoadFromOptions()
     else
         m_optSingleClick->setChecked(true);
     m_txtCheckSkipDays->setValue(m_options.CheckSkipDays());
+    m_chkDeleteWithoutTrash->setChecked(m_options.DeleteWithoutTrash());
 }
 
 void frmOptions::cmdOKClick()
@@ -141,6 +145,7 @@ void frmOptions::cmdOKClick()
     m_options.SetRememberPosition(m_chkRememberPosition->isChecked());
     m_options.SetConfirmExit(m_chkConfirmExit->isChecked());
     m_options.SetCheckSkipDays(static_cast<std::int16_t>(m_txtCheckSkipDays->value()));
+    m_options.SetDeleteWithoutTrash(m_chkDeleteWithoutTrash->isChecked());
 
     // Before SystemTray changes: a new entry starts hidden only if the tray was on already.
     m_options.SetStartupGroup(m_chkStartupGroup->isChecked());

@@ -63,6 +63,7 @@ public:
     QCheckBox* chkConfirmExit() const { return m_chkConfirmExit; }
     QCheckBox* chkSystemTray() const { return m_chkSystemTray; }
     QCheckBox* chkStartupGroup() const { return m_chkStartupGroup; }
+    QCheckBox* chkDeleteWithoutTrash() const { return m_chkDeleteWithoutTrash; }
     QGroupBox* Frame1() const { return m_frame1; }
     QRadioButton* optDblClick() const { return m_optDblClick; }
     QRadioButton* optSingleClick() const { return m_optSingleClick; }
@@ -95,6 +96,7 @@ private:
     QCheckBox* m_chkConfirmExit = nullptr;
     QCheckBox* m_chkSystemTray = nullptr;
     QCheckBox* m_chkStartupGroup = nullptr;
+    QCheckBox* m_chkDeleteWithoutTrash = nullptr;
     QGroupBox* m_frame1 = nullptr;
     QRadioButton* m_optDblClick = nullptr;
     QRadioButton* m_optSingleClick = nullptr;

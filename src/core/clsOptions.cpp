@@ -94,6 +94,7 @@ const clsOptions::Setting clsOptions::kSettings[] = {
     {"FirstTime", "-1", &clsOptions::m_firstTime},
     {"DblClick", "-1", &clsOptions::m_dblClick},
     {"CheckSkipDays", "7", &clsOptions::m_checkSkipDays},
+    {"DeleteWithoutTrash", "0", &clsOptions::m_deleteWithoutTrash},
 };
 
 clsOptions::clsOptions(Registry& registry, const ShellFolders& shellFolders,
@@ -172,7 +173,8 @@ void clsOptions::Save()
         "lvwBackColor",   "tvwForeColor",   "tvwBackColor",   "AlwaysOnTop",   "RememberSearch",
         "AutoHide",       "AutoCenter",     "RememberFolder", "RememberPosition",
         "ToolbarButtons", "ThemeName",      "ConfirmExit",    "SystemTray",    "FavoritesPath",
-        "SysTrayPrompt",  "FirstTime",      "DblClick",       "CheckSkipDays"};
+        "SysTrayPrompt",  "FirstTime",      "DblClick",       "CheckSkipDays",
+        "DeleteWithoutTrash"};
     m_registry.BeginBatch();
     for (const char* name : kSaveOrder) {
         const auto setting = std::find_if(std::begin(kSettings), std::end(kSettings),

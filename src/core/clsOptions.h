@@ -94,6 +94,9 @@ public:
     // Check Links passes over links checked fewer days ago than this; 0 checks them all.
     std::int16_t CheckSkipDays() const { return m_checkSkipDays; }
     void SetCheckSkipDays(std::int16_t v) { m_checkSkipDays = v; }
+    // Delete removes for good instead of moving to the Trash.
+    bool DeleteWithoutTrash() const { return m_deleteWithoutTrash; }
+    void SetDeleteWithoutTrash(bool v) { m_deleteWithoutTrash = v; }
 
 private:
     struct Setting;
@@ -143,4 +146,5 @@ private:
     bool m_firstTime = true;
     std::int16_t m_checkSkipDays = 7;
     bool m_dblClick = true;
+    bool m_deleteWithoutTrash = false;
 };

@@ -160,23 +160,24 @@ void EditCommands::copyOrMoveTree(bool isMove)
     SelectFolderNode(m_tree, target);
 }
 
-void EditCommands::Delete(const QString& activePane)
+void EditCommands::Delete(const QString& activePane, bool forGood)
 {
     if (activePane == QLatin1String("L"))
-        deleteListItems();
+        deleteListItems(forGood);
     else
-        deleteTreeNode();
+        deleteTreeNode(forGood);
 }
 
-void EditCommands::deleteListItems()
+void EditCommands::deleteListItems(bool forGood)
 {
     const QModelIndexList selected = m_list.SelectedItems();
     QList<FileOperations::ListEntry> entries;
     for (const QModelIndex& item : selected)
         entries.append({FavoritesList::Tag(item), FavoritesList::Text(item)});
-    if (!ConfirmDelete(m_prompts, m_owner, FileOperations::DeleteQuestion(entries)))
+    if (!ConfirmDelete(m_prompts, m_owner, FileOperations::DeleteQuestion(entries, forGood)))
         return;
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
+    files.SetDeleteForGood(forGood);
     const QStringList deleted = files.DeleteSelectedListItems(entries);
     const bool folderGone = std::any_of(deleted.cbegin(), deleted.cend(), [](const QString& tag) {
         return tag.startsWith(QLatin1Char('*'));
@@ -190,18 +191,17 @@ void EditCommands::deleteListItems()
     m_views.ShowItemCount();
 }
 
-void EditCommands::deleteTreeNode()
+void EditCommands::deleteTreeNode(bool forGood)
 {
     QTreeWidgetItem* node = FolderNode(m_tree);
     if (!node)
         return;
     if (!ConfirmDelete(m_prompts, m_owner,
-                       QStringLiteral("Are you sure you want to delete '") +
-                           FavoritesTree::Text(node) +
-                           QStringLiteral("' and all its contents?")))
+                       FileOperations::DeleteFolderQuestion(FavoritesTree::Text(node), forGood)))
         return;
     const QString folder = FavoritesTree::Tag(node);
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
+    files.SetDeleteForGood(forGood);
     if (!files.DeleteFolderPath(folder))
         return;
     // A group label above the node has no tag: fall back to the Favorites folder.

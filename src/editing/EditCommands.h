@@ -26,7 +26,8 @@ public:
 
     void CopyTo(const QString& activePane);
     void MoveTo(const QString& activePane);
-    void Delete(const QString& activePane);
+    // To the Trash, or for good with forGood (Shift+Delete, or the option to do without it).
+    void Delete(const QString& activePane, bool forGood = false);
     void NewFolder(const QString& activePane);
     // Only the list holds links, so the tree pane does nothing here.
     void CopyLink(const QString& activePane = QStringLiteral("L"));
@@ -44,8 +45,8 @@ private:
     void copyOrMove(const QString& activePane, bool isMove);
     void copyOrMoveList(bool isMove);
     void copyOrMoveTree(bool isMove);
-    void deleteListItems();
-    void deleteTreeNode();
+    void deleteListItems(bool forGood);
+    void deleteTreeNode(bool forGood);
     bool renameTreeNode(const QString& newName);
     bool renameListItem(const QString& newName);
     // Rebuilds the view and selects the list entry tagged tag again.

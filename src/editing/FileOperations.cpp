@@ -107,9 +107,36 @@ bool FileOperations::CreateFolderPath(const QString& path)
     return Attempt(kCreateFailed, [&] { m_fileSystem.CreateFolder(path); });
 }
 
+bool FileOperations::Remove(const QString& path, const QString& name, bool isFolder)
+{
+    if (!m_forGood) {
+        try {
+            m_fileSystem.MoveToTrash(path);
+            return true;
+        } catch (const TrashError& error) {
+            const QString text = u'\'' + name + QStringLiteral("' cannot be moved to the Trash.") +
+                                 kBreak + error.Description() + kBreak +
+                                 QStringLiteral("Do you want to delete it for good?");
+            if (m_prompts.MsgBox(m_owner, text, Prompts::Buttons::YesNo,
+                                 Prompts::Icon::Exclamation, AppInfo::ProductName,
+                                 Prompts::Answer::No) != Prompts::Answer::Yes)
+                return false;
+        }
+    }
+    if (isFolder)
+        m_fileSystem.DeleteFolder(path);
+    else
+        m_fileSystem.DeleteFile(path); // a read-only link goes too: only its folder need be writable
+    return true;
+}
+
 bool FileOperations::DeleteFolderPath(const QString& path)
 {
-    if (!Attempt(kDeleteFailed, [&] { m_fileSystem.DeleteFolder(path); }))
+    bool removed = false;
+    const bool done = Attempt(kDeleteFailed, [&] {
+        removed = Remove(path, FileSystemService::GetFileName(path), true);
+    });
+    if (!done || !removed)
         return false;
     UpdateLinkCache(path, {}, {}, false, SearchLinks::Change::Delete);
     return true;
@@ -203,15 +230,11 @@ QStringList FileOperations::DeleteSelectedListItems(const QList<ListEntry>& sele
     for (qsizetype i = selected.size() - 1; i >= 0; --i) {
         const ListEntry& entry = selected.at(i);
         try {
-            if (entry.Tag.startsWith(QLatin1Char('*'))) {
-                const QString folder = entry.Tag.mid(1);
-                m_fileSystem.DeleteFolder(folder);
-                UpdateLinkCache(folder, {}, {}, false, SearchLinks::Change::Delete);
-            } else {
-                // A read-only link goes too: removing a name needs only its folder writable.
-                m_fileSystem.DeleteFile(entry.Tag);
-                UpdateLinkCache(entry.Tag, {}, {}, true, SearchLinks::Change::Delete);
-            }
+            const bool isFolder = entry.Tag.startsWith(QLatin1Char('*'));
+            const QString path = isFolder ? entry.Tag.mid(1) : entry.Tag;
+            if (!Remove(path, entry.Text, isFolder))
+                continue;
+            UpdateLinkCache(path, {}, {}, !isFolder, SearchLinks::Change::Delete);
             deleted.append(entry.Tag);
         } catch (const FileSystemError& error) {
             QString text = QStringLiteral("An error occurred while Deleting '") + entry.Text +
@@ -238,19 +261,33 @@ bool FileOperations::CheckFileName(const QString& name)
     return false;
 }
 
-QString FileOperations::DeleteQuestion(const QList<ListEntry>& selected)
+QString FileOperations::DeleteQuestion(const QList<ListEntry>& selected, bool forGood)
 {
+    const QString count = QLocale(QLocale::English).toString(selected.size());
+    if (!forGood)
+        return selected.size() == 1
+                   ? QStringLiteral("Are you sure you want to move '") + selected.first().Text +
+                         QStringLiteral("' to the Trash?")
+                   : QStringLiteral("Are you sure you want to move these ") + count +
+                         QStringLiteral(" items to the Trash?");
     return selected.size() == 1
                ? QStringLiteral("Are you sure you want to delete ") + selected.first().Text + u'?'
-               : QStringLiteral("Are you sure you want to delete these ") +
-                     QLocale(QLocale::English).toString(selected.size()) +
+               : QStringLiteral("Are you sure you want to delete these ") + count +
                      QStringLiteral(" items?");
+}
+
+QString FileOperations::DeleteFolderQuestion(const QString& name, bool forGood)
+{
+    return forGood ? QStringLiteral("Are you sure you want to delete '") + name +
+                         QStringLiteral("' and all its contents?")
+                   : QStringLiteral("Are you sure you want to move '") + name +
+                         QStringLiteral("' and all its contents to the Trash?");
 }
 
 QStringList FileOperations::ConfirmAndDelete(const QList<ListEntry>& selected)
 {
     if (selected.isEmpty() ||
-        m_prompts.MsgBox(m_owner, DeleteQuestion(selected), Prompts::Buttons::YesNo,
+        m_prompts.MsgBox(m_owner, DeleteQuestion(selected, m_forGood), Prompts::Buttons::YesNo,
                          Prompts::Icon::Exclamation, AppInfo::ProductName,
                          Prompts::Answer::No) != Prompts::Answer::Yes)
         return {};

@@ -32,6 +32,10 @@ public:
     FileOperations(const FileSystemService& fileSystem, Prompts& prompts, QWidget* owner,
                    SearchLinks* searchLinks = nullptr);
 
+    // Deletes go to the Trash unless forGood (Shift+Delete, or the option to do without it).
+    void SetDeleteForGood(bool forGood) { m_forGood = forGood; }
+    bool DeleteForGood() const { return m_forGood; }
+
     // Single steps, each reporting its own failure.
     bool CopyFileTo(const QString& source, const QString& destination);
     bool MoveFileTo(const QString& source, const QString& destination);
@@ -55,13 +59,17 @@ public:
     std::optional<QString> RenameFolder(const QString& path, const QString& newName);
 
     // Deletes the entries from the last to the first: links as files, folder entries with
-    // everything in them. After a failure with entries still to go, asks whether to go on.
+    // everything in them. An entry the Trash cannot take is deleted for good only when the
+    // user says so; No leaves it. After a failure with entries still to go, asks whether
+    // to go on.
     // Returns the tags of the entries deleted, in that order, for the list to drop.
     QStringList DeleteSelectedListItems(const QList<ListEntry>& selected);
     // The Edit menu's delete for entries known by path: the same question (No the
     // default), then DeleteSelectedListItems. Empty when the user says No.
     QStringList ConfirmAndDelete(const QList<ListEntry>& selected);
-    static QString DeleteQuestion(const QList<ListEntry>& selected);
+    static QString DeleteQuestion(const QList<ListEntry>& selected, bool forGood);
+    // The question before a folder goes with all its contents.
+    static QString DeleteFolderQuestion(const QString& name, bool forGood);
 
     // True when name may be used as is; otherwise lists the characters not allowed.
     bool CheckFileName(const QString& name);
@@ -72,6 +80,9 @@ private:
     // Throws "File already exists" when anything, even a hidden file, is at path.
     void EnsureFree(const QString& path) const;
     void Warn(const QString& text);
+    // Moves path to the Trash, or deletes it for good when so set or when the user agrees
+    // after the Trash refused it. False when the user keeps it; failures throw.
+    bool Remove(const QString& path, const QString& name, bool isFolder);
     void UpdateLinkCache(const QString& oldPath, const QString& newPath, const QString& newTitle,
                          bool isLink, SearchLinks::Change change);
 
@@ -79,4 +90,5 @@ private:
     Prompts& m_prompts;
     QWidget* m_owner;
     SearchLinks* m_searchLinks;
+    bool m_forGood = false;
 };

@@ -30,7 +30,7 @@ void FavoritesListView::focusInEvent(QFocusEvent* event)
 void FavoritesListView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete) {
-        Q_EMIT deletePressed();
+        Q_EMIT deletePressed(event->modifiers().testFlag(Qt::ShiftModifier));
         return;
     }
     QTreeView::keyPressEvent(event);

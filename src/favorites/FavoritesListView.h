@@ -24,7 +24,8 @@ Q_SIGNALS:
     void itemReleased(const QModelIndex& item, Qt::MouseButton button,
                       Qt::KeyboardModifiers modifiers, const QPoint& viewportPos);
     void doubleClicked();
-    void deletePressed();
+    // Shift+Delete asks to delete for good, past the Trash.
+    void deletePressed(bool forGood);
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;

@@ -41,7 +41,7 @@ void FavoritesTreeWidget::focusInEvent(QFocusEvent* event)
 void FavoritesTreeWidget::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete) {
-        Q_EMIT deletePressed();
+        Q_EMIT deletePressed(event->modifiers().testFlag(Qt::ShiftModifier));
         return;
     }
     QTreeWidget::keyPressEvent(event);

@@ -29,7 +29,8 @@ Q_SIGNALS:
     void touched();
     void nodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
                       Qt::KeyboardModifiers modifiers, const QPoint& viewportPos);
-    void deletePressed();
+    // Shift+Delete asks to delete for good, past the Trash.
+    void deletePressed(bool forGood);
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;

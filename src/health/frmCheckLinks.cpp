@@ -282,6 +282,7 @@ void frmCheckLinks::DeleteClick()
     for (const QTreeWidgetItem* row : rows)
         entries.append({row->data(0, kPathRole).toString(), row->text(ColName)});
     FileOperations files(m_fileSystem, m_prompts, this, m_searchLinks);
+    files.SetDeleteForGood(deleteForGood && deleteForGood());
     const QStringList deleted = files.ConfirmAndDelete(entries);
     if (deleted.isEmpty())
         return;

@@ -7,6 +7,8 @@
 #include <QElapsedTimer>
 #include <QHash>
 
+#include <functional>
+
 class FileSystemService;
 class LinkChecker;
 class Prompts;
@@ -34,6 +36,8 @@ public:
     LinkChecker& Checker() { return *m_checker; }
     // Links checked fewer than days days ago take their remembered result.
     void SetSkipDays(int days) { m_skipDays = days; }
+    // Asked at each delete: true sends deleted links past the Trash, for good.
+    std::function<bool()> deleteForGood;
     void Start();
     void CancelClick();
     void UpdateAddressClick();

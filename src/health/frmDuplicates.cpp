@@ -123,6 +123,7 @@ void frmDuplicates::KeepClick()
             others.append({copies.at(c).Path, copies.at(c).Name});
     }
     FileOperations files(m_fileSystem, m_prompts, this, m_searchLinks);
+    files.SetDeleteForGood(deleteForGood && deleteForGood());
     if (files.ConfirmAndDelete(others).isEmpty())
         return;
     Q_EMIT favoritesChanged();

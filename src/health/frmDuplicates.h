@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class FileSystemService;
 class Prompts;
 class QCheckBox;
@@ -26,6 +28,8 @@ public:
     // Deletes every other copy in the group of the selected copy.
     void KeepClick();
     const QList<DuplicateGroup>& Groups() const { return m_groups; }
+    // Asked at each delete: true sends deleted links past the Trash, for good.
+    std::function<bool()> deleteForGood;
     QTreeWidget* Tree() const { return m_tree; }
 
 Q_SIGNALS:

@@ -5,6 +5,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -426,6 +428,81 @@ int RemoveTreeAt(int parentFd, const char* name, const QString& relative, QStrin
     return ::unlinkat(parentFd, name, AT_REMOVEDIR) == 0 ? 0 : errno;
 }
 
+void ThrowIfKept(const QStringList& kept, const QString& path)
+{
+    if (kept.isEmpty())
+        return;
+    const qsizetype shown = qMin<qsizetype>(kept.size(), 10);
+    QString description = QStringLiteral("Read-only items were not deleted:");
+    for (qsizetype i = 0; i < shown; ++i)
+        description += QStringLiteral("\r\n") + kept.at(i);
+    if (kept.size() > shown)
+        description += QStringLiteral("\r\n(and %1 more)").arg(kept.size() - shown);
+    throw FileSystemError(description, path);
+}
+
+// A plain file the owner may not write, as RemoveFileAt keeps it.
+bool IsReadOnlyFile(const QFileInfo& info)
+{
+    return info.isFile() && !info.isSymLink() && !(info.permissions() & QFile::WriteOwner);
+}
+
+QList<QFileInfo> Children(const QString& folder)
+{
+    return QDir(folder).entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                      QDir::NoDotAndDotDot);
+}
+
+bool HoldsReadOnlyFile(const QString& folder)
+{
+    const QList<QFileInfo> children = Children(folder);
+    return std::any_of(children.cbegin(), children.cend(), [](const QFileInfo& child) {
+        return IsReadOnlyFile(child) ||
+               (child.isDir() && !child.isSymLink() && HoldsReadOnlyFile(child.filePath()));
+    });
+}
+
+void TrashOne(const QString& path)
+{
+    // Qt makes the home Trash folder but not the data folder above it.
+    QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
+    QFile item(path);
+    // Qt follows the freedesktop.org Trash layout: files/ plus a .trashinfo with the
+    // original place, in the home Trash or the one at the top of the item's file system.
+    if (!item.moveToTrash())
+        throw TrashError(QStringLiteral("The Trash cannot take this item."), path);
+    // Qt 6.4, finding no Trash it can use, moves the item into "files" below the working
+    // folder instead of failing: bring it back.
+    if (QDir::isRelativePath(item.fileName())) {
+        ::rename(Native(item.fileName()).constData(), Native(path).constData());
+        QFile::remove(QStringLiteral("info/") + FileSystemService::GetFileName(item.fileName()) +
+                      QStringLiteral(".trashinfo"));
+        // Only when empty, as Qt just made them.
+        QDir().rmdir(QStringLiteral("files"));
+        QDir().rmdir(QStringLiteral("info"));
+        throw TrashError(QStringLiteral("The Trash cannot take this item."), path);
+    }
+}
+
+// What a delete for good would remove goes to the Trash: whole where nothing inside is
+// read-only, else item by item around the read-only files, which stay named in kept.
+void TrashTree(const QString& path, const QString& relative, QStringList& kept)
+{
+    if (!HoldsReadOnlyFile(path)) {
+        TrashOne(path);
+        return;
+    }
+    for (const QFileInfo& child : Children(path)) {
+        const QString name = relative + u'/' + child.fileName();
+        if (child.isDir() && !child.isSymLink())
+            TrashTree(child.filePath(), name, kept);
+        else if (IsReadOnlyFile(child))
+            kept.append(name);
+        else
+            TrashOne(child.filePath());
+    }
+}
+
 // Everything goes, read-only files too: the tree was copied whole, or is our own copy.
 int RemoveTree(const QByteArray& path)
 {
@@ -795,15 +872,7 @@ void FileSystemService::DeleteFolder(const QString& path) const
     QStringList kept;
     if (const int error = RemoveTreeAt(AT_FDCWD, native.constData(), GetFileName(path), &kept))
         Fail(error, Subject::Folder, path);
-    if (!kept.isEmpty()) {
-        const qsizetype shown = qMin<qsizetype>(kept.size(), 10);
-        QString description = QStringLiteral("Read-only items were not deleted:");
-        for (qsizetype i = 0; i < shown; ++i)
-            description += QStringLiteral("\r\n") + kept.at(i);
-        if (kept.size() > shown)
-            description += QStringLiteral("\r\n(and %1 more)").arg(kept.size() - shown);
-        throw FileSystemError(description, path);
-    }
+    ThrowIfKept(kept, path);
 }
 
 void FileSystemService::DeleteFile(const QString& path) const
@@ -817,6 +886,21 @@ void FileSystemService::DeleteFile(const QString& path) const
         Fail(ENOENT, Subject::File, path);
     if (::unlink(native.constData()) != 0)
         Fail(errno, Subject::File, path);
+}
+
+void FileSystemService::MoveToTrash(const QString& path) const
+{
+    checkInside(path);
+    struct stat st;
+    if (::lstat(Native(path).constData(), &st) != 0)
+        Fail(errno, Subject::File, path);
+    if (!S_ISDIR(st.st_mode)) {
+        TrashOne(path);
+        return;
+    }
+    QStringList kept;
+    TrashTree(path, GetFileName(path), kept);
+    ThrowIfKept(kept, path);
 }
 
 QString FileSystemService::GetBaseName(const QString& pathOrName)

@@ -23,6 +23,14 @@ private:
     QString m_path;
 };
 
+// The Trash could not take an item (no trash folder on its file system, no permission);
+// deleting it for good may still work.
+class TrashError : public FileSystemError
+{
+public:
+    using FileSystemError::FileSystemError;
+};
+
 // Attribute bits as the Favorites tools have always reported them.
 enum FileAttribute : int {
     AttributeReadOnly = 1, // the owner may not write
@@ -129,6 +137,12 @@ public:
     virtual void CreateNewFile(const QString& path, const QByteArray& bytes) const;
     virtual void DeleteFolder(const QString& path) const; // with all its contents
     virtual void DeleteFile(const QString& path) const;
+    // Moves a file or folder (a link to a folder by itself) to the desktop's Trash, where
+    // the file manager can put it back. As DeleteFolder, read-only files stay, with the
+    // folders holding them; the rest of such a folder goes item by item, and the kept
+    // items are reported as DeleteFolder reports them. TrashError when the Trash cannot
+    // take an item.
+    virtual void MoveToTrash(const QString& path) const;
 
     // The last component without its last dot and what follows it.
     static QString GetBaseName(const QString& pathOrName);
