@@ -2,11 +2,15 @@
 #include "app/ToolbarLayout.h"
 #include "app/WindowPlacement.h"
 #include "favorites/IconSet.h"
+#include "platform/Twips.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QToolBar>
+
+#include <cmath>
+#include <limits>
 
 // The limits below which the panes keep their last usable layout.
 class TestLayout : public QObject
@@ -29,6 +33,11 @@ private Q_SLOTS:
         QCOMPARE(layout.tree.width, before.tree.width);
         layout.SetTreeWidth(101, 11220);
         QCOMPARE(layout.list.left, 201.0);
+        // Wider than the window, or not a number: the list keeps its room.
+        layout.SetTreeWidth(1e30, 11220);
+        QCOMPARE(layout.tree.width, 11220 - PaneLayout::MinListRoom);
+        layout.SetTreeWidth(std::nan(""), 11220);
+        QCOMPARE(layout.tree.width, 11220 - PaneLayout::MinListRoom);
     }
 
     void splitterStaysWithinItsLimits()
@@ -52,6 +61,39 @@ private Q_SLOTS:
         // Never off the top left of the screen.
         QCOMPARE(WindowPlacement::CenterWindow(screen, window, QRectF(-6000, -3000, 6000, 3000)),
                  QPointF(0, 0));
+    }
+
+    // A restored frame lands whole on the screen holding most of it, at least the minimum size.
+    void restoredFrameFitsItsScreen_data()
+    {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QRect>("fitted");
+        // Two screens side by side; the right one smaller and lower, its panel on top.
+        QTest::newRow("fits already") << QRect(100, 50, 800, 600) << QRect(100, 50, 800, 600);
+        QTest::newRow("centre on the right") << QRect(1200, 100, 600, 400) << QRect(1280, 100, 600, 400);
+        QTest::newRow("from a larger monitor") << QRect(3000, 2000, 700, 500) << QRect(580, 524, 700, 500);
+        QTest::newRow("negative size") << QRect(10, 10, -300, -200) << QRect(10, 10, 400, 300);
+        QTest::newRow("huge") << QRect(-16777216, -16777216, 16777216, 16777216) << QRect(0, 0, 1280, 1024);
+        QTest::newRow("narrow and taller than the right screen") << QRect(1500, 0, 300, 2000) << QRect(1500, 24, 400, 744);
+    }
+    void restoredFrameFitsItsScreen()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(QRect, fitted);
+        const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 24, 764, 744)};
+        const int screen = WindowPlacement::ScreenFor(frame, screens);
+        QCOMPARE(WindowPlacement::FitToScreen(frame, screens.value(screen)), fitted);
+        QCOMPARE(WindowPlacement::ScreenFor(frame, {}), -1);
+    }
+
+    // Stored lengths of any size give pixels without overflow.
+    void twipsSaturate()
+    {
+        const Twips units;
+        QCOMPARE(units.ToPixels(1500), 100);
+        QCOMPARE(units.ToPixels(1e30), 1 << 24);
+        QCOMPARE(units.ToPixels(-std::numeric_limits<double>::infinity()), -(1 << 24));
+        QCOMPARE(units.ToPixels(std::nan("")), 0);
     }
 
     // Seeded random layouts from the stored ones: loading never fails, and what a loaded

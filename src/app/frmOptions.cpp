@@ -143,7 +143,8 @@ void frmOptions::cmdOKClick()
     m_options.SetCheckSkipDays(static_cast<std::int16_t>(m_txtCheckSkipDays->value()));
 
     // Before SystemTray changes: a new entry starts hidden only if the tray was on already.
-    m_options.SetStartupGroup(m_chkStartupGroup->isChecked());
+    m_options.SetStartupGroup(m_chkStartupGroup->isChecked(),
+                              m_mainWindow.trayAvailable && m_mainWindow.trayAvailable());
 
     if (m_optDblClick->isChecked() != m_options.DblClick()) {
         m_options.SetDblClick(m_optDblClick->isChecked());
