@@ -2,15 +2,11 @@
 #include "app/ToolbarLayout.h"
 #include "app/WindowPlacement.h"
 #include "favorites/IconSet.h"
-#include "platform/Twips.h"
 
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTest>
 #include <QToolBar>
-
-#include <cmath>
-#include <limits>
 
 // The limits below which the panes keep their last usable layout.
 class TestLayout : public QObject
@@ -33,11 +29,6 @@ private Q_SLOTS:
         QCOMPARE(layout.tree.width, before.tree.width);
         layout.SetTreeWidth(101, 11220);
         QCOMPARE(layout.list.left, 201.0);
-        // Wider than the window, or not a number: the list keeps its room.
-        layout.SetTreeWidth(1e30, 11220);
-        QCOMPARE(layout.tree.width, 11220 - PaneLayout::MinListRoom);
-        layout.SetTreeWidth(std::nan(""), 11220);
-        QCOMPARE(layout.tree.width, 11220 - PaneLayout::MinListRoom);
     }
 
     void splitterStaysWithinItsLimits()
@@ -83,17 +74,6 @@ private Q_SLOTS:
         const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 24, 764, 744)};
         const int screen = WindowPlacement::ScreenFor(frame, screens);
         QCOMPARE(WindowPlacement::FitToScreen(frame, screens.value(screen)), fitted);
-        QCOMPARE(WindowPlacement::ScreenFor(frame, {}), -1);
-    }
-
-    // Stored lengths of any size give pixels without overflow.
-    void twipsSaturate()
-    {
-        const Twips units;
-        QCOMPARE(units.ToPixels(1500), 100);
-        QCOMPARE(units.ToPixels(1e30), 1 << 24);
-        QCOMPARE(units.ToPixels(-std::numeric_limits<double>::infinity()), -(1 << 24));
-        QCOMPARE(units.ToPixels(std::nan("")), 0);
     }
 
     // Seeded random layouts from the stored ones: loading never fails, and what a loaded

@@ -97,9 +97,7 @@ private Q_SLOTS:
         store(settings);
         auto window = m_app->Start();
         const QRect available = window->screen()->availableGeometry();
-        QVERIFY2(available.contains(QRect(window->pos(), window->size())),
-                 qPrintable(QString("%1,%2 %3x%4").arg(window->x()).arg(window->y())
-                                .arg(window->width()).arg(window->height())));
+        QVERIFY(available.contains(QRect(window->pos(), window->size())));
         QVERIFY(window->width() >= 300 && window->height() >= 200);
         QVERIFY(window->Layout().tree.width + PaneLayout::MinListRoom <=
                 window->frameGeometry().width() * Twips().PerPixel());
@@ -124,8 +122,6 @@ private Q_SLOTS:
             else
                 m_app->clock.Advance(frmFav1::TrayWaitMs);
             QTRY_VERIFY(m_app->tray.shown == trayComes && window->isVisible() == !trayComes);
-            QTest::qWait(300);
-            QCOMPARE(window->isVisible(), !trayComes);
         }
     }
 
