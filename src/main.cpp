@@ -94,12 +94,13 @@ int main(int argc, char* argv[])
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
                      [saveQuietly](QSessionManager&) { saveQuietly(); });
 
+    // Placed before anything makes its X11 window: only then does the window manager put the
+    // frame, not the client area, where the saved frame was.
+    window.Load();
     // Other programs reach our windows over X11 only.
     X11ControlFilter x11Messages;
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
         new HandOver(window, x11Messages);
-
-    window.Load();
     window.show();
     window.activateWindow();
     return app.exec();

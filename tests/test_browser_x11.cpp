@@ -1,3 +1,4 @@
+#include "app/HandOver.h"
 #include "app/frmFav1.h"
 #include "browser/BrowserCommands.h"
 #include "browser/frmBrowserWindows.h"
@@ -5,6 +6,7 @@
 #include "favorites/FavoritesTree.h"
 #include "platform/Clock.h"
 #include "platform/QtProgramLauncher.h"
+#include "platform/X11ControlFilter.h"
 #include "platform/X11WindowSystem.h"
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
@@ -168,6 +170,27 @@ private Q_SLOTS:
         arrange.TerminateClick();
         QCOMPARE(arrange.lvwBrowser()->topLevelItemCount(), 0);
         QVERIFY(!m_windows->Exists(alpha) && !m_windows->Exists(bravo));
+    }
+
+    // Each run opens the window where the last one left it: nothing creeps under a manager.
+    // Made in the program's order: placed, then given its X11 controls, then shown.
+    void restoredWindowStaysPut()
+    {
+        m_app->Store("MainLeft", "1500");
+        m_app->Store("MainTop", "1200");
+        X11ControlFilter filter;
+        for (int run = 0; run < 3; ++run) {
+            auto window = m_app->Make();
+            window->Load();
+            new HandOver(*window, filter);
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+            if (m_withManager)
+                QTRY_VERIFY(window->frameGeometry() != window->geometry());
+            QTRY_COMPARE(window->frameGeometry().topLeft(), QPoint(100, 80));
+            window->SaveSettings();
+            QCOMPARE(m_app->Stored("MainLeft") + ' ' + m_app->Stored("MainTop"), "1500 1200");
+        }
     }
 };
 

@@ -54,6 +54,28 @@ private Q_SLOTS:
                  QPointF(0, 0));
     }
 
+    // A restored frame lands whole on the screen holding most of it, at least the minimum size.
+    void restoredFrameFitsItsScreen_data()
+    {
+        QTest::addColumn<QRect>("frame");
+        QTest::addColumn<QRect>("fitted");
+        // Two screens side by side; the right one smaller and lower, its panel on top.
+        QTest::newRow("fits already") << QRect(100, 50, 800, 600) << QRect(100, 50, 800, 600);
+        QTest::newRow("centre on the right") << QRect(1200, 100, 600, 400) << QRect(1280, 100, 600, 400);
+        QTest::newRow("from a larger monitor") << QRect(3000, 2000, 700, 500) << QRect(580, 524, 700, 500);
+        QTest::newRow("negative size") << QRect(10, 10, -300, -200) << QRect(10, 10, 400, 300);
+        QTest::newRow("huge") << QRect(-16777216, -16777216, 16777216, 16777216) << QRect(0, 0, 1280, 1024);
+        QTest::newRow("narrow and taller than the right screen") << QRect(1500, 0, 300, 2000) << QRect(1500, 24, 400, 744);
+    }
+    void restoredFrameFitsItsScreen()
+    {
+        QFETCH(QRect, frame);
+        QFETCH(QRect, fitted);
+        const QList<QRect> screens = {QRect(0, 0, 1280, 1024), QRect(1280, 24, 764, 744)};
+        const int screen = WindowPlacement::ScreenFor(frame, screens);
+        QCOMPARE(WindowPlacement::FitToScreen(frame, screens.value(screen)), fitted);
+    }
+
     // Seeded random layouts from the stored ones: loading never fails, and what a loaded
     // toolbar saves loads back to the very same toolbar.
     void fuzzedToolbarLayoutsSettle()

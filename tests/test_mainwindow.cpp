@@ -79,6 +79,52 @@ private Q_SLOTS:
         QCOMPARE(m_app->Start()->Tree().SelectedItem()->parent(), nullptr);
     }
 
+    // Damaged or foreign geometry gives a whole, usable window on the screen, and only
+    // finite numbers are written back.
+    void restoredGeometryIsSane_data()
+    {
+        QTest::addColumn<QStringList>("settings");
+        QTest::newRow("negative size") << QStringList{"MainWidth=-5000", "MainHeight=-3000"};
+        QTest::newRow("huge") << QStringList{"MainWidth=1e30", "MainLeft=1e30", "MainTop=-1e30"};
+        QTest::newRow("beyond a float") << QStringList{"MainWidth=1e39", "MainLeft=-1e39", "TreeWidth=1e39"};
+        QTest::newRow("wider than the screen") << QStringList{"MainWidth=1000000"};
+        QTest::newRow("from a larger monitor") << QStringList{"MainLeft=40000", "MainTop=30000"};
+        QTest::newRow("tree wider than the window") << QStringList{"MainWidth=9000", "TreeWidth=20000"};
+    }
+    void restoredGeometryIsSane()
+    {
+        QFETCH(QStringList, settings);
+        store(settings);
+        auto window = m_app->Start();
+        const QRect available = window->screen()->availableGeometry();
+        QVERIFY(available.contains(QRect(window->pos(), window->size())));
+        QVERIFY(window->width() >= 300 && window->height() >= 200);
+        QVERIFY(window->Layout().tree.width + PaneLayout::MinListRoom <=
+                window->frameGeometry().width() * Twips().PerPixel());
+        window->SaveSettings();
+        for (const char* name : {"MainWidth", "MainHeight", "MainLeft", "MainTop", "TreeWidth"}) {
+            bool number = false;
+            QVERIFY2(std::isfinite(m_app->Stored(name).toDouble(&number)) && number, name);
+        }
+        QVERIFY(!window->windowIcon().isNull());
+    }
+
+    // Started hidden before any tray exists: the icon comes with the tray, or the window shows
+    // when none came in time.
+    void hiddenStartWaitsForATray()
+    {
+        for (const bool trayComes : {true, false}) {
+            m_app->tray.available = m_app->tray.shown = false;
+            auto window = m_app->Start("/Hide");
+            QVERIFY(!window->isVisible() && !m_app->tray.shown);
+            if (trayComes)
+                m_app->tray.available = true;
+            else
+                m_app->clock.Advance(frmFav1::TrayWaitMs);
+            QTRY_VERIFY(m_app->tray.shown == trayComes && window->isVisible() == !trayComes);
+        }
+    }
+
     void closeStoresTheWindowsState()
     {
         auto window = m_app->Start();

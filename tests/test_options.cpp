@@ -43,7 +43,7 @@ class TestOptions : public QObject
         const auto call = [this](const char* name) { return [this, name] { m_calls << name; }; };
         const frmOptions::MainWindowHooks hooks{
             call("addTray"),   call("removeTray"), [this] { return m_windowVisible; },
-            call("bringBack"), call("pointer"),    call("clearSearch")};
+            call("bringBack"), call("pointer"),    call("clearSearch"), [] { return true; }};
         const auto set = [this](bool installed, const char* name) {
             return [this, installed, name] {
                 m_calls << name;
@@ -116,21 +116,27 @@ private Q_SLOTS:
         QCOMPARE(options.GroupDir(), m_app->env.DataHome() + "/applications");
         QVERIFY(!options.StartupGroup());
         options.SetSystemTray(true);
-        options.SetStartupGroup(true);
+        options.SetStartupGroup(true, true);
         QVERIFY(options.StartupGroup());
         QCOMPARE(options.StartupEntryPath(), m_app->env.ConfigHome() + "/autostart/tavoro.desktop");
         const QString text = readFile(options.StartupEntryPath());
         QVERIFY(text.startsWith("[Desktop Entry]\n"));
         QVERIFY2(text.contains("\nExec=\"" + m_app->programPath + "\" /Hide\n"), qPrintable(text));
+        QVERIFY(text.contains("\nIcon=tavoro\n"));
         QVERIFY(text.contains("\nPath=" + QFileInfo(m_app->programPath).absolutePath() + u'\n'));
         // A second switch-on leaves the entry as it was, tray setting and all.
         options.SetSystemTray(false);
-        options.SetStartupGroup(true);
+        options.SetStartupGroup(true, true);
         QCOMPARE(readFile(options.StartupEntryPath()), text);
-        options.SetStartupGroup(false);
+        options.SetStartupGroup(false, true);
         QVERIFY(!options.StartupGroup() && !QFile::exists(options.StartupEntryPath()));
-        options.SetStartupGroup(true);
-        QVERIFY(!readFile(options.StartupEntryPath()).contains("/Hide"));
+        // Hidden only with the setting on and a tray to come back by.
+        for (const bool setting : {false, true}) {
+            options.SetSystemTray(setting);
+            options.SetStartupGroup(true, !setting);
+            QVERIFY(!readFile(options.StartupEntryPath()).contains("/Hide"));
+            options.SetStartupGroup(false, true);
+        }
     }
 
     // What each OK of the dialog asks for: after turning a box over, after leaving it, after

@@ -1,5 +1,7 @@
 #include "app/PaneLayout.h"
 
+#include <algorithm>
+
 void PaneLayout::Resize(const Frame& frame)
 {
     const double freeHeight =
@@ -23,9 +25,11 @@ void PaneLayout::Resize(const Frame& frame)
 
 void PaneLayout::SetTreeWidth(double width, double windowWidth)
 {
-    if (width <= 100)
+    if (!(width > 100))
         return;
-    tree.width = width;
+    // The list keeps the room a splitter drag would leave it.
+    const double widest = windowWidth - tree.left - MinListRoom;
+    tree.width = std::min(width, std::max(widest, 101.0));
     splitter.left = tree.left + tree.width + 15;
     list.left = tree.left + tree.width + 100;
     const double listWidth = windowWidth - (list.left + 180);

@@ -34,6 +34,7 @@
 #include "platform/Prompts.h"
 #include "platform/QtProgramLauncher.h"
 #include "platform/RegistryRoutines.h"
+#include "platform/Clock.h"
 #include "platform/TrayIcon.h"
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
@@ -183,6 +184,7 @@ void frmFav1::Load()
 {
     m_firstActivation = true;
     setWindowTitle(AppInfo::AppTitle);
+    setWindowIcon(m_icons.Icon(QStringLiteral("Favorites")));
 
     // Settings that cannot be read or saved are told once, in the registry's own words.
     m_services.registry.SetProblemReporter([this](const QString& message) {
@@ -204,14 +206,20 @@ void frmFav1::Load()
     RefreshView();
 
     const Twips units = Twips::ForScreen();
-    resize(units.ToPixels(m_options->MainWidth()), units.ToPixels(m_options->MainHeight()));
+    const bool remembered = m_options->RememberPosition() &&
+                            (m_options->MainTop() != -1 || m_options->MainLeft() != -1);
+    const QPoint corner = remembered ? QPoint(units.ToPixels(m_options->MainLeft()),
+                                              units.ToPixels(m_options->MainTop()))
+                                     : QPoint();
+    const QRect placement = fitOnScreen(QRect(
+        corner, QSize(units.ToPixels(m_options->MainWidth()), units.ToPixels(m_options->MainHeight()))));
+    resize(placement.size());
     SetTreeWidth(m_options->TreeWidth());
-    if (m_options->RememberPosition() &&
-        (m_options->MainTop() != -1 || m_options->MainLeft() != -1)) {
-        move(units.ToPixels(m_options->MainLeft()), units.ToPixels(m_options->MainTop()));
-    } else {
+    // The saved corner is the frame's, as pos() reports it and as move() takes it.
+    if (remembered)
+        move(placement.topLeft());
+    else
         CenterWindow();
-    }
 
     m_windowShown = true;
 
@@ -253,6 +261,8 @@ void frmFav1::FirstActivate()
     if (m_services.commandLine.contains(QLatin1String("/HIDE"), Qt::CaseInsensitive)) {
         m_windowShown = false;
         hide();
+        if (!m_trayIconShown)
+            waitForTray();
     }
     if (m_options->FirstTime() && isVisible() && m_windowShown) {
         m_options->SetFirstTime(false);
@@ -318,6 +328,26 @@ void frmFav1::SaveSettings()
 void frmFav1::AddTrayIcon()
 {
     m_trayIconShown = m_services.tray.Show(m_icons.Icon(QStringLiteral("Favorites")), AppInfo::AppTitle);
+}
+
+void frmFav1::waitForTray()
+{
+    // Started hidden before the panel's tray exists: the icon comes once it does, and with no
+    // tray after a while the window shows, as nothing else could bring it back.
+    const QDateTime deadline = m_services.clock.Now().addMSecs(TrayWaitMs);
+    auto* retry = new QTimer(this);
+    connect(retry, &QTimer::timeout, this, [this, retry, deadline] {
+        if (!m_windowShown && !m_trayIconShown && m_options->SystemTray() &&
+            m_services.tray.Available())
+            AddTrayIcon();
+        if (m_windowShown || m_trayIconShown) {
+            retry->deleteLater();
+        } else if (m_services.clock.Now() >= deadline) {
+            retry->deleteLater();
+            ProcessCmd(QStringLiteral("A"));
+        }
+    });
+    retry->start(250);
 }
 
 void frmFav1::RemoveTrayIcon()
@@ -593,6 +623,7 @@ void frmFav1::showOptions()
     hooks.addTrayIcon = [this] { AddTrayIcon(); };
     hooks.removeTrayIcon = [this] { RemoveTrayIcon(); };
     hooks.mainWindowVisible = [this] { return isVisible(); };
+    hooks.trayAvailable = [this] { return m_services.tray.Available(); };
     hooks.bringBack = [this] { ProcessCmd(QStringLiteral("A")); };
     hooks.setLvwMousePointer = [this] { SetLvwMousePointer(); };
     hooks.clearSearchList = [this] {
@@ -792,6 +823,26 @@ void frmFav1::CenterWindow()
         QSizeF(twips(screenSize.width()), twips(screenSize.height())),
         QSizeF(twips(frameGeometry().width()), twips(frameGeometry().height())), browser);
     move(units.ToPixels(topLeft.x()), units.ToPixels(topLeft.y()));
+}
+
+QRect frmFav1::fitOnScreen(const QRect& placement) const
+{
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    // Until the window manager has framed the window its frame is unknown: room is kept for
+    // a title bar and borders.
+    const QRect client = geometry(), outside = frameGeometry();
+    QMargins frame(client.left() - outside.left(), client.top() - outside.top(),
+                   outside.right() - client.right(), outside.bottom() - client.bottom());
+    if (frame.isNull())
+        frame = QMargins(4, 30, 4, 4);
+    const QRect outer(placement.topLeft(), placement.size().grownBy(frame));
+    const int index = WindowPlacement::ScreenFor(outer, screens);
+    if (index < 0)
+        return placement;
+    const QRect fitted = WindowPlacement::FitToScreen(outer, screens[index]);
+    return {fitted.topLeft(), fitted.size().shrunkBy(frame)};
 }
 
 bool frmFav1::eventFilter(QObject* watched, QEvent* event)

@@ -64,6 +64,8 @@ public:
 
     // Help topics the window asks for.
     static constexpr int HelpGettingStarted = 51002;
+    // How long a hidden start waits for a tray before it shows the window.
+    static constexpr int TrayWaitMs = 5000;
 
     clsOptions& Options() { return *m_options; }
     clsThemeApps& AllThemes() { return m_allThemes; }
@@ -135,6 +137,7 @@ private:
     void buildWidgets();
     void applyLayout();
     void storeWindowState();
+    void waitForTray();
     void setFavoritesRoot(const QString& root);
     // Tools > Options and the tray menu's Options: the dialog modal over this window.
     void showOptions();
@@ -149,6 +152,8 @@ private:
     // Ends an in-place rename; false when the old name is to come back.
     bool renamed(const QString& pane, const QString& oldText, const QString& newText);
     PaneLayout::Frame layoutFrame() const;
+    // A restored placement (the frame's corner, the client's size) on the screen it lands on.
+    QRect fitOnScreen(const QRect& placement) const;
     double twips(int pixels) const;
 
     AppServices m_services;

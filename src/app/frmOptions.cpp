@@ -148,7 +148,8 @@ void frmOptions::cmdOKClick()
     m_options.SetDeleteWithoutTrash(m_chkDeleteWithoutTrash->isChecked());
 
     // Before SystemTray changes: a new entry starts hidden only if the tray was on already.
-    m_options.SetStartupGroup(m_chkStartupGroup->isChecked());
+    m_options.SetStartupGroup(m_chkStartupGroup->isChecked(),
+                              m_mainWindow.trayAvailable && m_mainWindow.trayAvailable());
 
     if (m_optDblClick->isChecked() != m_options.DblClick()) {
         m_options.SetDblClick(m_optDblClick->isChecked());

@@ -34,6 +34,7 @@ public:
         std::function<void()> setLvwMousePointer;
         // Forgets the texts of the search window's list, if that window exists.
         std::function<void()> clearSearchList;
+        std::function<bool()> trayAvailable; // empty: no tray
     };
 
     // The browser toolbar button; install and remove report their own outcome. Empty

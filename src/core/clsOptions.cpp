@@ -10,6 +10,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <cmath>
+#include <limits>
 #include <variant>
 
 namespace {
@@ -125,7 +127,10 @@ void clsOptions::read(const Setting& setting)
             if constexpr (std::is_same_v<T, QString>) {
                 this->*member = value;
             } else if constexpr (std::is_same_v<T, float>) {
-                this->*member = static_cast<float>(number);
+                // Out of a float's range it would be infinite, and written back so.
+                const bool fits = std::isfinite(number) &&
+                                  std::abs(number) <= std::numeric_limits<float>::max();
+                this->*member = static_cast<float>(fits ? number : VbConvert::Val(fallback));
             } else if constexpr (std::is_same_v<T, std::int16_t>) {
                 this->*member = VbConvert::ToInt16(number).value_or(
                     *VbConvert::ToInt16(VbConvert::Val(fallback)));
@@ -228,7 +233,7 @@ bool clsOptions::StartupGroup() const
     return entry.exists() && !entry.isDir();
 }
 
-void clsOptions::SetStartupGroup(bool on)
+void clsOptions::SetStartupGroup(bool on, bool trayAvailable)
 {
     const QString path = StartupEntryPath();
     if (!on) {
@@ -242,7 +247,7 @@ void clsOptions::SetStartupGroup(bool on)
     QDir().mkpath(QFileInfo(path).absolutePath());
     const QFileInfo program(m_programPath);
     QString exec = execArgument(program.absoluteFilePath());
-    if (m_systemTray)
+    if (m_systemTray && trayAvailable)
         exec += QStringLiteral(" /Hide");
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -251,6 +256,7 @@ void clsOptions::SetStartupGroup(bool on)
                                          "Type=Application\n"
                                          "Name=Tavoro\n"
                                          "Comment=Tavoro\n"
+                                         "Icon=tavoro\n"
                                          "Exec=%1\n"
                                          "Path=%2\n")
                               .arg(exec, program.absolutePath());

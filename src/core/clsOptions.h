@@ -31,7 +31,9 @@ public:
 
     // The start-up entry in the desktop's autostart folder; reading and writing act on it.
     bool StartupGroup() const;
-    void SetStartupGroup(bool on);
+    // A new entry starts the program hidden only with the tray setting on and a tray to
+    // come back by.
+    void SetStartupGroup(bool on, bool trayAvailable);
     QString StartupEntryPath() const;
 
     QString lvwFont() const { return m_lvwFont; }

@@ -14,9 +14,14 @@ QtTrayIcon::QtTrayIcon(QObject* parent) : TrayIcon(parent), m_icon(new QSystemTr
             });
 }
 
+bool QtTrayIcon::Available() const
+{
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
 bool QtTrayIcon::Show(const QIcon& icon, const QString& tip)
 {
-    if (!QSystemTrayIcon::isSystemTrayAvailable())
+    if (!Available())
         return false;
     m_icon->setIcon(icon);
     m_icon->setToolTip(tip);

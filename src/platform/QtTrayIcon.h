@@ -13,6 +13,7 @@ public:
 
     bool Show(const QIcon& icon, const QString& tip) override;
     void Hide() override;
+    bool Available() const override;
 
 private:
     QSystemTrayIcon* m_icon;

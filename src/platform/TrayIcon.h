@@ -14,6 +14,8 @@ public:
     // False when the desktop has no notification area to show it in.
     virtual bool Show(const QIcon& icon, const QString& tip) = 0;
     virtual void Hide() = 0;
+    // Whether the desktop has a notification area now (a panel may bring one later).
+    virtual bool Available() const = 0;
 
 Q_SIGNALS:
     void leftReleased();

@@ -15,7 +15,8 @@ public:
 
     double PerPixel() const { return m_perPixel; }
     double FromPixels(int pixels) const { return pixels * m_perPixel; }
-    // Rounded to the nearest pixel, halves to even.
+    // Rounded to the nearest pixel, halves to even; not a number gives 0, and lengths beyond
+    // 2^24 pixels stop there.
     int ToPixels(double twips) const;
     QRect ToPixels(double left, double top, double width, double height) const;
 

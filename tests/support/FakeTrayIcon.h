@@ -20,4 +20,5 @@ public:
         return true;
     }
     void Hide() override { shown = false; }
+    bool Available() const override { return available; }
 };
