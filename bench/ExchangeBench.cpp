@@ -84,25 +84,29 @@ void BenchExchange(const QString& folder, int links)
     file.close();
 
     ImportSummary summary;
-    const double import = Best([&] { Remove(imported); },
-                               [&] { summary = BookmarkImport::Import(fileSystem, html, imported); });
+    const double import =
+        Best([&] { Remove(imported); },
+             [&] { summary = BookmarkImport::Import(fileSystem, html, imported); });
     Row("import bookmarks.html", links, import, write);
     if (!summary.Ok() || summary.Links != links)
         std::fprintf(stderr, "warning: import: %s\n", qPrintable(summary.Text()));
 
     const QStringList findArguments{imported, QStringLiteral("-printf"),
                                     QStringLiteral("%y %s %T@ %A@ %C@ %p\\n")};
-    const double walk = Best([] {}, [&] {
-        QProcess find;
-        find.setStandardOutputFile(QProcess::nullDevice());
-        find.start(QStringLiteral("find"), findArguments);
-        find.waitForFinished(-1);
-    });
+    const double walk = Best([] {},
+                             [&] {
+                                 QProcess find;
+                                 find.setStandardOutputFile(QProcess::nullDevice());
+                                 find.start(QStringLiteral("find"), findArguments);
+                                 find.waitForFinished(-1);
+                             });
     Row("raw walk (find)", links, walk, walk);
     BookmarkExport::Result result;
-    const double exportMs = Best([] {}, [&] {
-        result = BookmarkExport::Export(fileSystem, imported, exported, BookmarkExport::Format::Html);
-    });
+    const double exportMs = Best([] {},
+                                 [&] {
+                                     result = BookmarkExport::Export(fileSystem, imported, exported,
+                                                                     BookmarkExport::Format::Html);
+                                 });
     Row("export bookmarks.html", links, exportMs, walk);
     if (!result.Error.isEmpty() || result.Links != links || CountLinks(imported) != links)
         std::fprintf(stderr, "warning: export: %s\n", qPrintable(result.Text(exported)));

@@ -78,9 +78,8 @@ void BenchCheck()
     QElapsedTimer sinceTick;
     qint64 longestGap = 0;
     QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, &ticker, [&] {
-        longestGap = std::max(longestGap, sinceTick.restart());
-    });
+    QObject::connect(&ticker, &QTimer::timeout, &ticker,
+                     [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
     QEventLoop loop;
     QObject::connect(&checker, &LinkChecker::finished, &loop, &QEventLoop::quit);
     const double ms = Millis([&] {
@@ -109,8 +108,8 @@ void BenchHealth(const QString& root, int links)
     Row("raw walk + read every file", links, walkRead, walk);
     qsizetype groups = 0;
     Row("find duplicates", links, Millis([&] {
-            groups = DuplicateFinder::Find(fileSystem, LinkFiles::Collect(fileSystem, root), {})
-                         .size();
+            groups =
+                DuplicateFinder::Find(fileSystem, LinkFiles::Collect(fileSystem, root), {}).size();
         }),
         walkRead);
     std::fprintf(stderr, "find duplicates in %d links: %lld groups\n", links,

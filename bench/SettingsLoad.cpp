@@ -49,6 +49,7 @@ void timeLoad(const QString& folder, const char* label, const QByteArray& conten
 void BenchSettingsLoad(const QString& folder)
 {
     std::printf("\nsettings file load\n");
-    timeLoad(folder + QStringLiteral("/long"), "one hex value over many lines", longHexValue(10 << 20));
+    timeLoad(folder + QStringLiteral("/long"), "one hex value over many lines",
+             longHexValue(10 << 20));
     timeLoad(folder + QStringLiteral("/many"), "one key with many values", manyValues(10 << 20));
 }

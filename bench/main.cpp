@@ -363,8 +363,8 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
     parameters.Folder = root;
     parameters.Text = QStringLiteral("news");
     QList<clsLink> found;
-    const double searched = BestOf([&] { found.clear(); },
-                                   [&] { SearchFolder(v.fileSystem, parameters, found); });
+    const double searched =
+        BestOf([&] { found.clear(); }, [&] { SearchFolder(v.fileSystem, parameters, found); });
     table.Row("search \"news\"", links, folders, searched);
     if (found.isEmpty())
         Warn(QStringLiteral("the search for \"news\" found nothing"));

@@ -28,7 +28,6 @@ public:
 
     BrowserFrame(BrowserHost& host, Kind kind, bool addressBar);
 
-
     // A new page; the pages after the current one in the history are dropped once it shows.
     void Navigate(const QString& address, const QString& selected = {});
     // The address of the page shown.

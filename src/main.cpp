@@ -74,8 +74,8 @@ int main(int argc, char* argv[])
     X11WindowSystem windows;
     QtProgramLauncher programs;
     frmFav1 window(AppServices{registry, *shellFolders, fileSystem, prompts, clock, tray,
-                               QApplication::applicationFilePath(), arguments.join(u' '),
-                               favorites, windows.IsConnected() ? &windows : nullptr, &programs});
+                               QApplication::applicationFilePath(), arguments.join(u' '), favorites,
+                               windows.IsConnected() ? &windows : nullptr, &programs});
     // exit(), not quit(): quit() would send the window another close request.
     const auto endProcess = [] { QApplication::exit(0); };
     QObject::connect(&window, &frmFav1::processEnded, &app, endProcess, Qt::QueuedConnection);

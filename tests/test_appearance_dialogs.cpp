@@ -215,7 +215,6 @@ private Q_SLOTS:
             QStringLiteral("Unable to complete the Save Themes operation.\r\n\r\n")));
         QCOMPARE(m_options->ThemeName(), QStringLiteral("(Custom)"));
     }
-
 };
 
 QTEST_MAIN(TestAppearanceDialogs)

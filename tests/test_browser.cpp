@@ -36,7 +36,8 @@ private:
     void hostOpensFrames()
     {
         m_app->programs.onRun = [this](const QString&, const QStringList& arguments) {
-            return std::optional(QString::number(windows().AddFrame(IE, "New" + Suffix, arguments.value(1))));
+            return std::optional(
+                QString::number(windows().AddFrame(IE, "New" + Suffix, arguments.value(1))));
         };
     }
     QList<QStringList> launches() const
@@ -186,7 +187,8 @@ private Q_SLOTS:
         QVERIFY(button.IsBrowserButtonInstalled());
         const auto value = [this](const char* name) {
             return ReadRegValue(m_app->registry, BrowserButton::ExtensionsKey,
-                                BrowserButton::ButtonId, name, QString()).toString();
+                                BrowserButton::ButtonId, name, QString())
+                .toString();
         };
         QCOMPARE(value("Exec"), m_window->ProgramFolder() + "\\\\tavoro.exe");
         QCOMPARE(value("HotIcon"), value("Icon"));
@@ -198,7 +200,6 @@ private Q_SLOTS:
         QVERIFY(!button.IsBrowserButtonInstalled());
         QCOMPARE(prompts().messages.size(), 4);
     }
-
 };
 
 QTEST_MAIN(TestBrowser)

@@ -13,8 +13,8 @@
 #include "support/OpenboxSession.h"
 #include "support/X11TestMain.h"
 
-#include <QtWidgets>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace {
 const QString Suffix = " - Microsoft Internet Explorer";
@@ -38,7 +38,10 @@ private:
 
     clsIEList& ieList() { return m_window->Browser().IEList(); }
     QString page(const QString& name) const { return m_app->env.Root() + u'/' + name + ".html"; }
-    QString pageUrl(const QString& name) const { return QUrl::fromLocalFile(page(name)).toString(); }
+    QString pageUrl(const QString& name) const
+    {
+        return QUrl::fromLocalFile(page(name)).toString();
+    }
     QString fav(const QString& relative) const { return m_app->Favorites() + u'/' + relative; }
 
     // The listed captions, top first, after a fresh look.
@@ -52,8 +55,9 @@ private:
     }
     WindowSystem::Handle launch(const QString& name)
     {
-        const auto line = m_programs.FirstOutputLine(
-            m_window->Browser().Launcher().BrowserProgram(), {"--new-window", pageUrl(name)}, 10000);
+        const auto line =
+            m_programs.FirstOutputLine(m_window->Browser().Launcher().BrowserProgram(),
+                                       {"--new-window", pageUrl(name)}, 10000);
         return line ? line->toULongLong() : 0;
     }
 

@@ -9,8 +9,8 @@
 #include "platform/X11Control.h"
 #include "support/TestEnvironment.h"
 
-#include <QtWidgets>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <sys/stat.h>
 
@@ -69,7 +69,8 @@ private Q_SLOTS:
         writeFile("tool.exe", "");
         // A key elsewhere with the same class is no button.
         writeValue("Other\\" + kButtonKey, "CLSID", kRunProgram);
-        const std::tuple<QString, QString, QString, QString> rows[] = { // clsid, visible, exec, program
+        const std::tuple<QString, QString, QString, QString> rows[] = {
+            // clsid, visible, exec, program
             {kRunProgram.toLower(), "Yes", "tavoro.exe", "tavoro"},
             {kRunProgram, "yes", "tool.exe", "tool.exe"},
             {kRunProgram.chopped(2) + "7}", "Yes", "tavoro.exe", ""},
@@ -77,9 +78,16 @@ private Q_SLOTS:
         Registry registry(m_env->RegistryDir(), nullptr);
         QVERIFY(ExtensionButtons::Read(registry).isEmpty());
         for (const auto& [clsid, visible, exec, program] : rows) {
-            const QStringList values{"Default Visible", visible, "ButtonText", "Tavoro", "Icon",
-                                     m_env->Root() + "\\\\Tavoro-IE1.ico", "Exec",
-                                     m_env->Root() + "\\\\" + exec, "CLSID", clsid};
+            const QStringList values{"Default Visible",
+                                     visible,
+                                     "ButtonText",
+                                     "Tavoro",
+                                     "Icon",
+                                     m_env->Root() + "\\\\Tavoro-IE1.ico",
+                                     "Exec",
+                                     m_env->Root() + "\\\\" + exec,
+                                     "CLSID",
+                                     clsid};
             for (int i = 0; i < values.size(); i += 2)
                 writeValue("Extensions\\" + kButtonKey, values[i], values[i + 1]);
             Registry fresh(m_env->RegistryDir(), nullptr);
@@ -114,13 +122,17 @@ private Q_SLOTS:
         QTest::addColumn<QString>("address"); // what the address bar then shows
         const QString folder = "%ROOT%/" + kFolder;
         const QString failed = "The page cannot be displayed" + kSuffix;
-        QTest::newRow("titled page") << Kind::Browser << "a.html" << "Page A" + kSuffix << "%ADDRESS%";
-        QTest::newRow("no title") << Kind::Browser << "plain.txt" << "%ADDRESS%" + kSuffix
-                                  << "%ADDRESS%";
+        QTest::newRow("titled page") << Kind::Browser << "a.html"
+                                     << "Page A" + kSuffix << "%ADDRESS%";
+        QTest::newRow("no title") << Kind::Browser << "plain.txt"
+                                  << "%ADDRESS%" + kSuffix << "%ADDRESS%";
         QTest::newRow("missing file") << Kind::Browser << "gone.html" << failed << "%ADDRESS%";
-        QTest::newRow("folder window by path") << Kind::Folder << "/" + kFolder << kFolder << folder;
-        QTest::newRow("folder in a browser") << Kind::Browser << kFolder << kFolder + kSuffix << folder;
-        QTest::newRow("home page") << Kind::Browser << "" << "Home" + kSuffix << "about:home";
+        QTest::newRow("folder window by path")
+            << Kind::Folder << "/" + kFolder << kFolder << folder;
+        QTest::newRow("folder in a browser")
+            << Kind::Browser << kFolder << kFolder + kSuffix << folder;
+        QTest::newRow("home page") << Kind::Browser << ""
+                                   << "Home" + kSuffix << "about:home";
     }
     void frameTitles()
     {
@@ -151,7 +163,6 @@ private Q_SLOTS:
         view.document()->setBaseUrl(QUrl("http://example.org/"));
         QVERIFY(view.loadResource(QTextDocument::ImageResource, QUrl(url("dot.png"))).isNull());
     }
-
 };
 
 int main(int argc, char* argv[])

@@ -20,10 +20,14 @@ class TestBrowserHostX11 : public QObject
     std::vector<std::unique_ptr<QProcess>> m_processes;
     const QString m_suffix = " - Microsoft Internet Explorer";
 
-    QString url(const QString& name) const { return QUrl::fromLocalFile(m_env.Root() + u'/' + name).toString(); }
+    QString url(const QString& name) const
+    {
+        return QUrl::fromLocalFile(m_env.Root() + u'/' + name).toString();
+    }
     Handle edit(Handle frame) const
     {
-        for (const char* className : {"WorkerW", "ReBarWindow32", "ComboBoxEx32", "ComboBox", "Edit"})
+        for (const char* className :
+             {"WorkerW", "ReBarWindow32", "ComboBoxEx32", "ComboBox", "Edit"})
             frame = frame ? m_windows->FindChild(frame, className) : 0;
         return frame;
     }
@@ -51,7 +55,8 @@ private Q_SLOTS:
         m_windows = std::make_unique<X11WindowSystem>();
         QVERIFY(m_windows->IsConnected());
         // The hosts' Qt wants its runtime folder private.
-        QFile::setPermissions(m_env.RuntimeDir(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(m_env.RuntimeDir(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY(QDir().mkpath(m_env.Root() + "/My, Folder"));
         for (const QString page : {"A", "B", "My, Folder/C"}) {
             QFile file(m_env.Root() + u'/' + page + ".html");

@@ -10,8 +10,8 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
-#include <QtWidgets>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
@@ -68,7 +68,8 @@ private Q_SLOTS:
     void init()
     {
         m_app = std::make_unique<AppFixture>();
-        FavoritesBuilder(m_app->Favorites()).Build("News/BBC.url = http://bbc\nTop.url = http://top");
+        FavoritesBuilder(m_app->Favorites())
+            .Build("News/BBC.url = http://bbc\nTop.url = http://top");
     }
     void cleanup()
     {
@@ -154,9 +155,9 @@ private Q_SLOTS:
         const QString availableBefore = keys(available);
         select(clicks.startsWith(u'a', Qt::CaseInsensitive) ? available : members, chosen);
         members->setCurrentItem(members->item(current), QItemSelectionModel::NoUpdate);
-        void (frmToolbar::*const buttons[])() = {&frmToolbar::AddClick, &frmToolbar::RemoveClick,
-                                                  &frmToolbar::SeparatorClick, &frmToolbar::MoveUpClick,
-                                                  &frmToolbar::MoveDownClick};
+        void (frmToolbar::*const buttons[])() = {
+            &frmToolbar::AddClick, &frmToolbar::RemoveClick, &frmToolbar::SeparatorClick,
+            &frmToolbar::MoveUpClick, &frmToolbar::MoveDownClick};
         for (const QChar click : clicks) {
             QListWidget* list = click == u'A' ? available : members;
             if (const qsizetype i = QString("arsud").indexOf(click); i >= 0)
@@ -192,7 +193,8 @@ private Q_SLOTS:
             return d.result();
         };
         HelpViewer help;
-        QCOMPARE(frmToolbar::Customize("S,Help", m_app->prompts, help, IconSet::Toolbar(), nullptr), "S,Help");
+        QCOMPARE(frmToolbar::Customize("S,Help", m_app->prompts, help, IconSet::Toolbar(), nullptr),
+                 "S,Help");
     }
 
     // In place: a bad name is refused and the old one comes back; a good one keeps its

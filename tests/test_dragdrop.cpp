@@ -19,7 +19,10 @@ private:
 
     QString fav(const QString& relative) const { return m_app->Favorites() + u'/' + relative; }
     bool exists(const QString& relative) const { return QFileInfo::exists(fav(relative)); }
-    QTreeWidgetItem* node(const QString& text) const { return m_window->Tree().FindNodeByText(text); }
+    QTreeWidgetItem* node(const QString& text) const
+    {
+        return m_window->Tree().FindNodeByText(text);
+    }
     DragDrop& drag() { return m_window->Drag(); }
     void dropOn(const QString& folder, Qt::KeyboardModifiers keys)
     {
@@ -51,7 +54,8 @@ private Q_SLOTS:
         const int move = DragDrop::Move, copy = DragDrop::Copy;
         QTest::newRow("no key moves") << int(Qt::NoModifier) << move << "News";
         QTest::newRow("Ctrl copies") << int(Qt::ControlModifier) << copy << "News";
-        QTest::newRow("Shift copies, destination shown") << int(Qt::ShiftModifier) << move << "Archive";
+        QTest::newRow("Shift copies, destination shown")
+            << int(Qt::ShiftModifier) << move << "Archive";
     }
     void listEntriesMoveOrCopy()
     {
@@ -61,8 +65,11 @@ private Q_SLOTS:
         m_window->Tree().Select(node("News"));
         m_window->NodeClick(node("News"));
         for (int i = 0; i < m_window->List().Count(); ++i) {
-            if (QStringList{"BBC", "Sub"}.contains(FavoritesList::Text(m_window->List().Item(i)).trimmed()))
-                m_window->List().Widget()->selectionModel()->select(m_window->List().Item(i), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            if (QStringList{"BBC", "Sub"}.contains(
+                    FavoritesList::Text(m_window->List().Item(i)).trimmed()))
+                m_window->List().Widget()->selectionModel()->select(m_window->List().Item(i),
+                                                                    QItemSelectionModel::Select |
+                                                                        QItemSelectionModel::Rows);
         }
         QCOMPARE(drag().StartListDrag(), int(DragDrop::CopyOrMove));
         QTEST(drag().OverList(modifiers), "effect");
@@ -79,7 +86,8 @@ private Q_SLOTS:
         m_window->Tree().Select(node("Tech"));
         QCOMPARE(drag().StartTreeDrag(), int(DragDrop::CopyOrMove));
         dropOn("Linux", Qt::NoModifier);
-        QCOMPARE(m_app->prompts.texts(), QStringList({"Cannot copy or move a folder to its subfolder."}));
+        QCOMPARE(m_app->prompts.texts(),
+                 QStringList({"Cannot copy or move a folder to its subfolder."}));
         QVERIFY(exists("Tech/Linux"));
 
         drag().StartTreeDrag();

@@ -38,7 +38,8 @@ private:
         list.Widget()->clearSelection();
         for (int i = 0; i < list.Count(); ++i) {
             if (tags.contains(FavoritesList::Tag(list.Item(i))))
-                list.Widget()->selectionModel()->select(list.Item(i), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+                list.Widget()->selectionModel()->select(
+                    list.Item(i), QItemSelectionModel::Select | QItemSelectionModel::Rows);
         }
     }
     QString selectedNodeTag() const { return FavoritesTree::Tag(m_window->Tree().SelectedItem()); }
@@ -84,8 +85,9 @@ private Q_SLOTS:
         selectNode("News");
         prompts().folders.enqueue(m_app->Favorites());
         m_commands->MoveTo("T");
-        QCOMPARE(prompts().texts(), (QStringList{"Please select an item to copy.",
-                                                 "Source and Destination directories cannot be the same."}));
+        QCOMPARE(prompts().texts(),
+                 (QStringList{"Please select an item to copy.",
+                              "Source and Destination directories cannot be the same."}));
         QVERIFY(exists("News/BBC.url"));
     }
 
@@ -100,7 +102,8 @@ private Q_SLOTS:
 
         selectEntries({fav("Top.url")});
         m_commands->Delete("L");
-        QCOMPARE(prompts().texts(), QStringList{"Are you sure you want to move 'Top' to the Trash?"});
+        QCOMPARE(prompts().texts(),
+                 QStringList{"Are you sure you want to move 'Top' to the Trash?"});
         QCOMPARE(prompts().messages.first().defaultAnswer, Prompts::Answer::No);
         QVERIFY(exists("Top.url"));
 
@@ -124,12 +127,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("how");
         QTest::addColumn<QString>("question");
         const QString daily = "Are you sure you want to delete 'Daily' and all its contents?";
-        QTest::newRow("list") << "Top.url" << "shift" << "Are you sure you want to delete Top?";
-        QTest::newRow("tree") << "*News/Daily" << "shift" << daily;
-        QTest::newRow("list, option") << "Top.url" << "option" << "Are you sure you want to delete Top?";
-        QTest::newRow("tree, option") << "*News/Daily" << "option" << daily;
-        QTest::newRow("tree, Trash") << "*News/Daily" << "trash"
-                                     << "Are you sure you want to move 'Daily' and all its contents to the Trash?";
+        QTest::newRow("list") << "Top.url"
+                              << "shift"
+                              << "Are you sure you want to delete Top?";
+        QTest::newRow("tree") << "*News/Daily"
+                              << "shift" << daily;
+        QTest::newRow("list, option") << "Top.url"
+                                      << "option"
+                                      << "Are you sure you want to delete Top?";
+        QTest::newRow("tree, option") << "*News/Daily"
+                                      << "option" << daily;
+        QTest::newRow("tree, Trash")
+            << "*News/Daily"
+            << "trash"
+            << "Are you sure you want to move 'Daily' and all its contents to the Trash?";
     }
     void deleteKeys()
     {
@@ -168,7 +179,8 @@ private Q_SLOTS:
         QVERIFY(exists("News/Weekly") && !exists("News/Daily"));
         QCOMPARE(selectedNodeTag(), fav("News/Weekly"));
         prompts().messages.clear();
-        prompts().inputs << "a<b" << "Fresh";
+        prompts().inputs << "a<b"
+                         << "Fresh";
         m_commands->NewFolder("T");
         QCOMPARE(prompts().messages.size(), 1); // the bad name, then asked again
         QVERIFY(!exists("News/Weekly/a<b") && QFileInfo(fav("News/Weekly/Fresh")).isDir());
@@ -179,7 +191,6 @@ private Q_SLOTS:
         m_commands->NewFolder("T");
         QCOMPARE(prompts().texts(), QStringList{"Create Folder is only available in Normal View."});
     }
-
 };
 
 QTEST_MAIN(TestEditCommands)

@@ -21,7 +21,8 @@ QString Dump(const BookmarkNode& folder, bool times = false)
         QString part = node.IsFolder ? node.Name + u'[' + Dump(node, times) + u']'
                                      : node.Name + u'<' + node.Address + u'>';
         if (times)
-            part += QStringLiteral("@%1/%2").arg(node.Modified).arg(node.IsFolder ? 0 : node.Visited);
+            part +=
+                QStringLiteral("@%1/%2").arg(node.Modified).arg(node.IsFolder ? 0 : node.Visited);
         parts << part;
     }
     return parts.join(u' ');
@@ -62,13 +63,25 @@ private Q_SLOTS:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("fallback");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("slash") << "a/b" << "x" << "a-b";
-        QTest::newRow("nul and controls") << QString::fromUtf8("a\0b\tc\nd", 7) << "x" << "a b c d";
-        QTest::newRow("empty takes fallback") << "  " << "http://x.org/" << "http:--x.org-";
-        QTest::newRow("dot dot") << ".." << "" << "_";
-        QTest::newRow("dot") << "." << "../.." << "_.-..";
-        QTest::newRow("hidden") << ".profile" << "x" << "_profile";
-        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "z" << "x" << QString(QChar(0xFFFD)) + "z";
+        QTest::newRow("slash") << "a/b"
+                               << "x"
+                               << "a-b";
+        QTest::newRow("nul and controls") << QString::fromUtf8("a\0b\tc\nd", 7) << "x"
+                                          << "a b c d";
+        QTest::newRow("empty takes fallback") << "  "
+                                              << "http://x.org/"
+                                              << "http:--x.org-";
+        QTest::newRow("dot dot") << ".."
+                                 << ""
+                                 << "_";
+        QTest::newRow("dot") << "."
+                             << "../.."
+                             << "_.-..";
+        QTest::newRow("hidden") << ".profile"
+                                << "x"
+                                << "_profile";
+        QTest::newRow("lone surrogate") << QString(QChar(0xD800)) + "z"
+                                        << "x" << QString(QChar(0xFFFD)) + "z";
     }
     void safeNames()
     {
@@ -88,7 +101,8 @@ private Q_SLOTS:
     void longNamesKeepWholeCharacters()
     {
         QFETCH(QString, unit);
-        const QString name = SafeName::Numbered(SafeName::Make(unit.repeated(300), "x", ".url"), 12, ".url");
+        const QString name =
+            SafeName::Numbered(SafeName::Make(unit.repeated(300), "x", ".url"), 12, ".url");
         const QByteArray bytes = name.toUtf8();
         QVERIFY(bytes.size() <= 255 && bytes.size() > 240);
         QVERIFY(name.endsWith(" (12).url"));
@@ -99,10 +113,11 @@ private Q_SLOTS:
     void htmlQuirks()
     {
         const BookmarkTree tree = ReadHtml(Quirks());
-        QCOMPARE(Dump(tree.Root),
-                 "Bookmarks Toolbar[Ex & ample é☺<https://example.com/?a=1&b=2> "
-                 "A/B bookmarklet<javascript:alert(1)> Empty folder[] ..<https://x.org/>] "
-                 "Same<https://same.org/1> Same<https://same.org/2> Sub[Spaced name<https://sub.org/>]");
+        QCOMPARE(
+            Dump(tree.Root),
+            "Bookmarks Toolbar[Ex & ample é☺<https://example.com/?a=1&b=2> "
+            "A/B bookmarklet<javascript:alert(1)> Empty folder[] ..<https://x.org/>] "
+            "Same<https://same.org/1> Same<https://same.org/2> Sub[Spaced name<https://sub.org/>]");
         QCOMPARE(tree.Separators, 1);
         QCOMPARE(tree.Queries, 1);
         const BookmarkNode& first = tree.Root.Children[0].Children[0];
@@ -118,12 +133,16 @@ private Q_SLOTS:
         QTest::addColumn<bool>("ok");
         QTest::addColumn<QString>("dump");
         QTest::newRow("not bookmarks") << QByteArray("hello <b>world</b>") << false << "";
-        QTest::newRow("unterminated tag") << QByteArray("<DL><DT><A HREF=\"a\">A</A><DT><A HREF=\"b") << true << "A<a>";
-        QTest::newRow("unterminated comment") << QByteArray("<DL><DT><A HREF=a>A</A><!-- <A HREF=b>") << true << "A<a>";
-        QTest::newRow("stray closers") << QByteArray("</DL></DL><DL><DT><A HREF=a>A</A></DL></DL>") << true << "A<a>";
-        QTest::newRow("invalid UTF-8") << QByteArray("<DL><DT><A HREF=a>caf\xe9 \xff\xfe</A>") << true << "café ÿþ<a>";
-        QTest::newRow("100 MB of lists") << QByteArray("<DL><p>").repeated(15'000'000) + "<DT><A HREF=a>A</A>"
-                                         << true << "A<a>";
+        QTest::newRow("unterminated tag")
+            << QByteArray("<DL><DT><A HREF=\"a\">A</A><DT><A HREF=\"b") << true << "A<a>";
+        QTest::newRow("unterminated comment")
+            << QByteArray("<DL><DT><A HREF=a>A</A><!-- <A HREF=b>") << true << "A<a>";
+        QTest::newRow("stray closers")
+            << QByteArray("</DL></DL><DL><DT><A HREF=a>A</A></DL></DL>") << true << "A<a>";
+        QTest::newRow("invalid UTF-8")
+            << QByteArray("<DL><DT><A HREF=a>caf\xe9 \xff\xfe</A>") << true << "café ÿþ<a>";
+        QTest::newRow("100 MB of lists")
+            << QByteArray("<DL><p>").repeated(15'000'000) + "<DT><A HREF=a>A</A>" << true << "A<a>";
     }
     void htmlHostile()
     {
@@ -139,8 +158,8 @@ private Q_SLOTS:
 
     void deepNestingIsFlattened()
     {
-        const BookmarkTree tree = ReadHtml(QByteArray("<DT><H3>f</H3><DL><p>").repeated(5000) +
-                                           "<DT><A HREF=a>A</A>");
+        const BookmarkTree tree =
+            ReadHtml(QByteArray("<DT><H3>f</H3><DL><p>").repeated(5000) + "<DT><A HREF=a>A</A>");
         int depth = 0;
         const BookmarkNode* node = &tree.Root;
         for (; !node->Children.empty() && node->Children[0].IsFolder; node = &node->Children[0])
@@ -157,20 +176,26 @@ private Q_SLOTS:
         TestEnvironment env;
         FavoritesBuilder b(env.Favorites());
         b.Build("Target/Same.url = http://old\nTarget/.hidden.url = http://h\nOutside/");
-        BookmarkTree tree = ReadHtml("<DL><DT><A HREF=http://new>Same</A><DT><A HREF=http://h>.hidden</A>"
-                                     "<DT><A HREF=http://p>../../Outside/p</A><DT><H3>..</H3><DL>"
-                                     "<DT><A HREF=http://q>..</A></DL>");
+        BookmarkTree tree =
+            ReadHtml("<DL><DT><A HREF=http://new>Same</A><DT><A HREF=http://h>.hidden</A>"
+                     "<DT><A HREF=http://p>../../Outside/p</A><DT><H3>..</H3><DL>"
+                     "<DT><A HREF=http://q>..</A></DL>");
         FileSystemService fileSystem;
         const ImportSummary summary = UrlTreeWriter(fileSystem).Write(tree, b.Path("Target"));
         QVERIFY(summary.Ok());
         QCOMPARE(summary.Links, 4);
         QCOMPARE(b.Read("Target/Same.url"), FavoritesBuilder::ShortcutBytes("http://old"));
         QCOMPARE(b.Read("Target/Same (2).url"), FavoritesBuilder::ShortcutBytes("http://new"));
-        QStringList entries = QDir(b.Path("Target")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+        QStringList entries =
+            QDir(b.Path("Target"))
+                .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
         entries.sort();
-        QCOMPARE(entries, QStringList({".hidden.url", "New Folder", "Same (2).url", "Same.url", "_.-..-Outside-p.url", "_hidden.url"}));
-        QCOMPARE(QDir(b.Path("Target/New Folder")).entryList(QDir::Files), QStringList({"http:--q.url"}));
-        QCOMPARE(QDir(b.Path("Outside")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+        QCOMPARE(entries, QStringList({".hidden.url", "New Folder", "Same (2).url", "Same.url",
+                                       "_.-..-Outside-p.url", "_hidden.url"}));
+        QCOMPARE(QDir(b.Path("Target/New Folder")).entryList(QDir::Files),
+                 QStringList({"http:--q.url"}));
+        QCOMPARE(QDir(b.Path("Outside")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList());
     }
 
     // Export then import gives the same tree, names, addresses and times.
@@ -188,11 +213,13 @@ private Q_SLOTS:
             QVERIFY(BookmarkImport::Import(fileSystem, source, target).Error.isEmpty());
             dumps << Dump(ReadFolder(target).Root, true);
             source = env.Root() + "/export.html";
-            QVERIFY(BookmarkExport::Export(fileSystem, target, source, BookmarkExport::Format::Html).Error.isEmpty());
+            QVERIFY(BookmarkExport::Export(fileSystem, target, source, BookmarkExport::Format::Html)
+                        .Error.isEmpty());
         }
         QCOMPARE(dumps[1], dumps[0]);
         QVERIFY(dumps[0].contains("A-B bookmarklet<javascript:alert(1)>@1500000001/1500000001"));
-        QVERIFY(dumps[0].contains("Ex & ample é☺<https://example.com/?a=1&b=2>@1500000000/1700000000"));
+        QVERIFY(
+            dumps[0].contains("Ex & ample é☺<https://example.com/?a=1&b=2>@1500000000/1700000000"));
         QVERIFY(dumps[0].contains("Bookmarks Toolbar["));
     }
 
@@ -215,18 +242,22 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("output");
-        QTest::newRow("import") << QStringList{"--import", "@quirks", "/HIDE"} << 0
-                                << "Imported 6 links and 3 folders into @fav/Imported from HTML 2026-12-06.\n"
-                                   "Skipped: 1 separator, 1 query (place:).\n";
+        QTest::newRow("import")
+            << QStringList{"--import", "@quirks", "/HIDE"} << 0
+            << "Imported 6 links and 3 folders into @fav/Imported from HTML 2026-12-06.\n"
+               "Skipped: 1 separator, 1 query (place:).\n";
         QTest::newRow("import into") << QStringList{"--import", "@quirks", "--into", "@fav/In"} << 0
-                                     << "Imported 6 links and 3 folders into @fav/In.\nSkipped: 1 separator, 1 query (place:).\n";
-        QTest::newRow("missing source") << QStringList{"--import", "@fav/none.html"} << 1
-                                        << "File not found: @fav/none.html\n";
-        QTest::newRow("export") << QStringList{"--export", "@fav/../out.html"} << 0 << "Exported 1 link and 1 folder to @out.html.\n";
-        QTest::newRow("export missing") << QStringList{"--export", "@out.html", "--from", "@none"} << 1
-                                        << "Path not found: @none\n";
+                                     << "Imported 6 links and 3 folders into @fav/In.\nSkipped: 1 "
+                                        "separator, 1 query (place:).\n";
+        QTest::newRow("missing source")
+            << QStringList{"--import", "@fav/none.html"} << 1 << "File not found: @fav/none.html\n";
+        QTest::newRow("export") << QStringList{"--export", "@fav/../out.html"} << 0
+                                << "Exported 1 link and 1 folder to @out.html.\n";
+        QTest::newRow("export missing") << QStringList{"--export", "@out.html", "--from", "@none"}
+                                        << 1 << "Path not found: @none\n";
         QTest::newRow("both") << QStringList{"--import", "a", "--export", "b"} << 2 << "Usage";
-        QTest::newRow("bad format") << QStringList{"--export", "a", "--format", "pdf"} << 2 << "Usage";
+        QTest::newRow("bad format")
+            << QStringList{"--export", "a", "--format", "pdf"} << 2 << "Usage";
         QTest::newRow("no value") << QStringList{"--import"} << 2 << "Usage";
     }
     void commandLine()
@@ -237,17 +268,20 @@ private Q_SLOTS:
         TestEnvironment env;
         FavoritesBuilder b(env.Favorites());
         b.Build("Old/a.url = http://a");
-        QVERIFY(QFile::copy(QFINDTESTDATA("data/exchange/quirks.html"), env.Root() + "/quirks.html"));
+        QVERIFY(
+            QFile::copy(QFINDTESTDATA("data/exchange/quirks.html"), env.Root() + "/quirks.html"));
         for (QString& argument : arguments)
-            argument.replace("@quirks", env.Root() + "/quirks.html").replace("@fav", env.Favorites()).replace("@", env.Root() + u'/');
+            argument.replace("@quirks", env.Root() + "/quirks.html")
+                .replace("@fav", env.Favorites())
+                .replace("@", env.Root() + u'/');
         QString out;
         QString err;
         QTextStream outStream(&out);
         QTextStream errStream(&err);
         FileSystemService fileSystem;
         QVERIFY(ExchangeCommandLine::Wants(arguments));
-        QCOMPARE(ExchangeCommandLine::Run(arguments, fileSystem, env.Favorites(), QDate(2026, 12, 6),
-                                          outStream, errStream),
+        QCOMPARE(ExchangeCommandLine::Run(arguments, fileSystem, env.Favorites(),
+                                          QDate(2026, 12, 6), outStream, errStream),
                  exitCode);
         outStream.flush();
         errStream.flush();

@@ -32,7 +32,8 @@ private Q_SLOTS:
         FavoritesBuilder b(env.Favorites());
         b.Folder("Imported from Chromium 2024-01-01");
         QDir().mkpath(env.Home() + "/.config/chromium/Default");
-        QVERIFY(QFile::copy(QFINDTESTDATA("data/exchange/Bookmarks"), env.Home() + "/.config/chromium/Default/Bookmarks"));
+        QVERIFY(QFile::copy(QFINDTESTDATA("data/exchange/Bookmarks"),
+                            env.Home() + "/.config/chromium/Default/Bookmarks"));
         FileSystemService fileSystem;
         ScriptedPrompts prompts;
         FakeClock clock;
@@ -45,14 +46,17 @@ private Q_SLOTS:
             ClickOk(dialog);
             return dialog.result();
         };
-        ExchangeCommands commands({fileSystem, prompts, clock, env.Favorites(), env.Home()}, nullptr);
+        ExchangeCommands commands({fileSystem, prompts, clock, env.Favorites(), env.Home()},
+                                  nullptr);
         QVERIFY(commands.ImportBookmarks());
-        QCOMPARE(offered, QStringList({"Chromium - Default", "A bookmarks file (HTML, XBEL or Chromium)",
-                                       "Another folder of Internet Shortcuts",
-                                       "@fav/Imported from Chromium 2024-01-01 (2)"}));
+        QCOMPARE(offered,
+                 QStringList({"Chromium - Default", "A bookmarks file (HTML, XBEL or Chromium)",
+                              "Another folder of Internet Shortcuts",
+                              "@fav/Imported from Chromium 2024-01-01 (2)"}));
         QCOMPARE(prompts.texts().join('|').replace(env.Favorites(), "@fav"),
                  "Imported 3 links and 3 folders into @fav/Imported from Chromium 2024-01-01 (2).");
-        QVERIFY(QFile::exists(b.Path("Imported from Chromium 2024-01-01 (2)/Bookmarks bar/Folder/Bad-Name.url")));
+        QVERIFY(QFile::exists(
+            b.Path("Imported from Chromium 2024-01-01 (2)/Bookmarks bar/Folder/Bad-Name.url")));
     }
 
     void exportThroughTheDialog()
@@ -71,9 +75,11 @@ private Q_SLOTS:
             ClickOk(dialog);
             return dialog.result();
         };
-        ExchangeCommands commands({fileSystem, prompts, clock, env.Favorites(), env.Root()}, nullptr);
+        ExchangeCommands commands({fileSystem, prompts, clock, env.Favorites(), env.Root()},
+                                  nullptr);
         commands.ExportBookmarks(b.Path("News"));
-        QCOMPARE(prompts.texts().join('|').replace(env.Root(), "@"), "Exported 1 link and 0 folders to @/bookmarks.xbel.");
+        QCOMPARE(prompts.texts().join('|').replace(env.Root(), "@"),
+                 "Exported 1 link and 0 folders to @/bookmarks.xbel.");
         QVERIFY(b.Read("../bookmarks.xbel").contains("<bookmark href=\"http://bbc.co.uk\""));
     }
 
@@ -85,8 +91,8 @@ private Q_SLOTS:
         QTimer poll;
         connect(&poll, &QTimer::timeout, this, [&] {
             for (QWidget* widget : QApplication::topLevelWidgets()) {
-                if (auto* dialog = qobject_cast<QProgressDialog*>(widget); dialog && dialog->isVisible() &&
-                                                                          dialog->labelText().contains("done")) {
+                if (auto* dialog = qobject_cast<QProgressDialog*>(widget);
+                    dialog && dialog->isVisible() && dialog->labelText().contains("done")) {
                     seen = dialog;
                     dialog->findChild<QPushButton*>()->click();
                 }

@@ -9,8 +9,8 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
-#include <QtTest>
 #include <QUrl>
+#include <QtTest>
 
 #include <functional>
 #include <memory>
@@ -268,7 +268,8 @@ private Q_SLOTS:
             QVERIFY(m_prompts.messages.isEmpty());
         else
             ExpectMessage(message, Prompts::Buttons::Ok,
-                          message.startsWith("Cannot") ? Prompts::Icon::None : Prompts::Icon::Exclamation);
+                          message.startsWith("Cannot") ? Prompts::Icon::None
+                                                       : Prompts::Icon::Exclamation);
         QCOMPARE(m_fav->Read((isLink || kept ? "News" : renamed) + "/.hidden"), QByteArray("keep"));
         if (kept) {
             QVERIFY(Exists(path));
@@ -452,8 +453,9 @@ private Q_SLOTS:
         m_prompts.answers << Prompts::Answer::Yes
                           << (refusedAnswer == "Yes" ? Prompts::Answer::Yes : Prompts::Answer::No);
 
-        const QStringList deleted = m_ops->ConfirmAndDelete(
-            {{isFolder ? u'*' + P(rel) : P(rel), SplitPath(rel, false, false).section(u'.', 0, 0)}});
+        const QStringList deleted =
+            m_ops->ConfirmAndDelete({{isFolder ? u'*' + P(rel) : P(rel),
+                                      SplitPath(rel, false, false).section(u'.', 0, 0)}});
         QCOMPARE(m_prompts.texts(), texts);
         QCOMPARE(deleted.isEmpty(), Exists(rel));
         QCOMPARE(Exists(rel), refusedAnswer.startsWith("No") || !readOnly.isEmpty());
@@ -470,7 +472,8 @@ private Q_SLOTS:
             places.append(name);
             QFile info(trash + "info/" + name + ".trashinfo");
             QVERIFY(info.open(QIODevice::ReadOnly));
-            QVERIFY(info.readAll().contains("\nPath=" + QUrl::toPercentEncoding(P(place), "/") + '\n'));
+            QVERIFY(
+                info.readAll().contains("\nPath=" + QUrl::toPercentEncoding(P(place), "/") + '\n'));
         }
         // Nothing else went to the Trash, and nothing at all when deleting for good.
         QCOMPARE(QDir(trash + "files").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), places);

@@ -56,15 +56,18 @@ private Q_SLOTS:
     // One order for every listing: without regard to case, ties broken by case.
     void enumerationOrder()
     {
-        const std::pair<QStringList, QStringList> rows[] = { // created, listed
+        const std::pair<QStringList, QStringList> rows[] = {
+            // created, listed
             {{"b", "B", "a"}, {"a", "B", "b"}},
             {{"z", "10", "9", "A"}, {"10", "9", "A", "z"}},
             {{"ab", "a_b", "a.b", "A.b", ".x"}, {".x", "A.b", "a.b", "a_b", "ab"}},
             {{"éb", "Éa", "ea"}, {"ea", "Éa", "éb"}},
-            {{"News.url", "news", "New.url", "NEWS2.url"}, {"New.url", "news", "News.url", "NEWS2.url"}}};
+            {{"News.url", "news", "New.url", "NEWS2.url"},
+             {"New.url", "news", "News.url", "NEWS2.url"}}};
         for (int row = 0; row < int(std::size(rows)); ++row) {
             const auto& [created, expected] = rows[row];
-            const QString files = QString("files%1").arg(row), folders = QString("folders%1").arg(row);
+            const QString files = QString("files%1").arg(row),
+                          folders = QString("folders%1").arg(row);
             for (const QString& name : created)
                 m_b->File(files + u'/' + name).Folder(folders + u'/' + name);
             QCOMPARE(Names(m_fs.Files(P(files))), expected);
@@ -131,8 +134,11 @@ private Q_SLOTS:
     // folder. Details and Contents agree.
     void attributes()
     {
-        const std::tuple<QString, int, int> rows[] = {
-            {"ro.url", 0444, 1}, {"owner.url", 0600, 0}, {".h", 0400, 3}, {"RO/", 0555, 17}, {".F/", 0755, 18}};
+        const std::tuple<QString, int, int> rows[] = {{"ro.url", 0444, 1},
+                                                      {"owner.url", 0600, 0},
+                                                      {".h", 0400, 3},
+                                                      {"RO/", 0555, 17},
+                                                      {".F/", 0755, 18}};
         for (const auto& [name, mode, expected] : rows) {
             name.endsWith(u'/') ? m_b->Folder(name) : m_b->File(name, "12345");
             Chmod(P(name), mode);
@@ -279,9 +285,9 @@ private Q_SLOTS:
         m_b->Build("f.url\nF/\n.h");
         m_b->Symlink("FL", P("F")).Symlink("broken", P("none"));
         const std::tuple<QString, int, bool> rows[] = {
-            {"f.url", 16, true},     {"F", 0, false},  {"F", 16, true}, {"FL", 16, true},
-            {"FL", 0, false},        {".h", 16, false}, {".h", 2, true}, {"broken", 0, true},
-            {"none", 16, false}};
+            {"f.url", 16, true}, {"F", 0, false},     {"F", 16, true},
+            {"FL", 16, true},    {"FL", 0, false},    {".h", 16, false},
+            {".h", 2, true},     {"broken", 0, true}, {"none", 16, false}};
         for (const auto& [name, attributes, expected] : rows) {
             QVERIFY2(m_fs.FileExists(P(name), attributes) == expected, qPrintable(name));
             QCOMPARE(m_fs.FolderExists(P(name)), name == "F" || name == "FL");
@@ -309,10 +315,12 @@ private Q_SLOTS:
         QCOMPARE(PathCodec::Encode(files.first().Path), folder + "/Men\xfc.url");
         QCOMPARE(PathCodec::Decode(PathCodec::Encode(files.first().Path)), files.first().Path);
         QCOMPARE(PathCodec::Readable(files.first().Name), QString::fromUtf8("Menü.url"));
-        QCOMPARE(ShortcutFile::ReadShortcutURL(fs, files.first().Path), QStringLiteral("http://a/"));
+        QCOMPARE(ShortcutFile::ReadShortcutURL(fs, files.first().Path),
+                 QStringLiteral("http://a/"));
         fs.DeleteFile(files.first().Path);
         QVERIFY(fs.Files(folders.first().Path).isEmpty());
-        QCOMPARE(FileSystemService::GetBaseName("/f/AC\\DC Live.url"), QStringLiteral("AC\\DC Live"));
+        QCOMPARE(FileSystemService::GetBaseName("/f/AC\\DC Live.url"),
+                 QStringLiteral("AC\\DC Live"));
     }
 
     // Views and search act only inside the Favorites: a key that is no path, or a path
@@ -325,7 +333,8 @@ private Q_SLOTS:
         fs.ConfineTo(b.Path("Favorites"));
         QCOMPARE(fs.Contents(b.Path("Favorites")).Files.size(), 1);
         QVERIFY_THROWS_EXCEPTION(FileSystemError, fs.Contents("2010-12-31"));
-        QVERIFY_THROWS_EXCEPTION(FileSystemError, fs.DeleteFile(b.Path("Favorites/../outside.url")));
+        QVERIFY_THROWS_EXCEPTION(FileSystemError,
+                                 fs.DeleteFile(b.Path("Favorites/../outside.url")));
         QVERIFY_THROWS_EXCEPTION(FileSystemError, fs.DeleteFile(b.Path("outside.url")));
         QVERIFY(QFile::exists(b.Path("outside.url")));
         // A link to a kernel file poses as a plain file that never ends: never copied.

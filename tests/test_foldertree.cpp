@@ -37,11 +37,12 @@ private Q_SLOTS:
         auto panes = normalView("news/\nNews2/\nTech/Linux/Debian/\nTech/apple/\nTech/Linux/Arch/\n"
                                 "Zoo.url = http://zoo\nArt/\n");
         // Keys count nodes in the order they were added: depth first, siblings in name order.
-        QCOMPARE(panes->NodeTexts(),
-                 QStringList({"r=Normal View", "K2=Normal View/Art", "K3=Normal View/news",
-                              "K4=Normal View/News2", "K5=Normal View/Tech",
-                              "K6=Normal View/Tech/apple", "K7=Normal View/Tech/Linux",
-                              "K8=Normal View/Tech/Linux/Arch", "K9=Normal View/Tech/Linux/Debian"}));
+        QCOMPARE(
+            panes->NodeTexts(),
+            QStringList({"r=Normal View", "K2=Normal View/Art", "K3=Normal View/news",
+                         "K4=Normal View/News2", "K5=Normal View/Tech", "K6=Normal View/Tech/apple",
+                         "K7=Normal View/Tech/Linux", "K8=Normal View/Tech/Linux/Arch",
+                         "K9=Normal View/Tech/Linux/Debian"}));
         QTreeWidgetItem* linuxNode = panes->tree.Node("K7");
         QCOMPARE(FavoritesTree::Tag(linuxNode), root() + "/Tech/Linux");
         QCOMPARE(FavoritesTree::Tag(panes->tree.Root()), root());
@@ -70,8 +71,9 @@ private Q_SLOTS:
         QVERIFY(QFile::link(root() + "/a", root() + "/a/b/loop"));
         QVERIFY(QFile::link(root(), root() + "/a/up"));
         auto panes = normalView("");
-        QCOMPARE(panes->NodeTexts(), QStringList({"r=Normal View", "K2=Normal View/a", "K3=Normal View/a/b",
-                                                  "K4=Normal View/a/b/loop", "K5=Normal View/a/up"}));
+        QCOMPARE(panes->NodeTexts(),
+                 QStringList({"r=Normal View", "K2=Normal View/a", "K3=Normal View/a/b",
+                              "K4=Normal View/a/b/loop", "K5=Normal View/a/up"}));
     }
 
     // A folder reached through a link lists its links in the Phone Book as the Normal view

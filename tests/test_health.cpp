@@ -1,7 +1,7 @@
-#include "health/AddressNormalizer.h"
-#include "health/DuplicateFinder.h"
 #include "favorites/LinkAddressCache.h"
 #include "favorites/SearchFolder.h"
+#include "health/AddressNormalizer.h"
+#include "health/DuplicateFinder.h"
 #include "health/frmDuplicates.h"
 #include "platform/FileSystemService.h"
 #include "support/FavoritesBuilder.h"
@@ -40,8 +40,8 @@ void TestHealth::normalize_data()
     row("https port on http", "http://a.org:443/", false, false, "http://a.org:443/");
     row("empty path", "http://a.org", false, false, "http://a.org/");
     row("fragment", "http://a.org/p#top", false, false, "http://a.org/p");
-    row("tracking", "http://a.org/?utm_source=x&id=3&fbclid=y&UTM_medium=z&gclid=q", false,
-        false, "http://a.org/?id=3");
+    row("tracking", "http://a.org/?utm_source=x&id=3&fbclid=y&UTM_medium=z&gclid=q", false, false,
+        "http://a.org/?id=3");
     row("near tracking kept", "http://a.org/?utm=1&xgclid=2", false, false,
         "http://a.org/?utm=1&xgclid=2");
     row("schemes apart", "https://a.org/", false, false, "https://a.org/");
@@ -87,7 +87,8 @@ void BuildCopies(FavoritesBuilder& b)
         Lone.url = http://lone.org/
         Blank1.url = no address here
     )");
-    b.File("Empty1.url", "[InternetShortcut]\r\n").File("News/Empty2.url", "[InternetShortcut]\r\n");
+    b.File("Empty1.url", "[InternetShortcut]\r\n")
+        .File("News/Empty2.url", "[InternetShortcut]\r\n");
     b.File("News/Empty3.url", "[InternetShortcut]\r\nIconIndex=1\r\n");
 }
 
@@ -109,7 +110,8 @@ void TestHealth::duplicateGroups()
     // Identical bytes alone make a group identical; merging schemes and www joins Other.
     b.File("News/B.url", FavoritesBuilder::ShortcutBytes("http://site.org/page"));
     b.File("A.url", FavoritesBuilder::ShortcutBytes("http://site.org/page"));
-    const QStringList merged = Shown(DuplicateFinder::Find(fs, LinkFiles::Collect(fs, env.Favorites()), {true, true}));
+    const QStringList merged =
+        Shown(DuplicateFinder::Find(fs, LinkFiles::Collect(fs, env.Favorites()), {true, true}));
     QCOMPARE(merged.last(), "~ http://site.org/page: Favorites/A.url, News/A.url, News/B.url, "
                             "News/Other.url, News/Same.url");
     QCOMPARE(Shown(DuplicateFinder::Find(fs, LinkFiles::Collect(fs, env.Favorites()), {})).last(),
@@ -133,7 +135,8 @@ void TestHealth::keepOneDeletesOthersAfterYes()
     form.Tree()->setCurrentItem(group->child(1));
     prompts.answers.enqueue(Prompts::Answer::No);
     form.KeepClick();
-    QCOMPARE(prompts.messages.last().text, "Are you sure you want to move these 2 items to the Trash?");
+    QCOMPARE(prompts.messages.last().text,
+             "Are you sure you want to move these 2 items to the Trash?");
     QCOMPARE(prompts.messages.last().defaultAnswer, Prompts::Answer::No);
     QVERIFY(QFile::exists(b.Path("A.url")));
     form.Tree()->setCurrentItem(form.Tree()->topLevelItem(1)->child(1));
@@ -155,16 +158,15 @@ void TestHealth::searchByAddress_data()
     QTest::addColumn<QString>("expected"); // the titles found, in walk order
     using P = SearchParameters;
     QTest::newRow("names stay names") << int(P::Names) << "site" << int(P::Contains) << false << "";
-    QTest::newRow("address contains") << int(P::Addresses) << "SITE" << int(P::Contains) << false
-                                      << "A A B Other";
-    QTest::newRow("address case") << int(P::Addresses) << "SITE" << int(P::Contains) << true
-                                  << "B";
-    QTest::newRow("address begins") << int(P::Addresses) << "https:" << int(P::BeginsWith) << false
-                                    << "Other";
-    QTest::newRow("address exact") << int(P::Addresses) << "http://lone.org/"
-                                   << int(P::MatchesExactly) << false << "Lone";
-    QTest::newRow("names and addresses") << int(P::NamesAndAddresses) << "o" << int(P::BeginsWith)
-                                         << false << "Other O";
+    QTest::newRow("address contains")
+        << int(P::Addresses) << "SITE" << int(P::Contains) << false << "A A B Other";
+    QTest::newRow("address case") << int(P::Addresses) << "SITE" << int(P::Contains) << true << "B";
+    QTest::newRow("address begins")
+        << int(P::Addresses) << "https:" << int(P::BeginsWith) << false << "Other";
+    QTest::newRow("address exact")
+        << int(P::Addresses) << "http://lone.org/" << int(P::MatchesExactly) << false << "Lone";
+    QTest::newRow("names and addresses")
+        << int(P::NamesAndAddresses) << "o" << int(P::BeginsWith) << false << "Other O";
 }
 
 void TestHealth::searchByAddress()
@@ -198,7 +200,8 @@ void TestHealth::addressCacheFollowsChanges()
     LinkAddressCache cache;
     const auto search = [&](const QString& text) {
         QList<clsLink> found;
-        SearchFolder(fs, {env.Favorites(), true, text, 1, 0, 0, SearchParameters::Addresses}, found, {}, &cache);
+        SearchFolder(fs, {env.Favorites(), true, text, 1, 0, 0, SearchParameters::Addresses}, found,
+                     {}, &cache);
         return found.size();
     };
     QCOMPARE(search("one"), 1);

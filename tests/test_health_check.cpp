@@ -1,12 +1,12 @@
 #include "health/CheckCache.h"
+#include "health/HealthText.h"
 #include "health/LinkChecker.h"
+#include "health/ShortcutRewriter.h"
 #include "health/frmCheckLinks.h"
 #include "platform/FileSystemService.h"
-#include "support/ScriptedPrompts.h"
-#include "health/HealthText.h"
-#include "health/ShortcutRewriter.h"
 #include "support/FavoritesBuilder.h"
 #include "support/HttpFixture.h"
+#include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 
 #include <QtTest>
@@ -33,9 +33,10 @@ QHash<QString, QString> Check(LinkChecker& checker, const QStringList& addresses
     QHash<QString, QString> results;
     QObject::connect(&checker, &LinkChecker::checked, &checker,
                      [&results](const QString& address, const CheckResult& r) {
-                         results.insert(address, CheckResult::StateName(r.Status) + u' ' +
-                                                     QString::number(r.Code) + u' ' +
-                                                     (r.NewAddress.isEmpty() ? r.Reason : r.NewAddress));
+                         results.insert(address,
+                                        CheckResult::StateName(r.Status) + u' ' +
+                                            QString::number(r.Code) + u' ' +
+                                            (r.NewAddress.isEmpty() ? r.Reason : r.NewAddress));
                      });
     QSignalSpy finished(&checker, &LinkChecker::finished);
     checker.Start(addresses);
@@ -119,7 +120,8 @@ void TestHealthCheck::cacheRemembersAndExpires()
     QVERIFY(again.Fresh("http://a/", now, 4));
     QVERIFY(!again.Fresh("http://a/", now, 3));
     QVERIFY(!again.Fresh("http://a/", now, 0));
-    QCOMPARE(again.LastStatusText("http://a/"), "Moved: Moved, checked " + HealthText::ShownDate(checked));
+    QCOMPARE(again.LastStatusText("http://a/"),
+             "Moved: Moved, checked " + HealthText::ShownDate(checked));
 }
 
 void TestHealthCheck::rewriteChangesOnlyTheUrlLine()
@@ -127,10 +129,12 @@ void TestHealthCheck::rewriteChangesOnlyTheUrlLine()
     TestEnvironment env;
     FavoritesBuilder b(env.Favorites());
     const QDateTime old = QDateTime::currentDateTime().addYears(-2);
-    b.File("A.url", "[DEFAULT]\r\nBASEURL=http://old/\r\n[InternetShortcut]\nurl=http://old/\r\nIconIndex=0")
+    b.File("A.url",
+           "[DEFAULT]\r\nBASEURL=http://old/\r\n[InternetShortcut]\nurl=http://old/\r\nIconIndex=0")
         .Times("A.url", old, old);
     b.File("None.url", "[InternetShortcut]\r\n");
-    QCOMPARE(ShortcutRewriter::ReplaceUrl(b.Path("A.url"), "http://new.example/long/path"), QString());
+    QCOMPARE(ShortcutRewriter::ReplaceUrl(b.Path("A.url"), "http://new.example/long/path"),
+             QString());
     QCOMPARE(b.Read("A.url"), "[DEFAULT]\r\nBASEURL=http://old/\r\n[InternetShortcut]\n"
                               "url=http://new.example/long/path\r\nIconIndex=0");
     QCOMPARE(QFileInfo(b.Path("A.url")).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
@@ -145,8 +149,10 @@ void TestHealthCheck::windowGroupsUpdatesAndSkipsRecent()
     qputenv("XDG_CACHE_HOME", (env.Root() + "/cache").toUtf8());
     HttpFixture server;
     FavoritesBuilder b(env.Favorites());
-    b.Link("Moved.url", server.Url("/a")).Link("Sub/Gone.url", server.Url("/gone"))
-        .Link("Sub/Mail.url", "mailto:x@y").Link("Sub/Ok.url", server.Url("/ok"));
+    b.Link("Moved.url", server.Url("/a"))
+        .Link("Sub/Gone.url", server.Url("/gone"))
+        .Link("Sub/Mail.url", "mailto:x@y")
+        .Link("Sub/Ok.url", server.Url("/ok"));
     FileSystemService fs;
     ScriptedPrompts prompts;
     const auto run = [&](int skipDays) {
@@ -158,12 +164,14 @@ void TestHealthCheck::windowGroupsUpdatesAndSkipsRecent()
         return form;
     };
     auto form = run(0);
-    QCOMPARE(form->CountsText(), "4 of 4 checked. Dead: 1, Moved: 1, Temporary trouble: 0, OK: 1, Skipped: 1");
+    QCOMPARE(form->CountsText(),
+             "4 of 4 checked. Dead: 1, Moved: 1, Temporary trouble: 0, OK: 1, Skipped: 1");
     QTreeWidgetItem* moved = form->Group(State::Moved)->child(0);
     form->Tree()->setCurrentItem(moved);
     prompts.answers.enqueue(Prompts::Answer::Yes);
     form->UpdateAddressClick();
-    QCOMPARE(prompts.messages.last().text, "Change the address of Moved to " + server.Url("/ok") + "?");
+    QCOMPARE(prompts.messages.last().text,
+             "Change the address of Moved to " + server.Url("/ok") + "?");
     QVERIFY(b.Read("Moved.url").contains("URL=" + server.Url("/ok").toUtf8() + "\r\n"));
     form->Tree()->setCurrentItem(form->Group(State::Dead)->child(0));
     prompts.answers.enqueue(Prompts::Answer::Yes);

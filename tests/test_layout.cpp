@@ -61,11 +61,15 @@ private Q_SLOTS:
         QTest::addColumn<QRect>("fitted");
         // Two screens side by side; the right one smaller and lower, its panel on top.
         QTest::newRow("fits already") << QRect(100, 50, 800, 600) << QRect(100, 50, 800, 600);
-        QTest::newRow("centre on the right") << QRect(1200, 100, 600, 400) << QRect(1280, 100, 600, 400);
-        QTest::newRow("from a larger monitor") << QRect(3000, 2000, 700, 500) << QRect(580, 524, 700, 500);
+        QTest::newRow("centre on the right")
+            << QRect(1200, 100, 600, 400) << QRect(1280, 100, 600, 400);
+        QTest::newRow("from a larger monitor")
+            << QRect(3000, 2000, 700, 500) << QRect(580, 524, 700, 500);
         QTest::newRow("negative size") << QRect(10, 10, -300, -200) << QRect(10, 10, 400, 300);
-        QTest::newRow("huge") << QRect(-16777216, -16777216, 16777216, 16777216) << QRect(0, 0, 1280, 1024);
-        QTest::newRow("narrow and taller than the right screen") << QRect(1500, 0, 300, 2000) << QRect(1500, 24, 400, 744);
+        QTest::newRow("huge") << QRect(-16777216, -16777216, 16777216, 16777216)
+                              << QRect(0, 0, 1280, 1024);
+        QTest::newRow("narrow and taller than the right screen")
+            << QRect(1500, 0, 300, 2000) << QRect(1500, 24, 400, 744);
     }
     void restoredFrameFitsItsScreen()
     {
@@ -82,7 +86,8 @@ private Q_SLOTS:
     {
         QFile corpus(QFINDTESTDATA("data/toolbar/layouts.txt"));
         QVERIFY(corpus.open(QIODevice::ReadOnly | QIODevice::Text));
-        const QStringList seeds = QString::fromUtf8(corpus.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        const QStringList seeds =
+            QString::fromUtf8(corpus.readAll()).split(u'\n', Qt::SkipEmptyParts);
         const QStringList pieces = ToolbarLayout::Catalogue.split(u',') +
                                    QStringList{"", " ", "S", "Nope", "\u00E9", ",,", "Help "};
         QRandomGenerator random(1206);

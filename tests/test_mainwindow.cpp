@@ -11,8 +11,8 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
-#include <QtWidgets>
 #include <QtTest>
+#include <QtWidgets>
 
 namespace {
 
@@ -53,12 +53,10 @@ private Q_SLOTS:
     {
         m_app = std::make_unique<AppFixture>();
         FavoritesBuilder(m_app->Favorites())
-            .Build("News/Daily/Guardian.url = http://g\nNews/BBC.url = http://b\nTech/\nTop.url = http://t");
+            .Build("News/Daily/Guardian.url = http://g\nNews/BBC.url = http://b\nTech/\nTop.url = "
+                   "http://t");
     }
-    void cleanup()
-    {
-        m_app.reset();
-    }
+    void cleanup() { m_app.reset(); }
 
     void rememberedGeometryAndFolder()
     {
@@ -86,10 +84,12 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("settings");
         QTest::newRow("negative size") << QStringList{"MainWidth=-5000", "MainHeight=-3000"};
         QTest::newRow("huge") << QStringList{"MainWidth=1e30", "MainLeft=1e30", "MainTop=-1e30"};
-        QTest::newRow("beyond a float") << QStringList{"MainWidth=1e39", "MainLeft=-1e39", "TreeWidth=1e39"};
+        QTest::newRow("beyond a float")
+            << QStringList{"MainWidth=1e39", "MainLeft=-1e39", "TreeWidth=1e39"};
         QTest::newRow("wider than the screen") << QStringList{"MainWidth=1000000"};
         QTest::newRow("from a larger monitor") << QStringList{"MainLeft=40000", "MainTop=30000"};
-        QTest::newRow("tree wider than the window") << QStringList{"MainWidth=9000", "TreeWidth=20000"};
+        QTest::newRow("tree wider than the window")
+            << QStringList{"MainWidth=9000", "TreeWidth=20000"};
     }
     void restoredGeometryIsSane()
     {
@@ -141,7 +141,8 @@ private Q_SLOTS:
         QCOMPARE(stored({"MainWidth", "MainHeight", "MainLeft", "MainTop", "MainView",
                          "SelectedPath", "FavoritesPath"}),
                  "MainWidth=10500 MainHeight=6000 MainLeft=300 MainTop=450 MainView=0 "
-                 "SelectedPath=Normal View/Tech FavoritesPath=" + m_app->Favorites());
+                 "SelectedPath=Normal View/Tech FavoritesPath=" +
+                     m_app->Favorites());
     }
 
     void closeBoxHidesIntoTheTray()
@@ -194,7 +195,6 @@ private Q_SLOTS:
             QCOMPARE(window->CurrentPage(), page);
         }
     }
-
 };
 
 QTEST_MAIN(TestMainWindow)

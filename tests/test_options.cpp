@@ -42,8 +42,9 @@ class TestOptions : public QObject
     {
         const auto call = [this](const char* name) { return [this, name] { m_calls << name; }; };
         const frmOptions::MainWindowHooks hooks{
-            call("addTray"),   call("removeTray"), [this] { return m_windowVisible; },
-            call("bringBack"), call("pointer"),    call("clearSearch"), [] { return true; }};
+            call("addTray"),    call("removeTray"), [this] { return m_windowVisible; },
+            call("bringBack"),  call("pointer"),    call("clearSearch"),
+            [] { return true; }};
         const auto set = [this](bool installed, const char* name) {
             return [this, installed, name] {
                 m_calls << name;
@@ -173,8 +174,8 @@ private Q_SLOTS:
             auto dialog = makeDialog();
             QCOMPARE(boxes(*dialog), shown); // what the last OK stored
             QCOMPARE(dialog->IEButtonTag(), QString::number(int(m_buttonInstalled)));
-            QRadioButton* other =
-                dialog->optDblClick()->isChecked() ? dialog->optSingleClick() : dialog->optDblClick();
+            QRadioButton* other = dialog->optDblClick()->isChecked() ? dialog->optSingleClick()
+                                                                     : dialog->optDblClick();
             if (round != 1 && control == "click")
                 other->setChecked(true);
             else if (round != 1 && !control.isEmpty())

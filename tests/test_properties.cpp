@@ -36,12 +36,30 @@ private Q_SLOTS:
         QTest::addColumn<QString>("treeTag");
         QTest::addColumn<QString>("shown"); // type and path, or "-" for nothing
         // Blanks belong to the name: "x.url " is not its neighbour "x.url".
-        QTest::newRow("link in the list") << "L" << "/f/a.url " << "/f" << "L /f/a.url ";
-        QTest::newRow("folder in the list") << "L" << "*/f/News" << "/f" << "F /f/News";
-        QTest::newRow("nothing in the list") << "L" << "-" << "/f" << "-";
-        QTest::newRow("tree touched last") << "T" << "/f/a.url" << "/f/News " << "F /f/News ";
-        QTest::newRow("no pane touched yet") << "" << "/f/a.url" << "/f" << "F /f";
-        QTest::newRow("nothing in the tree") << "T" << "/f/a.url" << "-" << "-";
+        QTest::newRow("link in the list") << "L"
+                                          << "/f/a.url "
+                                          << "/f"
+                                          << "L /f/a.url ";
+        QTest::newRow("folder in the list") << "L"
+                                            << "*/f/News"
+                                            << "/f"
+                                            << "F /f/News";
+        QTest::newRow("nothing in the list") << "L"
+                                             << "-"
+                                             << "/f"
+                                             << "-";
+        QTest::newRow("tree touched last") << "T"
+                                           << "/f/a.url"
+                                           << "/f/News "
+                                           << "F /f/News ";
+        QTest::newRow("no pane touched yet") << ""
+                                             << "/f/a.url"
+                                             << "/f"
+                                             << "F /f";
+        QTest::newRow("nothing in the tree") << "T"
+                                             << "/f/a.url"
+                                             << "-"
+                                             << "-";
     }
     void target()
     {
@@ -61,13 +79,36 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("location");
         QTest::addColumn<QString>("url");
-        QTest::newRow("link") << "/News/Daily News.url" << "L" << "Daily News" << "/News"
+        QTest::newRow("link") << "/News/Daily News.url"
+                              << "L"
+                              << "Daily News"
+                              << "/News"
                               << "http://daily.example/";
-        QTest::newRow("dotted folder") << "/Tools.Old" << "F" << "Tools.Old" << "/Tools.Old" << "";
-        QTest::newRow("missing link") << "/News/Gone.url" << "L" << "" << "" << "";
-        QTest::newRow("missing folder") << "/Gone" << "F" << "" << "" << "";
-        QTest::newRow("folder taken for a link") << "/Tools.Old" << "L" << "" << "" << "";
-        QTest::newRow("link taken for a folder") << "/News/Daily News.url" << "F" << "" << "" << "";
+        QTest::newRow("dotted folder") << "/Tools.Old"
+                                       << "F"
+                                       << "Tools.Old"
+                                       << "/Tools.Old"
+                                       << "";
+        QTest::newRow("missing link") << "/News/Gone.url"
+                                      << "L"
+                                      << ""
+                                      << ""
+                                      << "";
+        QTest::newRow("missing folder") << "/Gone"
+                                        << "F"
+                                        << ""
+                                        << ""
+                                        << "";
+        QTest::newRow("folder taken for a link") << "/Tools.Old"
+                                                 << "L"
+                                                 << ""
+                                                 << ""
+                                                 << "";
+        QTest::newRow("link taken for a folder") << "/News/Daily News.url"
+                                                 << "F"
+                                                 << ""
+                                                 << ""
+                                                 << "";
     }
     void read()
     {
@@ -80,7 +121,8 @@ private Q_SLOTS:
         QCOMPARE(info.Name, name);
         QCOMPARE(info.Location, found ? root() + location : QString());
         QTEST(info.URL, "url");
-        QCOMPARE(info.Modified, found ? QStringLiteral("Friday, September 24, 2004  5:38:14 PM") : "");
+        QCOMPARE(info.Modified,
+                 found ? QStringLiteral("Friday, September 24, 2004  5:38:14 PM") : "");
         QCOMPARE(info.Created.isEmpty(), !found);
         if (type == "L" && found)
             QCOMPARE(info.Accessed, QStringLiteral("Sunday, January 2, 2005  12:05:09 AM"));
@@ -119,8 +161,9 @@ private Q_SLOTS:
             return int(QDialog::Accepted);
         };
         for (const char* pane : {"T", "L"}) {
-            const auto target = PropertiesTarget::For(pane, FavoritesList::Tag(panes.list.SelectedItem()),
-                                                      FavoritesTree::Tag(panes.tree.SelectedItem()));
+            const auto target =
+                PropertiesTarget::For(pane, FavoritesList::Tag(panes.list.SelectedItem()),
+                                      FavoritesTree::Tag(panes.tree.SelectedItem()));
             QVERIFY(target);
             frmProperties::ShowProperties(*target, FileSystemService(), panes.prompts, nullptr);
         }

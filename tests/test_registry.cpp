@@ -20,7 +20,8 @@ namespace {
 
 const QString kRoot = "Software\\Tavoro", kSection = "Settings";
 const QString kSettingsKey = "Software\\Tavoro\\Settings";
-const QString kShellFolders = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+const QString kShellFolders =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 
 // Favorites somewhere other than the environment says, to tell an injected answer apart.
 class FixedShellFolders : public ShellFolders
@@ -300,16 +301,18 @@ private Q_SLOTS:
     // Favorites folder when asked for it.
     void shellFolders()
     {
-        WriteFile(m_env->RegistryDir() + "/user.reg",
-                  "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + kShellFolders.toLatin1() +
-                      "]\r\n\"Favorites\"=\"C:\\\\Windows\\\\Favorites\"\r\n\"Cookies\"=\"/c\"\r\n");
+        WriteFile(
+            m_env->RegistryDir() + "/user.reg",
+            "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\" + kShellFolders.toLatin1() +
+                "]\r\n\"Favorites\"=\"C:\\\\Windows\\\\Favorites\"\r\n\"Cookies\"=\"/c\"\r\n");
         QVERIFY(!QFileInfo::exists(m_env->Favorites()));
         auto registry = OpenRegistry();
         const QString explorer = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer";
         const auto read = [&](HKEY hive, const QString& key, const QString& name) {
             return ReadRegValueLM(*registry, explorer, key, name, "", hive);
         };
-        QCOMPARE(read(HKEY_CURRENT_USER, "Shell Folders", "Favorites"), QVariant(m_env->Favorites()));
+        QCOMPARE(read(HKEY_CURRENT_USER, "Shell Folders", "Favorites"),
+                 QVariant(m_env->Favorites()));
         QVERIFY(QFileInfo(m_env->Favorites()).isDir());
         QCOMPARE(read(HKEY_CURRENT_USER, "Shell Folders", "Cookies"), QVariant("/c"));
         QCOMPARE(read(HKEY_LOCAL_MACHINE, "shell folders", "COMMON PROGRAMS"),
@@ -425,7 +428,8 @@ private Q_SLOTS:
         QCOMPARE(told.size(), 1);
 
         const QStringList aside =
-            QDir(m_env->RegistryDir()).entryList({"user.reg.unreadable-*"}, QDir::System | QDir::Files);
+            QDir(m_env->RegistryDir())
+                .entryList({"user.reg.unreadable-*"}, QDir::System | QDir::Files);
         QCOMPARE(aside.size(), 1);
         const QFileInfo kept(m_env->RegistryDir() + "/" + aside.first());
         if (kind == "random")
@@ -449,9 +453,15 @@ private Q_SLOTS:
                 for (int edits = random.bounded(1, 6); edits > 0 && !bytes.isEmpty(); --edits) {
                     const qsizetype at = random.bounded(bytes.size());
                     switch (random.bounded(3)) {
-                    case 0: bytes[at] = static_cast<char>(random.bounded(256)); break;
-                    case 1: bytes.insert(at, "\\\r\n,\"=[]@"[random.bounded(9)]); break;
-                    default: bytes.truncate(at); break;
+                    case 0:
+                        bytes[at] = static_cast<char>(random.bounded(256));
+                        break;
+                    case 1:
+                        bytes.insert(at, "\\\r\n,\"=[]@"[random.bounded(9)]);
+                        break;
+                    default:
+                        bytes.truncate(at);
+                        break;
                     }
                 }
                 QDir(m_env->RegistryDir()).removeRecursively();

@@ -20,9 +20,10 @@ namespace {
 const QString kRootKey = QStringLiteral("Software\\Tavoro");
 
 // News/Tools.Old has a dot; NewsArchive holds a link named after its neighbour News.
-const char* const kTree = "Daily News.url = http://daily\nreadme.txt\nNews/BBC.url = http://bbc\n"
-                          "News/Tools.Old/Hammer.url = http://hammer\nNewsArchive/News.url = http://old\n"
-                          "Tech/Linux News.url = http://lwn\n";
+const char* const kTree =
+    "Daily News.url = http://daily\nreadme.txt\nNews/BBC.url = http://bbc\n"
+    "News/Tools.Old/Hammer.url = http://hammer\nNewsArchive/News.url = http://old\n"
+    "Tech/Linux News.url = http://lwn\n";
 
 // "a, b" as a list, to keep expected lists on one line.
 QStringList items(const char* list)
@@ -53,9 +54,8 @@ public:
 struct Panes : ViewPanes
 {
     explicit Panes(const QString& root)
-        : ViewPanes(root), root(root),
-          registry(QString::fromUtf8(qgetenv("TAVORO_REGISTRY_DIR")),
-                   std::make_shared<ShellFolders>()),
+        : ViewPanes(root), root(root), registry(QString::fromUtf8(qgetenv("TAVORO_REGISTRY_DIR")),
+                                                std::make_shared<ShellFolders>()),
           command(fileSystem, prompts, results, status, &statusBar)
     {
         command.SetShowResults([this] {
@@ -67,7 +67,8 @@ struct Panes : ViewPanes
     QString stored(int position)
     {
         return ReadRegValue(registry, kRootKey, "Search", SearchHistory::ValueName(position),
-                            QString()).toString();
+                            QString())
+            .toString();
     }
 
     QString root;
@@ -98,7 +99,8 @@ private:
             const bool folder = link.IsFolder();
             texts.append(link.Title() + u'|' + link.Path().mid(root().size()) +
                          (folder ? QStringLiteral("/") : QString()));
-            if (link.Dir() != (folder ? link.Path() : FileSystemService::ParentFolder(link.Path())) ||
+            if (link.Dir() !=
+                    (folder ? link.Path() : FileSystemService::ParentFolder(link.Path())) ||
                 link.File() != (folder ? QString() : link.Path().section(u'/', -1)))
                 texts.append("wrong folder or file: " + link.Dir() + u' ' + link.File());
         }
@@ -132,11 +134,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("type");
         QTest::addColumn<bool>("matches");
         const int cs = SearchParameters::CaseSensitive, ic = SearchParameters::IgnoreCase;
-        QTest::newRow("contains, case counts") << "Daily News.url" << "news" << cs << 0 << false;
-        QTest::newRow("empty contains") << "Daily News.url" << "" << cs << 0 << true;
-        QTest::newRow("begins") << "Daily News.url" << "DAILY" << ic << 1 << true;
-        QTest::newRow("exact without .url") << "Daily News.url" << "Daily News" << ic << 3 << false;
-        QTest::newRow("exact, case counts") << "News.url" << "news.url" << cs << 3 << false;
+        QTest::newRow("contains, case counts") << "Daily News.url"
+                                               << "news" << cs << 0 << false;
+        QTest::newRow("empty contains") << "Daily News.url"
+                                        << "" << cs << 0 << true;
+        QTest::newRow("begins") << "Daily News.url"
+                                << "DAILY" << ic << 1 << true;
+        QTest::newRow("exact without .url") << "Daily News.url"
+                                            << "Daily News" << ic << 3 << false;
+        QTest::newRow("exact, case counts") << "News.url"
+                                            << "news.url" << cs << 3 << false;
     }
     void nameTest()
     {
@@ -153,31 +160,39 @@ private Q_SLOTS:
         QTest::addColumn<SearchParameters>("p");
         QTest::addColumn<QStringList>("expected");
         const int ic = SearchParameters::IgnoreCase;
-        QTest::newRow("empty text lists everything, depth first") << SearchParameters{"", true, "", ic, 0, 0}
-            << items("Daily News|/Daily News.url, readme|/readme.txt, News|/News/, BBC|/News/BBC.url, "
+        QTest::newRow("empty text lists everything, depth first")
+            << SearchParameters{"", true, "", ic, 0, 0}
+            << items("Daily News|/Daily News.url, readme|/readme.txt, News|/News/, "
+                     "BBC|/News/BBC.url, "
                      "Tools|/News/Tools.Old/, Hammer|/News/Tools.Old/Hammer.url, "
                      "NewsArchive|/NewsArchive/, News|/NewsArchive/News.url, Tech|/Tech/, "
                      "Linux News|/Tech/Linux News.url");
-        QTest::newRow("contains news") << SearchParameters{"", true, "news", ic, 0, 0}
+        QTest::newRow("contains news")
+            << SearchParameters{"", true, "news", ic, 0, 0}
             << items("Daily News|/Daily News.url, News|/News/, NewsArchive|/NewsArchive/, "
                      "News|/NewsArchive/News.url, Linux News|/Tech/Linux News.url");
-        QTest::newRow("links only") << SearchParameters{"", true, "news", ic, 0, 1}
+        QTest::newRow("links only")
+            << SearchParameters{"", true, "news", ic, 0, 1}
             << items("Daily News|/Daily News.url, News|/NewsArchive/News.url, "
                      "Linux News|/Tech/Linux News.url");
         QTest::newRow("folder names only") << SearchParameters{"", true, "news", ic, 0, 2}
                                            << items("News|/News/, NewsArchive|/NewsArchive/");
-        QTest::newRow("dotted folder by its full name") << SearchParameters{"", true, "tools.o", ic, 1, 2}
-                                                        << items("Tools|/News/Tools.Old/");
-        QTest::newRow("ends with .url") << SearchParameters{"", true, "news.url", ic, 2, 1}
+        QTest::newRow("dotted folder by its full name")
+            << SearchParameters{"", true, "tools.o", ic, 1, 2} << items("Tools|/News/Tools.Old/");
+        QTest::newRow("ends with .url")
+            << SearchParameters{"", true, "news.url", ic, 2, 1}
             << items("Daily News|/Daily News.url, News|/NewsArchive/News.url, "
                      "Linux News|/Tech/Linux News.url");
         QTest::newRow("exact") << SearchParameters{"", true, "news.url", ic, 3, 0}
                                << items("News|/NewsArchive/News.url");
-        QTest::newRow("current folder only") << SearchParameters{"/News", false, "", ic, 0, 0}
-                                             << items("BBC|/News/BBC.url");
-        QTest::newRow("current + subfolders") << SearchParameters{"/News", true, "", ic, 0, 0}
-            << items("BBC|/News/BBC.url, Tools|/News/Tools.Old/, Hammer|/News/Tools.Old/Hammer.url");
-        QTest::newRow("missing start folder") << SearchParameters{"/Gone", true, "", ic, 0, 0} << items("");
+        QTest::newRow("current folder only")
+            << SearchParameters{"/News", false, "", ic, 0, 0} << items("BBC|/News/BBC.url");
+        QTest::newRow("current + subfolders")
+            << SearchParameters{"/News", true, "", ic, 0, 0}
+            << items(
+                   "BBC|/News/BBC.url, Tools|/News/Tools.Old/, Hammer|/News/Tools.Old/Hammer.url");
+        QTest::newRow("missing start folder")
+            << SearchParameters{"/Gone", true, "", ic, 0, 0} << items("");
     }
     void searchTree()
     {
@@ -191,11 +206,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("failFiles");
         QTest::addColumn<QString>("failSubFolders");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("files of News") << "/News" << "-"
-            << items("Daily News, readme, News, NewsArchive, News, Tech, Linux News");
-        QTest::newRow("subfolders of News") << "-" << "/News"
+        QTest::newRow("files of News")
+            << "/News"
+            << "-" << items("Daily News, readme, News, NewsArchive, News, Tech, Linux News");
+        QTest::newRow("subfolders of News")
+            << "-"
+            << "/News"
             << items("Daily News, readme, News, BBC, NewsArchive, News, Tech, Linux News");
-        QTest::newRow("subfolders of the root") << "-" << "" << items("Daily News, readme");
+        QTest::newRow("subfolders of the root") << "-"
+                                                << "" << items("Daily News, readme");
     }
     void unreadableFolderIsSkipped()
     {
@@ -248,9 +267,9 @@ private Q_SLOTS:
         QCOMPARE(list.size(), 21); // the dialog keeps them all for this run
         QCOMPARE(panes.stored(1) + u'|' + panes.stored(20) + u'|' + panes.stored(21),
                  QStringLiteral("text 21|text 2|"));
-        list = SearchHistory::RememberSearch(panes.registry, kRootKey, true,
-                                             SearchHistory::LoadSearchList(panes.registry, kRootKey, true),
-                                             "text 5");
+        list = SearchHistory::RememberSearch(
+            panes.registry, kRootKey, true,
+            SearchHistory::LoadSearchList(panes.registry, kRootKey, true), "text 5");
         QCOMPARE(list.mid(0, 3), items("text 5, text 21, text 20"));
         QCOMPARE(list.count("text 5"), 1);
         QCOMPARE(SearchHistory::LoadSearchList(panes.registry, kRootKey, false), QStringList());
@@ -314,7 +333,6 @@ private Q_SLOTS:
         QVERIFY(!dialog.Parameters().Recurse);
         dialog.SetWhereIndex(frmSearch::AllFolders);
         QCOMPARE(dialog.Parameters().Folder, root());
-
     }
 
     void resultsView()
@@ -333,15 +351,14 @@ private Q_SLOTS:
         QCOMPARE(panes.status.Text(1), QStringLiteral("Search Results for 'news'"));
         QCOMPARE(panes.status.Text(2), QStringLiteral("3 items found"));
 
-        SearchResultsView::BuildSearchResultsView(panes.tree, panes.list, panes.status, {},
-                                                  root(), QString());
+        SearchResultsView::BuildSearchResultsView(panes.tree, panes.list, panes.status, {}, root(),
+                                                  QString());
         QCOMPARE(panes.status.Text(1), QString());
         QCOMPARE(panes.status.Text(2), QStringLiteral("0 items found"));
         // A folder that merely starts with the root's name is shown whole.
         QCOMPARE(SearchResultsView::FolderColumn("/f/Fav", "/f/Favorites/x.url"),
                  QStringLiteral("/f/Favorites/"));
     }
-
 
     // A letter, day or Single List key is no folder: a search below it finds nothing, even
     // with a folder of that name in the working folder, and a start that climbs out of the
@@ -362,8 +379,8 @@ private Q_SLOTS:
             QVERIFY(!panes.command.RunSearch(dialog.Parameters(), root(), nullptr));
         }
         QDir::setCurrent(previous);
-        QVERIFY(!panes.command.RunSearch({root() + "/../cwd/2010-12-31", true, "", 1, 0, 0},
-                                         root(), nullptr));
+        QVERIFY(!panes.command.RunSearch({root() + "/../cwd/2010-12-31", true, "", 1, 0, 0}, root(),
+                                         nullptr));
         QCOMPARE(panes.results.Count(), 0);
     }
 };

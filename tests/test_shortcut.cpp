@@ -115,7 +115,8 @@ private Q_SLOTS:
         m_fav->Link("secret.url", "http://secret/");
         QCOMPARE(::mkfifo(QFile::encodeName(P("fifo.url")).constData(), 0600), 0);
         QVERIFY(QFile::link("/proc/self/pagemap", P("kernel.url")));
-        for (const char* name : {"missing.url", "folder.url", "", "fifo.url", "dangling.url", "kernel.url"})
+        for (const char* name :
+             {"missing.url", "folder.url", "", "fifo.url", "dangling.url", "kernel.url"})
             QVERIFY2(ReadUrl(name).isEmpty(), name);
         m_fs.failWith = "Permission denied";
         QCOMPARE(ReadUrl("secret.url"), QString());
@@ -162,8 +163,10 @@ private Q_SLOTS:
         same("non-ASCII", QString::fromUtf8("http://\u4F8B\u3048.jp/caf\u00E9?\u20AC"));
         same("looks like a key", "URL=http://inner/");
         same("long", "http://long.example/" + QString(2000, QLatin1Char('p')));
-        QTest::newRow("breaks around and inside") << "\rhttp://a/\r\n\nb\r\n" << "http://a/b";
-        QTest::newRow("only breaks") << "\r\n\r\n" << "";
+        QTest::newRow("breaks around and inside") << "\rhttp://a/\r\n\nb\r\n"
+                                                  << "http://a/b";
+        QTest::newRow("only breaks") << "\r\n\r\n"
+                                     << "";
     }
     void roundTrip()
     {
@@ -179,11 +182,15 @@ private Q_SLOTS:
     void refusesExisting()
     {
         m_fav->File("empty.url").File(".hidden.url", "old").Folder("folder.url");
-        m_fav->File("target", "old").Symlink("link.url", P("target")).Symlink("dangling.url", P("gone"));
-        for (const char* name : {"empty.url", ".hidden.url", "folder.url", "link.url", "dangling.url"}) {
+        m_fav->File("target", "old")
+            .Symlink("link.url", P("target"))
+            .Symlink("dangling.url", P("gone"));
+        for (const char* name :
+             {"empty.url", ".hidden.url", "folder.url", "link.url", "dangling.url"}) {
             m_prompts.messages.clear();
             QVERIFY2(!Write("http://new/", P(name)), name);
-            QCOMPARE(Warnings(m_prompts), QStringList{"Link already exists in the selected folder."});
+            QCOMPARE(Warnings(m_prompts),
+                     QStringList{"Link already exists in the selected folder."});
         }
         QCOMPARE(m_fav->Read("empty.url") + m_fav->Read(".hidden.url") + m_fav->Read("target"),
                  QByteArray("oldold"));

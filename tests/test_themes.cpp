@@ -21,7 +21,8 @@ namespace {
 
 QString describe(const QString& face, double size, bool bold, bool italic)
 {
-    return face + u'|' + QString::number(size) + u'|' + (bold ? u'B' : u'-') + (italic ? u'I' : u'-');
+    return face + u'|' + QString::number(size) + u'|' + (bold ? u'B' : u'-') +
+           (italic ? u'I' : u'-');
 }
 
 QStringList names(const clsThemeApps& themes)
@@ -37,7 +38,8 @@ double luminance(std::int32_t colorRef)
 {
     const QColor c = ColorRef::ToQColor(colorRef);
     double sum = 0;
-    for (const auto& [v, weight] : {std::pair{c.red(), 0.2126}, {c.green(), 0.7152}, {c.blue(), 0.0722}}) {
+    for (const auto& [v, weight] :
+         {std::pair{c.red(), 0.2126}, {c.green(), 0.7152}, {c.blue(), 0.0722}}) {
         const double s = v / 255.0;
         sum += weight * (s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4));
     }
@@ -82,10 +84,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("expected");
         // Starting from "Old", 8 points, bold, not italic.
-        QTest::newRow("IB keeps flags") << "Arial\t12\tIB" << "Arial|12|B-";
-        QTest::newRow("empty clears flags only") << "" << "Old|8|--";
-        QTest::newRow("10.5 to even") << "Arial\t10.5\tB" << "Arial|10|B-";
-        QTest::newRow("too big") << "Arial\t40000\tB" << "Arial|0|B-";
+        QTest::newRow("IB keeps flags") << "Arial\t12\tIB"
+                                        << "Arial|12|B-";
+        QTest::newRow("empty clears flags only") << ""
+                                                 << "Old|8|--";
+        QTest::newRow("10.5 to even") << "Arial\t10.5\tB"
+                                      << "Arial|10|B-";
+        QTest::newRow("too big") << "Arial\t40000\tB"
+                                 << "Arial|0|B-";
     }
     void setFontString()
     {
@@ -130,8 +136,9 @@ private Q_SLOTS:
         QTest::newRow("custom first")
             << (custom + "\r\n" + a + "\r\n").toUtf8() << QStringList{"(Custom)", "A"} << false;
         QTest::newRow("other first") << a.toUtf8() << QStringList{"(Custom)", "A"} << true;
-        QTest::newRow("blank lines, later custom") << ("\r\n   \r\n" + a + "\n\n" + custom + "\r").toUtf8()
-                                                   << QStringList{"(Custom)", "A", "(Custom)"} << true;
+        QTest::newRow("blank lines, later custom")
+            << ("\r\n   \r\n" + a + "\n\n" + custom + "\r").toUtf8()
+            << QStringList{"(Custom)", "A", "(Custom)"} << true;
         QTest::newRow("Windows-1252")
             << QByteArray("Caf\xe9\tArial\t9") << QStringList{"(Custom)", "Café"} << true;
         QTest::newRow("only blanks") << QByteArray(" \r\n  ") << QStringList{"(Custom)"} << true;
@@ -241,7 +248,8 @@ private Q_SLOTS:
             for (const clsThemeObj* part : {&theme.TvwTheme(), &theme.LvwTheme()}) {
                 const QString what = theme.Name() + u' ' + part->GetFontString();
                 const double a = luminance(part->FontColor()), b = luminance(part->BackColor());
-                QVERIFY2((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 4.5, qPrintable(what));
+                QVERIFY2((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 4.5,
+                         qPrintable(what));
                 QVERIFY2(part->FontSize() >= 8 && part->FontSize() <= 14, qPrintable(what));
                 QVERIFY2(families.contains(part->FontName()), qPrintable(what));
             }

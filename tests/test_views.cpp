@@ -38,9 +38,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("phoneBook");
         QTest::addColumn<QString>("addressBook");
-        QTest::newRow("triple") << "Quake" << "Q" << "O-P-Q";
-        QTest::newRow("dash falls in A-B") << "-misc" << "-" << "A-B";
-        QTest::newRow("accented") << "église" << "É" << "É";
+        QTest::newRow("triple") << "Quake"
+                                << "Q"
+                                << "O-P-Q";
+        QTest::newRow("dash falls in A-B") << "-misc"
+                                           << "-"
+                                           << "A-B";
+        QTest::newRow("accented") << "église"
+                                  << "É"
+                                  << "É";
     }
     void groupLabels()
     {
@@ -101,7 +107,9 @@ private Q_SLOTS:
         const auto at = [](int h) { return QDateTime(QDate(2024, 3, 5), QTime(h, 0)); };
         FavoritesBuilder(root())
             .Build("cherry.url = http://c\nBanana.url = http://b\napple.url = http://a\n")
-            .Times("cherry.url", at(2), at(2)).Times("Banana.url", at(13), at(13)).Times("apple.url", at(9), at(9));
+            .Times("cherry.url", at(2), at(2))
+            .Times("Banana.url", at(13), at(13))
+            .Times("apple.url", at(9), at(9));
         ViewPanes panes(root());
         panes.Show(FavoritesViews::Normal);
         panes.list.SelectOnly(panes.list.Item(panes.ListTexts().indexOf("Banana")));

@@ -22,10 +22,10 @@ struct AppServices
     Prompts& prompts;
     const Clock& clock;
     TrayIcon& tray;
-    QString programPath;   // the running executable
-    QString commandLine;   // the arguments as one text
-    QString shellFavorites; // the Favorites root the shell reported at start-up
-    WindowSystem* windows = nullptr; // other programs' windows; none without a display
+    QString programPath;                 // the running executable
+    QString commandLine;                 // the arguments as one text
+    QString shellFavorites;              // the Favorites root the shell reported at start-up
+    WindowSystem* windows = nullptr;     // other programs' windows; none without a display
     ProgramLauncher* programs = nullptr; // none: programs are started with QProcess
     Help* help = nullptr;                // none: the program's own help window
 };

@@ -63,8 +63,7 @@ bool HandOver::SendToPrevInstance(WindowSystem& windows, const QString& command)
     return textBox && windows.SendChar(textBox, command.at(0));
 }
 
-quint64 HandOver::FindChildTextBox(const WindowSystem& windows, quint64 parent,
-                                   const QString& text)
+quint64 HandOver::FindChildTextBox(const WindowSystem& windows, quint64 parent, const QString& text)
 {
     const WindowSystem::Handle textBox = windows.FindChild(parent, TextBoxClass);
     if (textBox && !windows.GetText(textBox).isEmpty() && windows.GetText(textBox) == text)

@@ -28,12 +28,14 @@ void HealthCommands::CheckLinks()
     if (BringForward(m_checkLinks))
         return;
     delete m_checkLinks;
-    m_checkLinks = new frmCheckLinks(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks,
-                                     m_owner);
+    m_checkLinks =
+        new frmCheckLinks(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks, m_owner);
     m_checkLinks->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(m_checkLinks, &frmCheckLinks::openRequested, m_checkLinks, m_hooks.openLink);
-    QObject::connect(m_checkLinks, &frmCheckLinks::selectRequested, m_checkLinks, m_hooks.selectFolder);
-    QObject::connect(m_checkLinks, &frmCheckLinks::favoritesChanged, m_checkLinks, m_hooks.refreshView);
+    QObject::connect(m_checkLinks, &frmCheckLinks::selectRequested, m_checkLinks,
+                     m_hooks.selectFolder);
+    QObject::connect(m_checkLinks, &frmCheckLinks::favoritesChanged, m_checkLinks,
+                     m_hooks.refreshView);
     m_checkLinks->SetSkipDays(m_hooks.skipDays());
     m_checkLinks->deleteForGood = m_hooks.deleteForGood;
     m_checkLinks->show();
@@ -45,11 +47,12 @@ void HealthCommands::FindDuplicates()
     if (BringForward(m_duplicates))
         return;
     delete m_duplicates;
-    m_duplicates = new frmDuplicates(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks,
-                                     m_owner);
+    m_duplicates =
+        new frmDuplicates(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks, m_owner);
     m_duplicates->setAttribute(Qt::WA_DeleteOnClose);
     m_duplicates->deleteForGood = m_hooks.deleteForGood;
-    QObject::connect(m_duplicates, &frmDuplicates::favoritesChanged, m_duplicates, m_hooks.refreshView);
+    QObject::connect(m_duplicates, &frmDuplicates::favoritesChanged, m_duplicates,
+                     m_hooks.refreshView);
     m_duplicates->show();
     m_duplicates->FindClick();
 }

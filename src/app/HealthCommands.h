@@ -21,9 +21,9 @@ class HealthCommands
 public:
     struct Hooks
     {
-        std::function<QString()> chosenFolder;          // the folder the commands look in
-        std::function<void()> refreshView;              // after files changed on disk
-        std::function<void(const QString&)> openLink;   // a link's path
+        std::function<QString()> chosenFolder;        // the folder the commands look in
+        std::function<void()> refreshView;            // after files changed on disk
+        std::function<void(const QString&)> openLink; // a link's path
         std::function<void(const QString&)> selectFolder;
         std::function<int()> skipDays;
         std::function<bool()> deleteForGood;

@@ -19,7 +19,7 @@ struct Entry
 QAction* MainMenus::add(QMenu* menu, const char* name, const char* caption)
 {
     QAction* action = qstrcmp(caption, "-") == 0 ? menu->addSeparator()
-                                                  : menu->addAction(QString::fromUtf8(caption));
+                                                 : menu->addAction(QString::fromUtf8(caption));
     action->setObjectName(QString::fromLatin1(name));
     m_actions.insert(action->objectName(), action);
     return action;
@@ -33,7 +33,8 @@ MainMenus::MainMenus(QMainWindow& window)
         const char* caption;
         std::initializer_list<Entry> entries;
     } kBar[] = {
-        {"mnuFile", "&File",
+        {"mnuFile",
+         "&File",
          {{"mnuFileOpen", "&Browse For Favorites...", nullptr},
           {"mnuFileCurrentUser", "&Open Current User Favorites", nullptr},
           {"mnuFileSep3", "-", nullptr},
@@ -44,7 +45,8 @@ MainMenus::MainMenus(QMainWindow& window)
           {"mnuFileOpenLinkNew", "Open Link in &New Window", nullptr},
           {"mnuFileSep2", "-", nullptr},
           {"mnuFileExit", "E&xit", nullptr}}},
-        {"mnuEdit", "&Edit",
+        {"mnuEdit",
+         "&Edit",
          {{"mnuEditSearch", "&Search...", nullptr},
           {"mnuEditSep1", "-", nullptr},
           {"mnuEditPasteLink", "&Add Link...", nullptr},
@@ -55,7 +57,8 @@ MainMenus::MainMenus(QMainWindow& window)
           {"mnuEditNew", "&New Folder...", nullptr},
           {"mnuEditSep2", "-", nullptr},
           {"mnuEditProperties", "Properties...", nullptr}}},
-        {"mnuView", "&View",
+        {"mnuView",
+         "&View",
          {{"mnuViewAlwaysOnTop", "Always on &Top", nullptr},
           {"mnuViewSep1", "-", nullptr},
           {"mnuViewNormal", "&Normal", nullptr},
@@ -72,7 +75,8 @@ MainMenus::MainMenus(QMainWindow& window)
           {"mnuViewThemes", "Themes...", nullptr},
           {"mnuViewSep3", "-", nullptr},
           {"mnuViewRefresh", "Refresh", nullptr}}},
-        {"mnuTools", "&Tools",
+        {"mnuTools",
+         "&Tools",
          {{"mnuToolsToolbar", "&Toolbar...", nullptr},
           {"mnuToolsArrange", "&Arrange...", nullptr},
           {"mnuToolsSep1", "-", nullptr},
@@ -80,7 +84,8 @@ MainMenus::MainMenus(QMainWindow& window)
           {"mnuToolsDuplicates", "Find &Duplicates...", nullptr},
           {"mnuToolsSep2", "-", nullptr},
           {"mnuToolsOptions", "&Options...", nullptr}}},
-        {"mnuHelp", "&Help",
+        {"mnuHelp",
+         "&Help",
          {{"mnuHelpContents", "Contents", nullptr},
           {"mnuHelpIndex", "Index", nullptr},
           {"mnuHelpGettingStarted", "Getting Started", nullptr},
@@ -96,7 +101,8 @@ MainMenus::MainMenus(QMainWindow& window)
         const char* caption;
         std::initializer_list<Entry> entries;
     } kPopups[] = {
-        {"mnuPopup", "PopupMenu",
+        {"mnuPopup",
+         "PopupMenu",
          {{"mnuPopOpen", "Open", "mnuFileOpenLink"},
           {"mnuPopNewWin", "Open in New Window", "mnuFileOpenLinkNew"},
           {"mnuPopSep1", "-", nullptr},
@@ -116,7 +122,8 @@ MainMenus::MainMenus(QMainWindow& window)
           {"mnuPopSep5", "-", nullptr},
           {"mnuPopRefresh", "Refresh", "mnuViewRefresh"}}},
         {"mnuToolbar", "Toobar Menu", {{"mnuToolbarCustomize", "Customize...", "mnuToolsToolbar"}}},
-        {"mnuSysTray", "System Tray",
+        {"mnuSysTray",
+         "System Tray",
          {{"mnuSTOpen", "&Open...", nullptr},
           {"mnuSTOptions", "O&ptions...", "mnuToolsOptions"},
           {"mnuSTAbout", "&About...", "mnuHelpAbout"},
@@ -165,10 +172,9 @@ QAction* MainMenus::Action(const QString& name) const
 
 QAction* MainMenus::ViewAction(int index) const
 {
-    static const char* const kViews[] = {"mnuViewNormal",      "mnuViewPhoneBook",
-                                         "mnuViewAddressBook", "mnuViewSingleList",
-                                         "mnuViewAccessed",    "mnuViewModified",
-                                         "mnuViewCreated",     "mnuViewSearch"};
+    static const char* const kViews[] = {
+        "mnuViewNormal",   "mnuViewPhoneBook", "mnuViewAddressBook", "mnuViewSingleList",
+        "mnuViewAccessed", "mnuViewModified",  "mnuViewCreated",     "mnuViewSearch"};
     return index >= 0 && index < 8 ? Action(QString::fromLatin1(kViews[index])) : nullptr;
 }
 
@@ -187,16 +193,17 @@ void MainMenus::preparePopup(Place place, bool normalView)
         const char* name;
         const char* shown;
     } kTable[] = {
-        {"mnuPopOpen", "1000"},     {"mnuPopNewWin", "1000"},     {"mnuPopSep1", "1000"},
-        {"mnuPopSearch", "1110"},   {"mnuPopSep2", "1110"},       {"mnuPopPasteLink", "1110"},
-        {"mnuPopCopyTo", "1010"},   {"mnuPopMoveTo", "1010"},     {"mnuPopDelete", "1010"},
-        {"mnuPopRename", "1010"},   {"mnuPopNewFolder", "11n0"},  {"mnuPopProperties", "1010"},
-        {"mnuPopSep4", "1110"},     {"mnuPopFont", "1111"},       {"mnuPopColor", "1111"},
-        {"mnuPopSep5", "1111"},     {"mnuPopRefresh", "1111"},
+        {"mnuPopOpen", "1000"},   {"mnuPopNewWin", "1000"},    {"mnuPopSep1", "1000"},
+        {"mnuPopSearch", "1110"}, {"mnuPopSep2", "1110"},      {"mnuPopPasteLink", "1110"},
+        {"mnuPopCopyTo", "1010"}, {"mnuPopMoveTo", "1010"},    {"mnuPopDelete", "1010"},
+        {"mnuPopRename", "1010"}, {"mnuPopNewFolder", "11n0"}, {"mnuPopProperties", "1010"},
+        {"mnuPopSep4", "1110"},   {"mnuPopFont", "1111"},      {"mnuPopColor", "1111"},
+        {"mnuPopSep5", "1111"},   {"mnuPopRefresh", "1111"},
     };
     for (const auto& row : kTable) {
         const char flag = row.shown[place];
-        Action(QString::fromLatin1(row.name))->setVisible(flag == '1' || (flag == 'n' && normalView));
+        Action(QString::fromLatin1(row.name))
+            ->setVisible(flag == '1' || (flag == 'n' && normalView));
     }
 }
 

@@ -34,7 +34,13 @@ public:
     QStringList VisiblePopupEntries() const;
 
 private:
-    enum Place { LvwItem, LvwNoItem, TvwItem, TvwNoItem };
+    enum Place
+    {
+        LvwItem,
+        LvwNoItem,
+        TvwItem,
+        TvwNoItem
+    };
     QAction* add(QMenu* menu, const char* name, const char* caption);
     void preparePopup(Place place, bool normalView = true);
 

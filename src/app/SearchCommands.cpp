@@ -17,8 +17,8 @@
 
 SearchCommands::SearchCommands(const Panes& panes, QWidget* statusBar, Registry& registry)
     : m_panes(panes), m_registry(registry),
-      m_command(std::make_unique<SearchCommand>(panes.fileSystem, panes.prompts,
-                                                panes.searchLinks, panes.status, statusBar))
+      m_command(std::make_unique<SearchCommand>(panes.fileSystem, panes.prompts, panes.searchLinks,
+                                                panes.status, statusBar))
 {
     m_command->SetShowResults([this] {
         FavoritesViews& views = m_panes.views;
@@ -41,10 +41,9 @@ void SearchCommands::Search(const clsOptions& options)
     m_frmSearch->SetRememberSearch(options.RememberSearch());
     QTreeWidgetItem* node = m_panes.tree.SelectedItem();
     const FavoritesViews& views = m_panes.views;
-    m_frmSearch->PrepareSearch(views.FavoritesRoot(),
-                               views.CurrentView() == FavoritesViews::Normal && node,
-                               FavoritesTree::Tag(node), FavoritesTree::Text(node),
-                               views.SelectionKey());
+    m_frmSearch->PrepareSearch(
+        views.FavoritesRoot(), views.CurrentView() == FavoritesViews::Normal && node,
+        FavoritesTree::Tag(node), FavoritesTree::Text(node), views.SelectionKey());
     m_panes.prompts.ShowModal(*m_frmSearch);
 }
 
@@ -66,7 +65,7 @@ void SearchCommands::Properties(const QString& activePane)
 
 void SearchCommands::BuildSearchResultsView()
 {
-    SearchResultsView::BuildSearchResultsView(m_panes.tree, m_panes.list, m_panes.status,
-                                              m_panes.searchLinks.Items(), m_panes.views.FavoritesRoot(),
-                                              m_command->LastSearchText());
+    SearchResultsView::BuildSearchResultsView(
+        m_panes.tree, m_panes.list, m_panes.status, m_panes.searchLinks.Items(),
+        m_panes.views.FavoritesRoot(), m_command->LastSearchText());
 }

@@ -29,16 +29,17 @@
 #include "favorites/SearchLinks.h"
 #include "favorites/StatusPanels.h"
 #include "favorites/frmSearch.h"
+#include "platform/Clock.h"
 #include "platform/ColorRef.h"
 #include "platform/FileSystemService.h"
 #include "platform/Prompts.h"
 #include "platform/QtProgramLauncher.h"
 #include "platform/RegistryRoutines.h"
-#include "platform/Clock.h"
 #include "platform/TrayIcon.h"
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 
+#include <QAbstractItemDelegate>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -51,7 +52,6 @@
 #include <QMouseEvent>
 #include <QScreen>
 #include <QStatusBar>
-#include <QAbstractItemDelegate>
 #include <QTimer>
 #include <QToolBar>
 
@@ -211,8 +211,9 @@ void frmFav1::Load()
     const QPoint corner = remembered ? QPoint(units.ToPixels(m_options->MainLeft()),
                                               units.ToPixels(m_options->MainTop()))
                                      : QPoint();
-    const QRect placement = fitOnScreen(QRect(
-        corner, QSize(units.ToPixels(m_options->MainWidth()), units.ToPixels(m_options->MainHeight()))));
+    const QRect placement =
+        fitOnScreen(QRect(corner, QSize(units.ToPixels(m_options->MainWidth()),
+                                        units.ToPixels(m_options->MainHeight()))));
     resize(placement.size());
     SetTreeWidth(m_options->TreeWidth());
     // The saved corner is the frame's, as pos() reports it and as move() takes it.
@@ -327,7 +328,8 @@ void frmFav1::SaveSettings()
 
 void frmFav1::AddTrayIcon()
 {
-    m_trayIconShown = m_services.tray.Show(m_icons.Icon(QStringLiteral("Favorites")), AppInfo::AppTitle);
+    m_trayIconShown =
+        m_services.tray.Show(m_icons.Icon(QStringLiteral("Favorites")), AppInfo::AppTitle);
 }
 
 void frmFav1::waitForTray()
@@ -477,11 +479,14 @@ void frmFav1::storeWindowState()
             m_options->SetMainLeft(static_cast<float>(twips(pos().x())));
         }
     }
-    m_options->SetlvwForeColor(ColorRef::FromQColor(m_lvwFavorites->palette().color(QPalette::Text)));
+    m_options->SetlvwForeColor(
+        ColorRef::FromQColor(m_lvwFavorites->palette().color(QPalette::Text)));
     if (!m_tree->Nodes().empty())
-        m_options->SettvwForeColor(ColorRef::FromQColor(m_tree->Nodes().front()->foreground(0).color()));
+        m_options->SettvwForeColor(
+            ColorRef::FromQColor(m_tree->Nodes().front()->foreground(0).color()));
     const int view = m_cboFormat->currentIndex();
-    m_options->SetMainView(static_cast<std::int16_t>(view == FavoritesViews::SearchResults ? 0 : view));
+    m_options->SetMainView(
+        static_cast<std::int16_t>(view == FavoritesViews::SearchResults ? 0 : view));
     m_options->SetTreeWidth(static_cast<float>(m_layout.tree.width));
     m_options->SetToolbarButtons(ToolbarLayout::SaveToolbar(*m_tbrToolbar));
     if (QTreeWidgetItem* selected = m_tree->SelectedItem())
@@ -681,9 +686,8 @@ void frmFav1::connectCommands()
         if (exchange().ImportBookmarks())
             RefreshView();
     });
-    on("mnuFileExport", [this] {
-        exchange().ExportBookmarks(FavoritesTree::Tag(m_tree->SelectedItem()));
-    });
+    on("mnuFileExport",
+       [this] { exchange().ExportBookmarks(FavoritesTree::Tag(m_tree->SelectedItem())); });
     on("mnuViewRefresh", [this] { RefreshView(); });
     for (int view = 0; view < FavoritesViews::ViewCount; ++view) {
         connect(m_menus->ViewAction(view), &QAction::triggered, this,
@@ -709,14 +713,16 @@ void frmFav1::connectCommands()
     on("mnuFileOpenLink", [&opener] { opener.OpenSelectedLink(false); });
     on("mnuFileOpenLinkNew", [&opener] { opener.OpenSelectedLink(true); });
     on("mnuHelpWebSite", [&opener] { opener.OpenSite(AppInfo::WebSite); });
-    m_dispatch->SetCommand(QStringLiteral("Explore"), [this] { m_browser->Opener().Explore(m_activePane); });
+    m_dispatch->SetCommand(QStringLiteral("Explore"),
+                           [this] { m_browser->Opener().Explore(m_activePane); });
     on("mnuEditPasteLink", [this] { m_browser->AddLink(m_activePane); });
     on("mnuToolsArrange", [this] { m_browser->Arrange(); });
     connect(this, &frmFav1::openListItemRequested, this,
             [&opener](const QModelIndex& item) { opener.OpenListItem(item); });
     on("mnuToolsToolbar", [this] {
-        m_options->SetToolbarButtons(frmToolbar::Customize(
-            m_options->ToolbarButtons(), m_services.prompts, *m_services.help, m_toolbarIcons, this));
+        m_options->SetToolbarButtons(frmToolbar::Customize(m_options->ToolbarButtons(),
+                                                           m_services.prompts, *m_services.help,
+                                                           m_toolbarIcons, this));
         loadToolbar(m_options->ToolbarButtons());
     });
     connect(this, &frmFav1::helpTopicRequested, this,
@@ -739,7 +745,7 @@ void frmFav1::connectCommands()
 
 Panes frmFav1::AllPanes()
 {
-    return {*m_tree, *m_list, *m_views, *m_status, m_services.fileSystem, m_services.prompts,
+    return {*m_tree,        *m_list, *m_views, *m_status, m_services.fileSystem, m_services.prompts,
             *m_searchLinks, this};
 }
 
@@ -878,6 +884,7 @@ bool frmFav1::eventFilter(QObject* watched, QEvent* event)
                                   layoutFrame().windowWidth))
             applyLayout();
         return true;
-    default: return QMainWindow::eventFilter(watched, event);
+    default:
+        return QMainWindow::eventFilter(watched, event);
     }
 }

@@ -7,8 +7,8 @@
 #include "platform/RegistryRoutines.h"
 
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QRadioButton>
@@ -55,10 +55,9 @@ frmOptions::frmOptions(clsOptions& options, Registry& registry, MainWindowHooks 
     m_chkStartupGroup = addCheck("chkStartupGroup", QStringLiteral("Add Tavoro to Startup Menu"));
     m_chkDeleteWithoutTrash =
         addCheck("chkDeleteWithoutTrash", QStringLiteral("Delete without using the Trash"));
-    for (QCheckBox* box :
-         {m_chkRememberSearch, m_chkAutoHide, m_chkAutoCenter, m_chkIEButton, m_chkRememberFolder,
-          m_chkRememberPosition, m_chkConfirmExit, m_chkSystemTray, m_chkStartupGroup,
-          m_chkDeleteWithoutTrash})
+    for (QCheckBox* box : {m_chkRememberSearch, m_chkAutoHide, m_chkAutoCenter, m_chkIEButton,
+                           m_chkRememberFolder, m_chkRememberPosition, m_chkConfirmExit,
+                           m_chkSystemTray, m_chkStartupGroup, m_chkDeleteWithoutTrash})
         layout->addWidget(box);
 
     m_frame1 = new QGroupBox(QStringLiteral("Open List Items as Follows"), this);

@@ -33,8 +33,8 @@ public:
 
     // Tools > Toolbar: runs the dialog on a layout and gives the layout to use afterwards
     // (the same text unless the user chose OK).
-    static QString Customize(const QString& layout, Prompts& prompts, Help& help, const IconSet& icons,
-                             QWidget* owner);
+    static QString Customize(const QString& layout, Prompts& prompts, Help& help,
+                             const IconSet& icons, QWidget* owner);
 
     // The buttons' handlers; the two double clicks run AddClick and RemoveClick.
     void AddClick();

@@ -4,7 +4,6 @@
 #include "platform/TextFields.h"
 
 #include <QFontDatabase>
-#include <QRegularExpression>
 #include <QFontInfo>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,6 +11,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <algorithm>

@@ -390,9 +390,9 @@ void frmThemes::cmdOKClick()
     if (!Themes::WriteThemes(m_themeFile, m_allThemes, &error)) {
         // The themes stay with the program for now; the user learns that the file did not
         // take them.
-        m_prompts.Warn(this,
-                       QStringLiteral("Unable to complete the Save Themes operation.\r\n\r\n") + error,
-                       AppInfo::AppTitle);
+        m_prompts.Warn(
+            this, QStringLiteral("Unable to complete the Save Themes operation.\r\n\r\n") + error,
+            AppInfo::AppTitle);
     }
     m_options.SetThemeName(m_cboTheme->currentText());
     done(QDialog::Accepted);

@@ -29,8 +29,8 @@ void BrowserButton::AddBrowserButton()
 {
     // The browser's button key has always held two backslashes before the file name.
     const QString icon = m_programFolder + QStringLiteral("\\\\Tavoro-IE1.ico");
-    const QString exec = m_programFolder + QStringLiteral("\\\\") + m_programName +
-                         QStringLiteral(".exe");
+    const QString exec =
+        m_programFolder + QStringLiteral("\\\\") + m_programName + QStringLiteral(".exe");
     const std::pair<const char*, QString> values[] = {
         {"Default Visible", QStringLiteral("Yes")},
         {"ButtonText", AppInfo::ProductName},

@@ -13,14 +13,12 @@ class BrowserButton
 public:
     static inline const QString ExtensionsKey =
         QStringLiteral("Software\\Microsoft\\Internet Explorer\\Extensions");
-    static inline const QString ButtonId =
-        QStringLiteral("{04888576-4F80-49f5-ACC3-D215680BD1AD}");
+    static inline const QString ButtonId = QStringLiteral("{04888576-4F80-49f5-ACC3-D215680BD1AD}");
     static inline const QString RunProgramClsid =
         QStringLiteral("{1FBA04EE-3024-11d2-8F1F-0000F87ABD16}");
 
     // programPath: the running executable.
-    BrowserButton(Registry& registry, Prompts& prompts, const QString& programPath,
-                  QWidget* owner);
+    BrowserButton(Registry& registry, Prompts& prompts, const QString& programPath, QWidget* owner);
 
     bool IsBrowserButtonInstalled() const;
     void AddBrowserButton();

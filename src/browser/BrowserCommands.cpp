@@ -6,9 +6,8 @@
 #include <QFileInfo>
 
 BrowserCommands::BrowserCommands(WindowSystem* windows, ProgramLauncher& programs, Help& help,
-                                 const Clock& clock, Registry& registry,
-                                 const QString& programPath, const Panes& panes,
-                                 EditCommands& edit, const clsOptions& options,
+                                 const Clock& clock, Registry& registry, const QString& programPath,
+                                 const Panes& panes, EditCommands& edit, const clsOptions& options,
                                  LinkOpener::WindowHooks hooks)
     : m_help(help), m_clock(clock), m_panes(panes), m_ieList(windows),
       m_launcher(programs, windows, panes.prompts, QFileInfo(programPath).absolutePath(),

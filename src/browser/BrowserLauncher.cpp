@@ -5,8 +5,8 @@
 #include "platform/ProgramLauncher.h"
 #include "platform/Prompts.h"
 
-BrowserLauncher::BrowserLauncher(ProgramLauncher& launcher, WindowSystem* windows,
-                                 Prompts& prompts, QString programFolder, QWidget* owner)
+BrowserLauncher::BrowserLauncher(ProgramLauncher& launcher, WindowSystem* windows, Prompts& prompts,
+                                 QString programFolder, QWidget* owner)
     : m_launcher(launcher), m_windows(windows), m_prompts(prompts),
       m_programFolder(std::move(programFolder)), m_owner(owner)
 {

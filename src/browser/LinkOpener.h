@@ -30,8 +30,8 @@ public:
         std::function<void()> minimize;
     };
 
-    LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, const Panes& panes,
-               EditCommands& edit, const clsOptions& options, WindowHooks hooks);
+    LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, const Panes& panes, EditCommands& edit,
+               const clsOptions& options, WindowHooks hooks);
 
     void OpenListItem(const QModelIndex& entry);
     void OpenURLFile(const QString& tag, bool newWindow);

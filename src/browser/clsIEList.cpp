@@ -37,9 +37,9 @@ WindowSystem::Handle clsIEList::FindAddressBar(WindowSystem::Handle frame) const
     const QString worker =
         SystemVersion::IsWinNT() ? QStringLiteral("WorkerW") : QStringLiteral("WorkerA");
     WindowSystem::Handle window = frame;
-    for (const QString& className : {worker, QStringLiteral("ReBarWindow32"),
-                                     QStringLiteral("ComboBoxEx32"), QStringLiteral("ComboBox"),
-                                     QStringLiteral("Edit")}) {
+    for (const QString& className :
+         {worker, QStringLiteral("ReBarWindow32"), QStringLiteral("ComboBoxEx32"),
+          QStringLiteral("ComboBox"), QStringLiteral("Edit")}) {
         window = m_windows->FindChild(window, className);
         if (window == 0)
             return 0;

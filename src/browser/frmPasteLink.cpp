@@ -57,14 +57,12 @@ void frmPasteLink::AddLink(const Context& context)
         context.panes.views.NodeClick(node);
 }
 
-frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts,
-                           const FileSystemService& fileSystem, QString favoritesRoot,
-                           QWidget* parent)
+frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts, const FileSystemService& fileSystem,
+                           QString favoritesRoot, QWidget* parent)
     : QDialog(parent), m_ieList(ieList), m_prompts(prompts), m_fileSystem(fileSystem),
       m_favoritesRoot(std::move(favoritesRoot)), m_lvwPasteLink(new QTreeWidget(this)),
       m_txtTitle(new QLineEdit(this)), m_cmdPasteLink(new QPushButton(tr("Add Link"), this)),
-      m_cmdCancel(new QPushButton(tr("Cancel"), this)),
-      m_cmdHelp(new QPushButton(tr("Help"), this))
+      m_cmdCancel(new QPushButton(tr("Cancel"), this)), m_cmdHelp(new QPushButton(tr("Help"), this))
 {
     setWindowTitle(tr("Add Link"));
     m_lvwPasteLink->setRootIsDecorated(false);

@@ -128,8 +128,8 @@ void clsOptions::read(const Setting& setting)
                 this->*member = value;
             } else if constexpr (std::is_same_v<T, float>) {
                 // Out of a float's range it would be infinite, and written back so.
-                const bool fits = std::isfinite(number) &&
-                                  std::abs(number) <= std::numeric_limits<float>::max();
+                const bool fits =
+                    std::isfinite(number) && std::abs(number) <= std::numeric_limits<float>::max();
                 this->*member = static_cast<float>(fits ? number : VbConvert::Val(fallback));
             } else if constexpr (std::is_same_v<T, std::int16_t>) {
                 this->*member = VbConvert::ToInt16(number).value_or(
@@ -173,17 +173,17 @@ void clsOptions::Load()
 void clsOptions::Save()
 {
     static const char* const kSaveOrder[] = {
-        "lvwFont",        "tvwFont",        "MainWidth",      "MainHeight",    "MainLeft",
-        "MainTop",        "MainView",       "TreeWidth",      "SelectedPath",  "lvwForeColor",
-        "lvwBackColor",   "tvwForeColor",   "tvwBackColor",   "AlwaysOnTop",   "RememberSearch",
-        "AutoHide",       "AutoCenter",     "RememberFolder", "RememberPosition",
-        "ToolbarButtons", "ThemeName",      "ConfirmExit",    "SystemTray",    "FavoritesPath",
-        "SysTrayPrompt",  "FirstTime",      "DblClick",       "CheckSkipDays",
-        "DeleteWithoutTrash"};
+        "lvwFont",      "tvwFont",      "MainWidth",      "MainHeight",        "MainLeft",
+        "MainTop",      "MainView",     "TreeWidth",      "SelectedPath",      "lvwForeColor",
+        "lvwBackColor", "tvwForeColor", "tvwBackColor",   "AlwaysOnTop",       "RememberSearch",
+        "AutoHide",     "AutoCenter",   "RememberFolder", "RememberPosition",  "ToolbarButtons",
+        "ThemeName",    "ConfirmExit",  "SystemTray",     "FavoritesPath",     "SysTrayPrompt",
+        "FirstTime",    "DblClick",     "CheckSkipDays",  "DeleteWithoutTrash"};
     m_registry.BeginBatch();
     for (const char* name : kSaveOrder) {
-        const auto setting = std::find_if(std::begin(kSettings), std::end(kSettings),
-                                          [name](const Setting& s) { return qstrcmp(s.name, name) == 0; });
+        const auto setting =
+            std::find_if(std::begin(kSettings), std::end(kSettings),
+                         [name](const Setting& s) { return qstrcmp(s.name, name) == 0; });
         QString value = text(*setting);
         if (qstrcmp(name, "SelectedPath") == 0 && !m_rememberFolder)
             value.clear();
@@ -200,19 +200,19 @@ void clsOptions::findGroupDir()
     const QString value = QStringLiteral("Common Programs");
     QString fallback;
     if (version.contains(QLatin1String(" 98"), Qt::CaseInsensitive)) {
-        m_groupDir = ReadRegValueLM(m_registry, ExplorerKey, section, value, QString(),
-                                    HKEY_CURRENT_USER)
-                         .toString();
+        m_groupDir =
+            ReadRegValueLM(m_registry, ExplorerKey, section, value, QString(), HKEY_CURRENT_USER)
+                .toString();
         fallback = QStringLiteral("/Start Menu/Programs");
     } else if (version.contains(QLatin1String(" NT"), Qt::CaseInsensitive)) {
-        m_groupDir = ReadRegValueLM(m_registry, ExplorerKey, section, value, QString(),
-                                    HKEY_LOCAL_MACHINE)
-                         .toString();
+        m_groupDir =
+            ReadRegValueLM(m_registry, ExplorerKey, section, value, QString(), HKEY_LOCAL_MACHINE)
+                .toString();
         fallback = QStringLiteral("/Profiles/All Users/Start Menu/Programs");
     } else {
-        m_groupDir = ReadRegValueLM(m_registry, ExplorerKey, section, value, QString(),
-                                    HKEY_LOCAL_MACHINE)
-                         .toString();
+        m_groupDir =
+            ReadRegValueLM(m_registry, ExplorerKey, section, value, QString(), HKEY_LOCAL_MACHINE)
+                .toString();
         return;
     }
     if (!m_groupDir.isEmpty())

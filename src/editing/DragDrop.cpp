@@ -27,8 +27,8 @@ int DragDrop::StartListDrag()
 int DragDrop::StartTreeDrag()
 {
     QTreeWidgetItem* node = m_tree.SelectedItem();
-    const bool allowed = node && m_views.CurrentView() == FavoritesViews::Normal &&
-                         node != m_tree.Root();
+    const bool allowed =
+        node && m_views.CurrentView() == FavoritesViews::Normal && node != m_tree.Root();
     m_dragSource = allowed ? QStringLiteral("T") : QString();
     return allowed ? CopyOrMove : None;
 }
@@ -75,8 +75,7 @@ void DragDrop::dropListEntries(Qt::KeyboardModifiers keys)
         const QString tag = FavoritesList::Tag(entry);
         const bool done =
             FavoritesList::IsFolder(entry)
-                ? files.CopyMoveFolder(move, tag.mid(1), FavoritesList::Text(entry),
-                                       destination)
+                ? files.CopyMoveFolder(move, tag.mid(1), FavoritesList::Text(entry), destination)
                 : files.CopyMoveFile(move, tag, destination);
         if (!done)
             return;

@@ -21,7 +21,13 @@ class SearchLinks;
 class DragDrop
 {
 public:
-    enum Effect { None = 0, Copy = 1, Move = 2, CopyOrMove = 3 };
+    enum Effect
+    {
+        None = 0,
+        Copy = 1,
+        Move = 2,
+        CopyOrMove = 3
+    };
 
     DragDrop(const Panes& panes, const Clock& clock);
 

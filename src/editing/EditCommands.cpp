@@ -116,8 +116,7 @@ void EditCommands::copyOrMoveList(bool isMove)
         QString source = entry.Tag;
         source.remove(QLatin1Char('*'));
         const bool done = entry.Tag.startsWith(QLatin1Char('*'))
-                              ? files.CopyMoveFolder(isMove, source, entry.Text,
-                                                     destination)
+                              ? files.CopyMoveFolder(isMove, source, entry.Text, destination)
                               : files.CopyMoveFile(isMove, source, destination);
         if (!done)
             return;
@@ -135,8 +134,8 @@ void EditCommands::copyOrMoveTree(bool isMove)
         return;
     }
     const QString source = FavoritesTree::Tag(node);
-    const QString destination = WithoutTrailingSlash(
-        m_prompts.BrowseForFolder(m_owner, kTreeDestinationTitle, source));
+    const QString destination =
+        WithoutTrailingSlash(m_prompts.BrowseForFolder(m_owner, kTreeDestinationTitle, source));
     if (destination.isEmpty())
         return;
     const QString target = AddBackslash(destination) + FavoritesTree::Text(node);

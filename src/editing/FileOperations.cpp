@@ -117,25 +117,24 @@ bool FileOperations::Remove(const QString& path, const QString& name, bool isFol
             const QString text = u'\'' + name + QStringLiteral("' cannot be moved to the Trash.") +
                                  kBreak + error.Description() + kBreak +
                                  QStringLiteral("Do you want to delete it for good?");
-            if (m_prompts.MsgBox(m_owner, text, Prompts::Buttons::YesNo,
-                                 Prompts::Icon::Exclamation, AppInfo::ProductName,
-                                 Prompts::Answer::No) != Prompts::Answer::Yes)
+            if (m_prompts.MsgBox(m_owner, text, Prompts::Buttons::YesNo, Prompts::Icon::Exclamation,
+                                 AppInfo::ProductName, Prompts::Answer::No) != Prompts::Answer::Yes)
                 return false;
         }
     }
     if (isFolder)
         m_fileSystem.DeleteFolder(path);
     else
-        m_fileSystem.DeleteFile(path); // a read-only link goes too: only its folder need be writable
+        m_fileSystem.DeleteFile(
+            path); // a read-only link goes too: only its folder need be writable
     return true;
 }
 
 bool FileOperations::DeleteFolderPath(const QString& path)
 {
     bool removed = false;
-    const bool done = Attempt(kDeleteFailed, [&] {
-        removed = Remove(path, FileSystemService::GetFileName(path), true);
-    });
+    const bool done = Attempt(
+        kDeleteFailed, [&] { removed = Remove(path, FileSystemService::GetFileName(path), true); });
     if (!done || !removed)
         return false;
     UpdateLinkCache(path, {}, {}, false, SearchLinks::Change::Delete);
@@ -265,11 +264,10 @@ QString FileOperations::DeleteQuestion(const QList<ListEntry>& selected, bool fo
 {
     const QString count = QLocale(QLocale::English).toString(selected.size());
     if (!forGood)
-        return selected.size() == 1
-                   ? QStringLiteral("Are you sure you want to move '") + selected.first().Text +
-                         QStringLiteral("' to the Trash?")
-                   : QStringLiteral("Are you sure you want to move these ") + count +
-                         QStringLiteral(" items to the Trash?");
+        return selected.size() == 1 ? QStringLiteral("Are you sure you want to move '") +
+                                          selected.first().Text + QStringLiteral("' to the Trash?")
+                                    : QStringLiteral("Are you sure you want to move these ") +
+                                          count + QStringLiteral(" items to the Trash?");
     return selected.size() == 1
                ? QStringLiteral("Are you sure you want to delete ") + selected.first().Text + u'?'
                : QStringLiteral("Are you sure you want to delete these ") + count +

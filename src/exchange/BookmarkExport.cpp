@@ -36,9 +36,10 @@ QString BookmarkExport::Result::Text(const QString& file) const
 BookmarkExport::Format BookmarkExport::FormatFor(const QString& formatName, const QString& file)
 {
     if (formatName.isEmpty())
-        return file.endsWith(QLatin1String(".xbel"), Qt::CaseInsensitive) ? Format::Xbel : Format::Html;
+        return file.endsWith(QLatin1String(".xbel"), Qt::CaseInsensitive) ? Format::Xbel
+                                                                          : Format::Html;
     return formatName.compare(QLatin1String("xbel"), Qt::CaseInsensitive) == 0 ? Format::Xbel
-                                                                              : Format::Html;
+                                                                               : Format::Html;
 }
 
 QByteArray BookmarkExport::Serialize(const BookmarkTree& tree, Format format)

@@ -8,7 +8,11 @@ class FileSystemService;
 class BookmarkExport
 {
 public:
-    enum class Format { Html, Xbel };
+    enum class Format
+    {
+        Html,
+        Xbel
+    };
 
     struct Result
     {

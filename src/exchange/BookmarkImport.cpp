@@ -46,11 +46,16 @@ BookmarkImport::Source BookmarkImport::Detect(const FileSystemService& fileSyste
 QString BookmarkImport::Label(Source source)
 {
     switch (source) {
-    case Source::Firefox: return QStringLiteral("Firefox");
-    case Source::Chromium: return QStringLiteral("Chromium");
-    case Source::Xbel: return QStringLiteral("XBEL");
-    case Source::Folder: return QStringLiteral("Favorites");
-    case Source::Html: break;
+    case Source::Firefox:
+        return QStringLiteral("Firefox");
+    case Source::Chromium:
+        return QStringLiteral("Chromium");
+    case Source::Xbel:
+        return QStringLiteral("XBEL");
+    case Source::Folder:
+        return QStringLiteral("Favorites");
+    case Source::Html:
+        break;
     }
     return QStringLiteral("HTML");
 }
@@ -85,7 +90,8 @@ bool BookmarkImport::Read(const FileSystemService& fileSystem, const QString& pa
     if (source == Source::Firefox)
         return FirefoxReader::Read(path, tree, error);
     const bool profile = source == Source::Chromium && fileSystem.FolderExists(path);
-    const QByteArray bytes = ReadFile(fileSystem, profile ? path + QStringLiteral("/Bookmarks") : path, error);
+    const QByteArray bytes =
+        ReadFile(fileSystem, profile ? path + QStringLiteral("/Bookmarks") : path, error);
     if (!error.isEmpty())
         return false;
     if (source == Source::Chromium)

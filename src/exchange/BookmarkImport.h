@@ -11,7 +11,14 @@ class FileSystemService;
 class BookmarkImport
 {
 public:
-    enum class Source { Html, Xbel, Chromium, Firefox, Folder };
+    enum class Source
+    {
+        Html,
+        Xbel,
+        Chromium,
+        Firefox,
+        Folder
+    };
 
     // A folder of shortcuts, a browser profile folder, or a file judged by its contents.
     static Source Detect(const FileSystemService& fileSystem, const QString& path);

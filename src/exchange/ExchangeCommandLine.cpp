@@ -10,9 +10,9 @@
 
 namespace {
 
-const QString kUsage = QStringLiteral(
-    "Usage: tavoro --import SOURCE [--into FOLDER]\n"
-    "       tavoro --export FILE [--from FOLDER] [--format html|xbel]\n");
+const QString kUsage =
+    QStringLiteral("Usage: tavoro --import SOURCE [--into FOLDER]\n"
+                   "       tavoro --export FILE [--from FOLDER] [--format html|xbel]\n");
 
 QString Absolute(const QString& path)
 {

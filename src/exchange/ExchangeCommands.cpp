@@ -22,8 +22,9 @@ bool ExchangeCommands::ImportBookmarks()
         BrowserProfiles::Find(c.home),
         [&c, today](const QString& source, const QString& label) {
             const QString word =
-                label.isEmpty() ? BookmarkImport::Label(BookmarkImport::Detect(c.fileSystem, source))
-                                : label;
+                label.isEmpty()
+                    ? BookmarkImport::Label(BookmarkImport::Detect(c.fileSystem, source))
+                    : label;
             return BookmarkImport::NewTarget(c.fileSystem, c.favorites, word, today);
         },
         c.prompts, m_owner);
@@ -34,8 +35,9 @@ bool ExchangeCommands::ImportBookmarks()
     ImportSummary summary;
     const QString source = dialog.Source();
     const QString target = dialog.Target();
-    ProgressRunner::Run(m_owner, QStringLiteral("Importing bookmarks..."), progress,
-                        [&] { summary = BookmarkImport::Import(c.fileSystem, source, target, &progress); });
+    ProgressRunner::Run(m_owner, QStringLiteral("Importing bookmarks..."), progress, [&] {
+        summary = BookmarkImport::Import(c.fileSystem, source, target, &progress);
+    });
     c.prompts.MsgBox(m_owner, summary.Text(), Prompts::Buttons::Ok,
                      summary.Ok() ? Prompts::Icon::Information : Prompts::Icon::Exclamation,
                      AppInfo::ProductName);
@@ -59,6 +61,7 @@ void ExchangeCommands::ExportBookmarks(const QString& selectedFolder)
         result = BookmarkExport::Export(c.fileSystem, folder, file, format, &progress);
     });
     c.prompts.MsgBox(m_owner, result.Text(file), Prompts::Buttons::Ok,
-                     result.Error.isEmpty() ? Prompts::Icon::Information : Prompts::Icon::Exclamation,
+                     result.Error.isEmpty() ? Prompts::Icon::Information
+                                            : Prompts::Icon::Exclamation,
                      AppInfo::ProductName);
 }

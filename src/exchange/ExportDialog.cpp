@@ -29,7 +29,8 @@ ExportDialog::ExportDialog(const QString& favorites, const QString& selectedFold
     m_cboFormat = new QComboBox(this);
     m_cboFormat->addItem(QStringLiteral("HTML (Firefox, Chromium and other browsers import it)"));
     m_cboFormat->addItem(QStringLiteral("XBEL"));
-    m_cboFormat->setCurrentIndex(BookmarkExport::FormatFor({}, file) == BookmarkExport::Format::Xbel);
+    m_cboFormat->setCurrentIndex(BookmarkExport::FormatFor({}, file) ==
+                                 BookmarkExport::Format::Xbel);
     m_txtFile = new QLineEdit(file, this);
     m_txtFile->setMinimumWidth(380);
     auto* cmdBrowse = new QPushButton(QStringLiteral("Browse..."), this);
@@ -51,9 +52,8 @@ ExportDialog::ExportDialog(const QString& favorites, const QString& selectedFold
 
     connect(m_cboFormat, &QComboBox::currentIndexChanged, this, &ExportDialog::formatChanged);
     connect(cmdBrowse, &QPushButton::clicked, this, &ExportDialog::browse);
-    connect(m_txtFile, &QLineEdit::textChanged, this, [this] {
-        m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!File().isEmpty());
-    });
+    connect(m_txtFile, &QLineEdit::textChanged, this,
+            [this] { m_buttons->button(QDialogButtonBox::Ok)->setEnabled(!File().isEmpty()); });
     connect(m_buttons, &QDialogButtonBox::accepted, this, [this] {
         m_isSaved = true;
         accept();
@@ -82,7 +82,7 @@ void ExportDialog::formatChanged()
     // The file's extension follows the format, as long as it is one of ours.
     QString file = File();
     const QString extension = Format() == BookmarkExport::Format::Xbel ? QStringLiteral(".xbel")
-                                                                      : QStringLiteral(".html");
+                                                                       : QStringLiteral(".html");
     for (const char* old : {".html", ".xbel"}) {
         if (file.endsWith(QLatin1String(old), Qt::CaseInsensitive)) {
             file.chop(qstrlen(old));

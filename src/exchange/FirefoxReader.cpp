@@ -95,9 +95,9 @@ bool Query(const QString& database, const QString& connection, Builder& builder,
         "p.last_visit_date FROM moz_bookmarks b LEFT JOIN moz_places p ON p.id = b.fk "
         "ORDER BY b.parent, b.position, b.id"));
     while (ran && query.next()) {
-        const Row row{query.value(0).toLongLong(), query.value(2).toInt(),
-                      query.value(3).toString(),   query.value(4).toString(),
-                      FromMicroseconds(query.value(5)), FromMicroseconds(query.value(6)),
+        const Row row{query.value(0).toLongLong(),         query.value(2).toInt(),
+                      query.value(3).toString(),           query.value(4).toString(),
+                      FromMicroseconds(query.value(5)),    FromMicroseconds(query.value(6)),
                       query.value(7).toString().trimmed(), FromMicroseconds(query.value(8))};
         builder.Children[query.value(1).toLongLong()].append(row);
     }

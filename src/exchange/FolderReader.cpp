@@ -105,7 +105,8 @@ void FolderReader::readAddresses(BookmarkNode& root)
         }
     };
     const std::size_t threads =
-        links.size() < 1000 ? 1 : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 2, 8);
+        links.size() < 1000 ? 1
+                            : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 2, 8);
     std::vector<std::thread> helpers;
     for (std::size_t t = 1; t < threads; ++t)
         helpers.emplace_back(read, t, threads);

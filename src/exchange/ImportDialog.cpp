@@ -104,11 +104,12 @@ void ImportDialog::browseSource()
     const bool folder = m_cboSource->currentIndex() == m_cboSource->count() - 1;
     const QString start = Source().isEmpty() ? QDir::homePath() : Source();
     const QString picked =
-        folder ? m_prompts.BrowseForFolder(this, QStringLiteral("Import Favorites from"), start)
-               : QFileDialog::getOpenFileName(
-                     this, QStringLiteral("Import Bookmarks"), start,
-                     QStringLiteral("Bookmarks (*.html *.htm *.xbel *.json Bookmarks places.sqlite);;"
-                                    "All files (*)"));
+        folder
+            ? m_prompts.BrowseForFolder(this, QStringLiteral("Import Favorites from"), start)
+            : QFileDialog::getOpenFileName(
+                  this, QStringLiteral("Import Bookmarks"), start,
+                  QStringLiteral("Bookmarks (*.html *.htm *.xbel *.json Bookmarks places.sqlite);;"
+                                 "All files (*)"));
     if (!picked.isEmpty())
         m_txtSource->setText(picked);
 }

@@ -25,7 +25,8 @@ QString ImportSummary::Text() const
         skipped << Count(Flattened, "folder nested too deep (contents kept one level up)",
                          "folders nested too deep (contents kept one level up)");
     if (Failed > 0)
-        skipped << Count(Failed, "entry the file system refused", "entries the file system refused");
+        skipped << Count(Failed, "entry the file system refused",
+                         "entries the file system refused");
     if (!skipped.isEmpty())
         text += QStringLiteral("\nSkipped: ") + skipped.join(QStringLiteral(", ")) + u'.';
     for (const QString& problem : Problems)

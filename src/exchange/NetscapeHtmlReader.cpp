@@ -8,7 +8,7 @@ namespace {
 
 struct Tag
 {
-    QString Name; // upper case, "/" first for a closing tag
+    QString Name;                       // upper case, "/" first for a closing tag
     QHash<QString, QString> Attributes; // names upper case, values decoded
 };
 
@@ -91,8 +91,8 @@ QString NetscapeHtmlReader::DecodeEntities(QStringView text)
     if (!text.contains(u'&'))
         return text.toString();
     static const QHash<QString, QChar> named = {
-        {QStringLiteral("amp"), u'&'},  {QStringLiteral("lt"), u'<'},
-        {QStringLiteral("gt"), u'>'},   {QStringLiteral("quot"), u'"'},
+        {QStringLiteral("amp"), u'&'},   {QStringLiteral("lt"), u'<'},
+        {QStringLiteral("gt"), u'>'},    {QStringLiteral("quot"), u'"'},
         {QStringLiteral("apos"), u'\''}, {QStringLiteral("nbsp"), QChar(0xA0)}};
     QString out;
     out.reserve(text.size());
@@ -110,7 +110,8 @@ QString NetscapeHtmlReader::DecodeEntities(QStringView text)
             ok = ok && code > 0 && code <= 0x10FFFF && (code < 0xD800 || code > 0xDFFF);
             if (ok)
                 out.append(QString::fromUcs4(reinterpret_cast<const char32_t*>(&code), 1));
-        } else if (const auto it = named.constFind(entity.toString().toLower()); it != named.cend()) {
+        } else if (const auto it = named.constFind(entity.toString().toLower());
+                   it != named.cend()) {
             out.append(*it);
             ok = true;
         }
@@ -198,7 +199,8 @@ bool NetscapeHtmlReader::Read(const QByteArray& bytes, BookmarkTree& tree, QStri
         }
     }
     if (!structure) {
-        error = QStringLiteral("The file is not a bookmarks file: it holds no bookmarks or folders.");
+        error =
+            QStringLiteral("The file is not a bookmarks file: it holds no bookmarks or folders.");
         return false;
     }
     return true;

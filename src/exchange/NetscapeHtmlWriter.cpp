@@ -24,8 +24,9 @@ void WriteFolder(const BookmarkNode& folder, int depth, QByteArray& out)
             out += indent + "    <DT><H3" + Dates(node) + '>' + name + "</H3>\n";
             WriteFolder(node, depth + 1, out);
         } else {
-            out += indent + "    <DT><A HREF=\"" + NetscapeHtmlWriter::Escape(node.Address).toUtf8() +
-                   '"' + Dates(node) + '>' + name + "</A>\n";
+            out += indent + "    <DT><A HREF=\"" +
+                   NetscapeHtmlWriter::Escape(node.Address).toUtf8() + '"' + Dates(node) + '>' +
+                   name + "</A>\n";
         }
     }
     out += indent + "</DL><p>\n";

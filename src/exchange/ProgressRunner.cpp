@@ -34,7 +34,8 @@ void Run(QWidget* owner, const QString& text, ExchangeProgress& progress,
         QTimer tick;
         QObject::connect(&tick, &QTimer::timeout, &dialog, [&dialog, &progress, text] {
             if (!progress.Cancel)
-                dialog.setLabelText(QStringLiteral("%1\n%L2 done").arg(text).arg(progress.Done.load()));
+                dialog.setLabelText(
+                    QStringLiteral("%1\n%L2 done").arg(text).arg(progress.Done.load()));
         });
         QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&dialog, &progress] {
             progress.Cancel = true;

@@ -38,8 +38,8 @@ bool UrlTreeWriter::SetTimes(const QString& path, std::int64_t modified, std::in
     times[0].tv_nsec = 0;
     times[1].tv_sec = modified;
     times[1].tv_nsec = modified > 0 ? 0 : UTIME_OMIT;
-    return ::utimensat(AT_FDCWD, PathCodec::Encode(path).constData(), times,
-                       AT_SYMLINK_NOFOLLOW) == 0;
+    return ::utimensat(AT_FDCWD, PathCodec::Encode(path).constData(), times, AT_SYMLINK_NOFOLLOW) ==
+           0;
 }
 
 ImportSummary UrlTreeWriter::Write(const BookmarkTree& tree, const QString& target)

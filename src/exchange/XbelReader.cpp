@@ -47,7 +47,8 @@ bool XbelReader::Read(const QByteArray& bytes, BookmarkTree& tree, QString& erro
         Level& top = open.back();
         const QXmlStreamAttributes attributes = xml.attributes();
         if (name == u"title" && top.plain == 0 && top.node != &tree.Root) {
-            top.node->Name = xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
+            top.node->Name =
+                xml.readElementText(QXmlStreamReader::IncludeChildElements).simplified();
         } else if (name == u"folder" && top.node->IsFolder &&
                    open.size() > std::size_t{BookmarkTree::MaxDepth}) {
             ++top.plain;

@@ -15,7 +15,8 @@ void Time(QXmlStreamWriter& xml, const char* name, std::int64_t seconds)
 void WriteChildren(QXmlStreamWriter& xml, const BookmarkNode& folder)
 {
     for (const BookmarkNode& node : folder.Children) {
-        xml.writeStartElement(node.IsFolder ? QStringLiteral("folder") : QStringLiteral("bookmark"));
+        xml.writeStartElement(node.IsFolder ? QStringLiteral("folder")
+                                            : QStringLiteral("bookmark"));
         if (!node.IsFolder)
             xml.writeAttribute(QStringLiteral("href"), node.Address);
         Time(xml, "added", node.Added);
@@ -36,9 +37,9 @@ QByteArray XbelWriter::Write(const BookmarkTree& tree)
     QXmlStreamWriter xml(&bytes);
     xml.setAutoFormatting(true);
     xml.writeStartDocument();
-    xml.writeDTD(QStringLiteral(
-        "<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark Exchange Language 1.0//EN//XML\" "
-        "\"http://pyxml.sourceforge.net/topics/dtds/xbel.dtd\">"));
+    xml.writeDTD(QStringLiteral("<!DOCTYPE xbel PUBLIC \"+//IDN python.org//DTD XML Bookmark "
+                                "Exchange Language 1.0//EN//XML\" "
+                                "\"http://pyxml.sourceforge.net/topics/dtds/xbel.dtd\">"));
     xml.writeStartElement(QStringLiteral("xbel"));
     xml.writeAttribute(QStringLiteral("version"), QStringLiteral("1.0"));
     WriteChildren(xml, tree.Root);

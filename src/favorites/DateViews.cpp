@@ -54,19 +54,18 @@ void BuildDateTree(FavoritesTree& tree, const FileSystemService& fileSystem,
 {
     QTreeWidgetItem* root = tree.Root();
     QSet<QString> days;
-    FolderWalk::Walk(fileSystem, rootPath, 0,
-                     [&](const FsItem&, int, bool, const QList<FsEntry>& files) {
-                         for (const FsEntry& file : files) {
-                             const QString day = DayText(file.Details, kind);
-                             if (days.contains(day))
-                                 continue;
-                             days.insert(day);
-                             tree.AddKeyedNode(root, QLatin1Char('K') + day, day, QString(),
-                                               QStringLiteral("Closed"), QStringLiteral("Open"),
-                                               false);
-                         }
-                         return 0;
-                     });
+    FolderWalk::Walk(
+        fileSystem, rootPath, 0, [&](const FsItem&, int, bool, const QList<FsEntry>& files) {
+            for (const FsEntry& file : files) {
+                const QString day = DayText(file.Details, kind);
+                if (days.contains(day))
+                    continue;
+                days.insert(day);
+                tree.AddKeyedNode(root, QLatin1Char('K') + day, day, QString(),
+                                  QStringLiteral("Closed"), QStringLiteral("Open"), false);
+            }
+            return 0;
+        });
 }
 
 void ListDate(FavoritesList& list, const FileSystemService& fileSystem, const QString& rootPath,

@@ -11,7 +11,12 @@ struct FsDetails;
 // link below the root has that date, newest first.
 namespace DateViews {
 
-enum class DateKind { Accessed, Modified, Created };
+enum class DateKind
+{
+    Accessed,
+    Modified,
+    Created
+};
 
 // "YYYY-MM-DD" of the date the view reads.
 QString DayText(const FsDetails& details, DateKind kind);

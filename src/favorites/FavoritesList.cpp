@@ -5,8 +5,7 @@
 
 #include <algorithm>
 
-FavoritesList::FavoritesList(QTreeView* view, const IconSet& icons)
-    : m_view(view), m_model(icons)
+FavoritesList::FavoritesList(QTreeView* view, const IconSet& icons) : m_view(view), m_model(icons)
 {
     m_view->setModel(&m_model);
 }
@@ -75,8 +74,8 @@ void FavoritesList::SelectOnly(const QModelIndex& item)
 {
     if (!item.isValid())
         return;
-    m_view->selectionModel()->setCurrentIndex(
-        item, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_view->selectionModel()->setCurrentIndex(item, QItemSelectionModel::ClearAndSelect |
+                                                        QItemSelectionModel::Rows);
     m_view->scrollTo(item);
 }
 

@@ -54,7 +54,10 @@ public:
     void ColumnClicked(int column);
 
 private:
-    Qt::SortOrder order() const { return m_sortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder; }
+    Qt::SortOrder order() const
+    {
+        return m_sortOrder == 0 ? Qt::AscendingOrder : Qt::DescendingOrder;
+    }
     void showSortIndicator();
 
     QTreeView* m_view;

@@ -49,14 +49,20 @@ QVariant FavoritesListModel::data(const QModelIndex& index, int role) const
     const ListRow& row = m_rows.at(index.row());
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::EditRole: return cellText(row, index.column());
-    case Qt::ToolTipRole: return index.column() == 0 ? QVariant(row.Text) : QVariant();
+    case Qt::EditRole:
+        return cellText(row, index.column());
+    case Qt::ToolTipRole:
+        return index.column() == 0 ? QVariant(row.Text) : QVariant();
     case Qt::DecorationRole:
         return index.column() == 0 ? QVariant(m_icons.Icon(row.SmallIcon)) : QVariant();
-    case Qt::ForegroundRole: return m_foreground.isValid() ? QVariant(m_foreground) : QVariant();
-    case KeyRole: return row.Key;
-    case TagRole: return row.Tag;
-    default: return {};
+    case Qt::ForegroundRole:
+        return m_foreground.isValid() ? QVariant(m_foreground) : QVariant();
+    case KeyRole:
+        return row.Key;
+    case TagRole:
+        return row.Tag;
+    default:
+        return {};
     }
 }
 
@@ -116,7 +122,8 @@ bool FavoritesListModel::less(const ListRow& a, const ListRow& b, int column) co
         return FileSystemService::LessByName(a.Text, b.Text);
     }
     if (a.TimeCount == 0 || b.TimeCount == 0)
-        return FileSystemService::LessByName(a.SubItems.value(column - 1), b.SubItems.value(column - 1));
+        return FileSystemService::LessByName(a.SubItems.value(column - 1),
+                                             b.SubItems.value(column - 1));
     const auto time = [column](const ListRow& row) {
         return column - 1 < row.TimeCount ? row.Times.at(column - 1) : ListRow::NoTime;
     };

@@ -37,7 +37,11 @@ class FavoritesListModel final : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Role { KeyRole = Qt::UserRole, TagRole };
+    enum Role
+    {
+        KeyRole = Qt::UserRole,
+        TagRole
+    };
 
     explicit FavoritesListModel(const IconSet& icons, QObject* parent = nullptr);
 

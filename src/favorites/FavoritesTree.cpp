@@ -10,7 +10,8 @@
 
 namespace {
 
-enum Role {
+enum Role
+{
     KeyRole = Qt::UserRole,
     TagRole,
     ImageRole,
@@ -60,8 +61,8 @@ void FavoritesTree::SetNodeColors(const QColor& fore, const QColor& back)
 
 QTreeWidgetItem* FavoritesTree::makeNode(const QString& key, const QString& text,
                                          const QString& tag, const QString& image,
-                                         const QString& expandedImage,
-                                         const QString& selectedImage, bool sorted)
+                                         const QString& expandedImage, const QString& selectedImage,
+                                         bool sorted)
 {
     auto* node = new QTreeWidgetItem(QStringList{text});
     node->setData(0, KeyRole, key);
@@ -82,16 +83,15 @@ QTreeWidgetItem* FavoritesTree::makeNode(const QString& key, const QString& text
 QTreeWidgetItem* FavoritesTree::AddRoot(const QString& text, const QString& tag,
                                         const QString& image)
 {
-    QTreeWidgetItem* root =
-        makeNode(QStringLiteral("r"), text, tag, image, image, image, true);
+    QTreeWidgetItem* root = makeNode(QStringLiteral("r"), text, tag, image, image, image, true);
     m_widget->addTopLevelItem(root);
     return root;
 }
 
 QTreeWidgetItem* FavoritesTree::AddNode(QTreeWidgetItem* parent, const QString& text,
                                         const QString& tag, const QString& image,
-                                        const QString& expandedImage,
-                                        const QString& selectedImage, bool sorted)
+                                        const QString& expandedImage, const QString& selectedImage,
+                                        bool sorted)
 {
     const QString key = QLatin1Char('K') + QString::number(Count() + 1);
     QTreeWidgetItem* node = makeNode(key, text, tag, image, expandedImage, selectedImage, sorted);
@@ -143,9 +143,10 @@ void FavoritesTree::ReverseChildren(QTreeWidgetItem* node)
     if (!node || node->childCount() < 2)
         return;
     QList<QTreeWidgetItem*> children = node->takeChildren();
-    std::sort(children.begin(), children.end(), [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
-        return FileSystemService::LessByName(b->text(0), a->text(0));
-    });
+    std::sort(children.begin(), children.end(),
+              [](const QTreeWidgetItem* a, const QTreeWidgetItem* b) {
+                  return FileSystemService::LessByName(b->text(0), a->text(0));
+              });
     node->setData(0, SortedRole, false);
     node->addChildren(children);
 }

@@ -34,8 +34,8 @@ public:
                              const QString& image, const QString& expandedImage,
                              const QString& selectedImage, bool sorted);
     // A child with a key of the caller's; none when a node has that key already.
-    QTreeWidgetItem* AddKeyedNode(QTreeWidgetItem* parent, const QString& key,
-                                  const QString& text, const QString& tag, const QString& image,
+    QTreeWidgetItem* AddKeyedNode(QTreeWidgetItem* parent, const QString& key, const QString& text,
+                                  const QString& tag, const QString& image,
                                   const QString& expandedImage, bool sorted);
     // A folder node: pictures "Closed"/"Open"/"Open", Sorted.
     QTreeWidgetItem* AddFolderNode(QTreeWidgetItem* parent, const QString& name,

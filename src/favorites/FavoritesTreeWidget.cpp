@@ -87,8 +87,7 @@ void FavoritesTreeWidget::dragEnterEvent(QDragEnterEvent* event)
 void FavoritesTreeWidget::dragMoveEvent(QDragMoveEvent* event)
 {
     const QPoint pos = event->position().toPoint();
-    const int effect =
-        dragOverHook ? dragOverHook(NodeAt(pos), event->modifiers()) : 0;
+    const int effect = dragOverHook ? dragOverHook(NodeAt(pos), event->modifiers()) : 0;
     if (effect == 0) {
         event->ignore();
         return;

@@ -16,7 +16,6 @@ public:
     // The node whose label (not expander) is at pos, in viewport coordinates.
     QTreeWidgetItem* NodeAt(const QPoint& pos) const;
 
-
     // Drag and drop, answered by the main window: the effects a drag may have as it
     // starts (0: no drag), and the end of any drag.
     std::function<int()> startDragHook;

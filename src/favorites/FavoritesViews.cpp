@@ -6,8 +6,8 @@
 #include "favorites/FolderTree.h"
 #include "favorites/GroupedViews.h"
 #include "favorites/StatusPanels.h"
-#include "platform/FileSystemService.h"
 #include "platform/BusyCursor.h"
+#include "platform/FileSystemService.h"
 #include "platform/Prompts.h"
 
 #include <QApplication>
@@ -74,13 +74,23 @@ void FavoritesViews::RefreshView()
     {
         BusyCursor busy;
         switch (CurrentView()) {
-        case Normal: BuildNormalView(); break;
-        case PhoneBook: BuildPhoneBookView(); break;
-        case AddressBook: BuildAddressBookView(); break;
-        case SingleList: BuildSingleListView(); break;
+        case Normal:
+            BuildNormalView();
+            break;
+        case PhoneBook:
+            BuildPhoneBookView();
+            break;
+        case AddressBook:
+            BuildAddressBookView();
+            break;
+        case SingleList:
+            BuildSingleListView();
+            break;
         case LastAccessed:
         case LastModified:
-        case DateCreated: BuildDateView(CurrentView()); break;
+        case DateCreated:
+            BuildDateView(CurrentView());
+            break;
         case SearchResults:
             if (m_buildSearchResults) {
                 m_buildSearchResults();
@@ -88,9 +98,8 @@ void FavoritesViews::RefreshView()
             }
             [[fallthrough]];
         default:
-            m_prompts.MsgBox(m_owner, QStringLiteral("Option not available."),
-                             Prompts::Buttons::Ok, Prompts::Icon::None,
-                             QStringLiteral("Tavoro"));
+            m_prompts.MsgBox(m_owner, QStringLiteral("Option not available."), Prompts::Buttons::Ok,
+                             Prompts::Icon::None, QStringLiteral("Tavoro"));
             break;
         }
     }
@@ -220,7 +229,9 @@ void FavoritesViews::NodeClick(QTreeWidgetItem* node)
         ShowItemCount();
         m_status.SetText(1, FolderTree::DisplayPath(m_favoritesRoot, FavoritesTree::Tag(node)));
         break;
-    case SingleList: BuildSingleListView(); break;
+    case SingleList:
+        BuildSingleListView();
+        break;
     case LastAccessed:
     case LastModified:
     case DateCreated:
@@ -230,7 +241,8 @@ void FavoritesViews::NodeClick(QTreeWidgetItem* node)
                             dateKind(CurrentView()));
         ShowItemCount();
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -253,8 +265,8 @@ void FavoritesViews::ListFolder(const QString& folderPath)
                                    QStringLiteral("Closed"), u'*' + folder.Path, folder.Details));
     }
     for (const FsEntry& file : contents.Files) {
-        rows.append(folderEntryRow(FileSystemService::GetBaseName(file.Name),
-                                   QStringLiteral("URL"), file.Path, file.Details));
+        rows.append(folderEntryRow(FileSystemService::GetBaseName(file.Name), QStringLiteral("URL"),
+                                   file.Path, file.Details));
     }
     m_list.AddRows(std::move(rows));
 }

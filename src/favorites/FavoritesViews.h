@@ -22,7 +22,8 @@ class StatusPanels;
 class FavoritesViews
 {
 public:
-    enum View : std::int16_t {
+    enum View : std::int16_t
+    {
         Normal = 0,
         PhoneBook,
         AddressBook,
@@ -61,7 +62,10 @@ public:
     void ListFolder(const QString& folderPath);
     void ShowItemCount();
     // The Search Results view is built by whoever holds the results.
-    void SetSearchResultsBuilder(std::function<void()> build) { m_buildSearchResults = std::move(build); }
+    void SetSearchResultsBuilder(std::function<void()> build)
+    {
+        m_buildSearchResults = std::move(build);
+    }
 
 private:
     void buildGroupedView(int view);

@@ -34,11 +34,10 @@ FolderContents contentsOf(const FileSystemService& fileSystem, const QString& pa
 }
 
 ListRow linkRow(const QString& key, const QString& name, const QString& path,
-               const QStringList& folderColumn)
+                const QStringList& folderColumn)
 {
     return {key, FileSystemService::GetBaseName(name), QStringLiteral("URL"), path, folderColumn};
 }
-
 
 } // namespace
 
@@ -91,8 +90,11 @@ void ListFolderName(FavoritesList& list, const FileSystemService& fileSystem,
                                 file.Path, {FolderTree::FolderColumn(rootPath, file.Path)}));
         }
         for (const FsEntry& folder : contents.SubFolders) {
-            ListRow row{QString(), FileSystemService::GetBaseName(folder.Name), kClosed,
-                        u'*' + folder.Path, {FolderTree::FolderColumn(rootPath, folder.Path)}};
+            ListRow row{QString(),
+                        FileSystemService::GetBaseName(folder.Name),
+                        kClosed,
+                        u'*' + folder.Path,
+                        {FolderTree::FolderColumn(rootPath, folder.Path)}};
             row.SortsFirst = true;
             rows.append(std::move(row));
         }

@@ -10,7 +10,11 @@ class FileSystemService;
 // character of its name, and the Single List view of every link below the root.
 namespace GroupedViews {
 
-enum class GroupRule { PhoneBook, AddressBook };
+enum class GroupRule
+{
+    PhoneBook,
+    AddressBook
+};
 
 // The group a folder name falls in: its first character upper-cased, or for the
 // Address Book the first letter range holding that character.

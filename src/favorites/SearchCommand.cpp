@@ -61,8 +61,8 @@ bool SearchCommand::RunSearch(const SearchParameters& parameters, const QString&
     return true;
 }
 
-void SearchCommand::searchInWorker(const SearchParameters& parameters,
-                                   const QString& favoritesRoot, QList<clsLink>& found)
+void SearchCommand::searchInWorker(const SearchParameters& parameters, const QString& favoritesRoot,
+                                   QList<clsLink>& found)
 {
     QMutex mutex;
     QString folder = parameters.Folder;

@@ -42,8 +42,8 @@ void SearchAddresses(const FileSystemService& fileSystem, const SearchParameters
                 : QString();
         const bool byName = p.LookIn == SearchParameters::NamesAndAddresses &&
                             SearchNameMatches(file.Name, p.Text, p.Compare, p.SearchType);
-        if (byName || (!address.isEmpty() &&
-                       SearchNameMatches(address, p.Text, p.Compare, p.SearchType))) {
+        if (byName ||
+            (!address.isEmpty() && SearchNameMatches(address, p.Text, p.Compare, p.SearchType))) {
             clsLink link = clsLink::FromLinkFile(file.Path);
             link.SetAddress(address);
             results.append(link);
@@ -111,7 +111,8 @@ void SearchFolder(const FileSystemService& fileSystem, const SearchParameters& p
 
     // An explicit stack: Favorites can nest deeper than the call stack would like.
     std::vector<Level> stack;
-    stack.push_back({SearchOneFolder(fileSystem, parameters, parameters.Folder, results, cache), 0});
+    stack.push_back(
+        {SearchOneFolder(fileSystem, parameters, parameters.Folder, results, cache), 0});
     while (!stack.empty()) {
         Level& level = stack.back();
         if (level.index >= level.subFolders.size()) {

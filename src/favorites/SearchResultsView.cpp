@@ -38,8 +38,9 @@ void BuildSearchResultsView(FavoritesTree& tree, FavoritesList& list, StatusPane
     list.Clear();
     const int width = list.ListWidth();
     // Results of a search by address show what matched.
-    const bool addresses = std::any_of(results.cbegin(), results.cend(),
-                                       [](const clsLink& link) { return !link.Address().isEmpty(); });
+    const bool addresses = std::any_of(results.cbegin(), results.cend(), [](const clsLink& link) {
+        return !link.Address().isEmpty();
+    });
     list.AddColumn(QStringLiteral("Name"), width * (addresses ? 30 : 45) / 100);
     list.AddColumn(QStringLiteral("In Folder"), width * (addresses ? 30 : 55) / 100);
     if (addresses)

@@ -16,6 +16,6 @@ public:
     static QString ReadShortcutURL(const FileSystemService& fileSystem, const QString& path);
     // Writes a new shortcut at path. Never replaces anything already there; every
     // failure is shown to the user and returns false.
-    static bool WriteShortcut(const FileSystemService& fileSystem, Prompts& prompts,
-                              QWidget* owner, const QString& address, const QString& path);
+    static bool WriteShortcut(const FileSystemService& fileSystem, Prompts& prompts, QWidget* owner,
+                              const QString& address, const QString& path);
 };

@@ -27,14 +27,14 @@ void CheckCache::Load()
     for (auto it = all.begin(); it != all.end(); ++it) {
         const QJsonObject entry = it.value().toObject();
         const int state = entry.value(QLatin1String("state")).toInt(-1);
-        const QDateTime checked = QDateTime::fromString(
-            entry.value(QLatin1String("checked")).toString(), Qt::ISODate);
+        const QDateTime checked =
+            QDateTime::fromString(entry.value(QLatin1String("checked")).toString(), Qt::ISODate);
         if (state < 0 || state > int(CheckResult::State::Skipped) || !checked.isValid())
             continue;
-        m_results.insert(it.key(), {CheckResult::State(state),
-                                    entry.value(QLatin1String("code")).toInt(),
-                                    entry.value(QLatin1String("reason")).toString(),
-                                    entry.value(QLatin1String("moved")).toString(), checked});
+        m_results.insert(it.key(),
+                         {CheckResult::State(state), entry.value(QLatin1String("code")).toInt(),
+                          entry.value(QLatin1String("reason")).toString(),
+                          entry.value(QLatin1String("moved")).toString(), checked});
     }
 }
 

@@ -7,13 +7,20 @@
 struct CheckResult
 {
     // In the order the results window lists them.
-    enum class State { Dead, Moved, Temporary, Ok, Skipped };
+    enum class State
+    {
+        Dead,
+        Moved,
+        Temporary,
+        Ok,
+        Skipped
+    };
 
     State Status = State::Skipped;
-    int Code = 0;        // the last HTTP status, 0 without one
-    QString Reason;      // "404 Not Found", "Connection refused", "Redirect loop"...
-    QString NewAddress;  // Moved: where the address leads now
-    QDateTime Checked;   // UTC
+    int Code = 0;       // the last HTTP status, 0 without one
+    QString Reason;     // "404 Not Found", "Connection refused", "Redirect loop"...
+    QString NewAddress; // Moved: where the address leads now
+    QDateTime Checked;  // UTC
 
     static QString StateName(State state)
     {

@@ -81,7 +81,8 @@ QList<DuplicateGroup> DuplicateFinder::Find(const FileSystemService& fileSystem,
         const QByteArray first = prints.value(copies.first()->Path);
         for (const LinkFile* link : copies) {
             group.Copies.append(*link);
-            group.Identical = group.Identical && !first.isEmpty() && prints.value(link->Path) == first;
+            group.Identical =
+                group.Identical && !first.isEmpty() && prints.value(link->Path) == first;
         }
         groups.append(group);
     }

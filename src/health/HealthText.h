@@ -16,7 +16,8 @@ inline QString ShownFolder(const QString& folder, const QString& root)
 
 inline QString ShownDate(const QDateTime& when)
 {
-    return when.isValid() ? when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm")) : QString();
+    return when.isValid() ? when.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))
+                          : QString();
 }
 
 } // namespace HealthText

@@ -115,8 +115,9 @@ void LinkChecker::pump()
         if (scheme == QLatin1String("file")) {
             const bool exists = QFileInfo::exists(job.current.toLocalFile());
             const Job local = m_queue.takeAt(i);
-            done(local, exists ? Result(CheckResult::State::Ok, QStringLiteral("File exists"))
-                               : Result(CheckResult::State::Dead, QStringLiteral("File not found")));
+            done(local, exists
+                            ? Result(CheckResult::State::Ok, QStringLiteral("File exists"))
+                            : Result(CheckResult::State::Dead, QStringLiteral("File not found")));
             continue;
         }
         if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {

@@ -51,7 +51,8 @@ QList<LinkFile> LinkFiles::Collect(const FileSystemService& fileSystem, const QS
 std::optional<LinkFile> LinkFiles::Read(const FileSystemService& fileSystem, const QString& path)
 {
     try {
-        const FsEntry entry{FileSystemService::GetFileName(path), path, fileSystem.Details(path), {}};
+        const FsEntry entry{
+            FileSystemService::GetFileName(path), path, fileSystem.Details(path), {}};
         return MakeLink(fileSystem, FileSystemService::ParentFolder(path), entry);
     } catch (const FileSystemError&) {
         return std::nullopt;

@@ -24,7 +24,14 @@ using State = CheckResult::State;
 constexpr int kStateCount = int(State::Skipped) + 1;
 constexpr int kPathRole = Qt::UserRole;
 constexpr int kNewAddressRole = Qt::UserRole + 1;
-enum Column { ColName, ColFolder, ColAddress, ColStatus, ColReason };
+enum Column
+{
+    ColName,
+    ColFolder,
+    ColAddress,
+    ColStatus,
+    ColReason
+};
 
 // Groups keep their order whichever column the rows are sorted by.
 class RowItem : public QTreeWidgetItem
@@ -136,7 +143,8 @@ void frmCheckLinks::Start()
     m_cmdCancel->setEnabled(true);
     m_progress->setRange(0, 0);
     auto links = std::make_shared<QList<LinkFile>>();
-    m_collector = QThread::create([this, links] { *links = LinkFiles::Collect(m_fileSystem, m_root); });
+    m_collector =
+        QThread::create([this, links] { *links = LinkFiles::Collect(m_fileSystem, m_root); });
     connect(m_collector, &QThread::finished, this, [this, links] {
         m_collector->wait();
         delete m_collector;
@@ -203,7 +211,8 @@ void frmCheckLinks::showProgress()
     m_progress->setValue(m_done);
     m_lblCounts->setText(CountsText());
     const qint64 seconds = m_elapsed.isValid() ? m_elapsed.elapsed() / 1000 : 0;
-    m_lblElapsed->setText(QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0')));
+    m_lblElapsed->setText(
+        QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0')));
 }
 
 void frmCheckLinks::finish()
@@ -252,8 +261,7 @@ void frmCheckLinks::UpdateAddressClick()
     const QString question =
         moved.size() == 1
             ? QStringLiteral("Change the address of ") + moved.first()->text(ColName) +
-                  QStringLiteral(" to ") + moved.first()->data(0, kNewAddressRole).toString() +
-                  u'?'
+                  QStringLiteral(" to ") + moved.first()->data(0, kNewAddressRole).toString() + u'?'
             : QStringLiteral("Change the addresses of these ") + QString::number(moved.size()) +
                   QStringLiteral(" links to their new addresses?");
     if (m_prompts.MsgBox(this, question, Prompts::Buttons::YesNo, Prompts::Icon::Question,
@@ -261,10 +269,12 @@ void frmCheckLinks::UpdateAddressClick()
         return;
     for (QTreeWidgetItem* row : moved) {
         const QString newAddress = row->data(0, kNewAddressRole).toString();
-        const QString error = ShortcutRewriter::ReplaceUrl(row->data(0, kPathRole).toString(), newAddress);
+        const QString error =
+            ShortcutRewriter::ReplaceUrl(row->data(0, kPathRole).toString(), newAddress);
         if (!error.isEmpty()) {
-            m_prompts.Warn(this, QStringLiteral("Unable to update the address of ") +
-                                     row->text(ColName) + QStringLiteral(".\n\n") + error,
+            m_prompts.Warn(this,
+                           QStringLiteral("Unable to update the address of ") + row->text(ColName) +
+                               QStringLiteral(".\n\n") + error,
                            AppInfo::ProductName);
             break;
         }
@@ -297,5 +307,6 @@ void frmCheckLinks::SelectClick()
 {
     const QList<QTreeWidgetItem*> rows = selectedRows();
     if (rows.size() == 1)
-        Q_EMIT selectRequested(FileSystemService::ParentFolder(rows.first()->data(0, kPathRole).toString()));
+        Q_EMIT selectRequested(
+            FileSystemService::ParentFolder(rows.first()->data(0, kPathRole).toString()));
 }

@@ -70,8 +70,8 @@ void frmDuplicates::FindClick()
 {
     const AddressNormalizer::Options options{m_chkSchemes->isChecked(), m_chkWww->isChecked()};
     BusyCursor busy;
-    m_groups = DuplicateFinder::Find(m_fileSystem, LinkFiles::Collect(m_fileSystem, m_root),
-                                     options);
+    m_groups =
+        DuplicateFinder::Find(m_fileSystem, LinkFiles::Collect(m_fileSystem, m_root), options);
     fillTree();
 }
 
@@ -88,9 +88,9 @@ void frmDuplicates::fillTree()
         top->setFlags(Qt::ItemIsEnabled);
         for (int c = 0; c < group.Copies.size(); ++c) {
             const LinkFile& link = group.Copies.at(c);
-            auto* row = new QTreeWidgetItem(top, {link.Name, HealthText::ShownFolder(link.Folder, m_root),
-                                                  link.Address, HealthText::ShownDate(link.Modified),
-                                                  HealthText::ShownDate(link.Created)});
+            auto* row = new QTreeWidgetItem(
+                top, {link.Name, HealthText::ShownFolder(link.Folder, m_root), link.Address,
+                      HealthText::ShownDate(link.Modified), HealthText::ShownDate(link.Created)});
             row->setData(0, kGroupRole, g);
             row->setData(0, kCopyRole, c);
             row->setToolTip(0, link.Path);

@@ -37,8 +37,8 @@ Result ReadHead(const QString& path, qint64 limit)
 {
     Result result;
     // Non-blocking, so a pipe or a terminal put in a file's place cannot stall us here.
-    const int fd = ::open(PathCodec::Encode(path).constData(),
-                          O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    const int fd =
+        ::open(PathCodec::Encode(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         if (errno != ENOENT && errno != ENOTDIR)
             refuse(result, errno, {});

@@ -13,13 +13,20 @@ namespace BoundedFile {
 
 struct Result
 {
-    enum class Status { Read, Missing, Refused };
+    enum class Status
+    {
+        Read,
+        Missing,
+        Refused
+    };
     Status status = Status::Missing;
     QByteArray bytes;
-    bool cut = false;   // ReadHead: the file went on past the limit
-    int error = 0;      // the system's error number when refused (EISDIR for a folder)
-    QString reason;     // why it was refused, in words
-    struct stat info {}; // of the file opened; zeroed when none was
+    bool cut = false; // ReadHead: the file went on past the limit
+    int error = 0;    // the system's error number when refused (EISDIR for a folder)
+    QString reason;   // why it was refused, in words
+    struct stat info
+    {
+    }; // of the file opened; zeroed when none was
 };
 
 // At most limit bytes from the start of a plain file.

@@ -42,8 +42,7 @@ QString DescribeError(int error, bool folder)
 {
     switch (error) {
     case ENOENT:
-        return folder ? QStringLiteral("Path not found")
-                                          : QStringLiteral("File not found");
+        return folder ? QStringLiteral("Path not found") : QStringLiteral("File not found");
     case ENOTDIR:
         return QStringLiteral("Path not found");
     case EEXIST:
@@ -262,7 +261,7 @@ void CopyFileContents(const QByteArray& from, const QByteArray& to, bool replace
     };
 
     std::vector<char> buffer(64 * 1024);
-    for (off_t copied = 0;; ) {
+    for (off_t copied = 0;;) {
         const ssize_t got = ::read(in.fd, buffer.data(), buffer.size());
         if (got < 0) {
             if (errno == EINTR)
@@ -582,8 +581,7 @@ void FileSystemService::ConfineTo(const QString& root)
 bool FileSystemService::IsInside(const QString& path, const QString& root)
 {
     // ".." goes up through whatever a link leads to, so its text proves nothing.
-    if (root.isEmpty() || !path.startsWith(u'/') ||
-        path.split(u'/').contains(QLatin1String("..")))
+    if (root.isEmpty() || !path.startsWith(u'/') || path.split(u'/').contains(QLatin1String("..")))
         return false;
     const QString base = QDir::cleanPath(root);
     const QString clean = QDir::cleanPath(path);
@@ -832,7 +830,8 @@ void FileSystemService::CreateNewFile(const QString& path, const QByteArray& byt
 {
     const QByteArray native = Native(path);
     // O_EXCL refuses whatever is there, a dangling link included.
-    FdGuard out{::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666)};
+    FdGuard out{
+        ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, 0666)};
     if (out.fd < 0)
         Fail(errno, errno == ENOENT ? Subject::Folder : Subject::File, path);
     bool written = WriteAll(out.fd, bytes.constData(), bytes.size());

@@ -32,7 +32,8 @@ public:
 };
 
 // Attribute bits as the Favorites tools have always reported them.
-enum FileAttribute : int {
+enum FileAttribute : int
+{
     AttributeReadOnly = 1, // the owner may not write
     AttributeHidden = 2,   // the name begins with "."
     AttributeSystem = 4,   // never set here
@@ -105,8 +106,8 @@ public:
     virtual ~FileSystemService() = default;
 
     // Keeps listing, moving away and deleting inside root: a path outside it, or one that
-    // is not absolute or climbs with ".." ("2010-12-31", "Root/../etc"), throws instead of acting on
-    // whatever it names. Copies and moves may still land anywhere the user picks.
+    // is not absolute or climbs with ".." ("2010-12-31", "Root/../etc"), throws instead of acting
+    // on whatever it names. Copies and moves may still land anywhere the user picks.
     void ConfineTo(const QString& root);
     static bool IsInside(const QString& path, const QString& root);
 
@@ -124,10 +125,13 @@ public:
     virtual FsDetails Details(const QString& path) const;
     virtual FolderId Identity(const QString& folderPath) const;
 
-    virtual void CopyFile(const QString& source, const QString& destination) const;   // overwrites
-    virtual void MoveFile(const QString& source, const QString& destination) const;   // never overwrites
-    virtual void CopyFolder(const QString& source, const QString& destination) const; // recursive, overwrites files
-    virtual void MoveFolder(const QString& source, const QString& destination) const; // never overwrites
+    virtual void CopyFile(const QString& source, const QString& destination) const; // overwrites
+    virtual void MoveFile(const QString& source,
+                          const QString& destination) const; // never overwrites
+    virtual void CopyFolder(const QString& source,
+                            const QString& destination) const; // recursive, overwrites files
+    virtual void MoveFolder(const QString& source,
+                            const QString& destination) const; // never overwrites
     virtual void CreateFolder(const QString& path) const;
     // Up to limit + 1 bytes of a plain file (the extra byte tells that it went on). Pipes,
     // devices and kernel files are refused without blocking.

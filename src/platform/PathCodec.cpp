@@ -92,7 +92,8 @@ QString Readable(const QString& name)
     for (qsizetype i = 0; i < shown.size(); ++i) {
         const char16_t c = shown[i].unicode();
         if (isHeldByte(c) && !(i > 0 && shown[i - 1].isHighSurrogate()))
-            shown[i] = TextCodec::DecodeWindows1252(QByteArray(1, static_cast<char>(c - kHeldByte))).at(0);
+            shown[i] =
+                TextCodec::DecodeWindows1252(QByteArray(1, static_cast<char>(c - kHeldByte))).at(0);
     }
     return shown;
 }

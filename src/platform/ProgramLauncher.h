@@ -17,6 +17,5 @@ public:
     // Runs the program and returns the first line it prints, without its line end;
     // none when it cannot start, ends without a line or prints none within timeoutMs.
     virtual std::optional<QString> FirstOutputLine(const QString& program,
-                                                   const QStringList& arguments,
-                                                   int timeoutMs) = 0;
+                                                   const QStringList& arguments, int timeoutMs) = 0;
 };

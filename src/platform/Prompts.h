@@ -13,9 +13,28 @@ class QWidget;
 class Prompts
 {
 public:
-    enum class Icon { None, Information, Exclamation, Question, Critical };
-    enum class Buttons { Ok, OkCancel, YesNo, YesNoCancel };
-    enum class Answer { Ok, Cancel, Yes, No };
+    enum class Icon
+    {
+        None,
+        Information,
+        Exclamation,
+        Question,
+        Critical
+    };
+    enum class Buttons
+    {
+        Ok,
+        OkCancel,
+        YesNo,
+        YesNoCancel
+    };
+    enum class Answer
+    {
+        Ok,
+        Cancel,
+        Yes,
+        No
+    };
 
     virtual ~Prompts() = default;
 

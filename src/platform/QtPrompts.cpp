@@ -11,10 +11,14 @@ namespace {
 QMessageBox::StandardButton toStandard(Prompts::Answer answer)
 {
     switch (answer) {
-    case Prompts::Answer::Ok: return QMessageBox::Ok;
-    case Prompts::Answer::Cancel: return QMessageBox::Cancel;
-    case Prompts::Answer::Yes: return QMessageBox::Yes;
-    case Prompts::Answer::No: return QMessageBox::No;
+    case Prompts::Answer::Ok:
+        return QMessageBox::Ok;
+    case Prompts::Answer::Cancel:
+        return QMessageBox::Cancel;
+    case Prompts::Answer::Yes:
+        return QMessageBox::Yes;
+    case Prompts::Answer::No:
+        return QMessageBox::No;
     }
     return QMessageBox::NoButton;
 }
@@ -22,9 +26,12 @@ QMessageBox::StandardButton toStandard(Prompts::Answer answer)
 QMessageBox::StandardButtons standardButtons(Prompts::Buttons buttons)
 {
     switch (buttons) {
-    case Prompts::Buttons::Ok: return QMessageBox::Ok;
-    case Prompts::Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Prompts::Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Prompts::Buttons::Ok:
+        return QMessageBox::Ok;
+    case Prompts::Buttons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case Prompts::Buttons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
     case Prompts::Buttons::YesNoCancel:
         return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     }
@@ -34,11 +41,16 @@ QMessageBox::StandardButtons standardButtons(Prompts::Buttons buttons)
 QMessageBox::Icon standardIcon(Prompts::Icon icon)
 {
     switch (icon) {
-    case Prompts::Icon::None: return QMessageBox::NoIcon;
-    case Prompts::Icon::Information: return QMessageBox::Information;
-    case Prompts::Icon::Exclamation: return QMessageBox::Warning;
-    case Prompts::Icon::Question: return QMessageBox::Question;
-    case Prompts::Icon::Critical: return QMessageBox::Critical;
+    case Prompts::Icon::None:
+        return QMessageBox::NoIcon;
+    case Prompts::Icon::Information:
+        return QMessageBox::Information;
+    case Prompts::Icon::Exclamation:
+        return QMessageBox::Warning;
+    case Prompts::Icon::Question:
+        return QMessageBox::Question;
+    case Prompts::Icon::Critical:
+        return QMessageBox::Critical;
     }
     return QMessageBox::NoIcon;
 }
@@ -52,10 +64,14 @@ Prompts::Answer QtPrompts::MsgBox(QWidget* owner, const QString& text, Buttons b
     if (defaultAnswer)
         box.setDefaultButton(toStandard(*defaultAnswer));
     switch (box.exec()) {
-    case QMessageBox::Ok: return Answer::Ok;
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 
@@ -68,11 +84,9 @@ QString QtPrompts::InputBox(QWidget* owner, const QString& prompt, const QString
     return ok ? text : QString();
 }
 
-QString QtPrompts::BrowseForFolder(QWidget* owner, const QString& title,
-                                   const QString& startFolder)
+QString QtPrompts::BrowseForFolder(QWidget* owner, const QString& title, const QString& startFolder)
 {
-    return QFileDialog::getExistingDirectory(owner, title, startFolder,
-                                             QFileDialog::ShowDirsOnly);
+    return QFileDialog::getExistingDirectory(owner, title, startFolder, QFileDialog::ShowDirsOnly);
 }
 
 std::optional<QColor> QtPrompts::PickColor(QWidget* owner, const QColor& initial)

@@ -2,8 +2,8 @@
 
 #include <QHash>
 #include <QSet>
-#include <QStringList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <cstdint>
@@ -54,8 +54,7 @@ public:
                         std::uint32_t access, HKEY* result);
     // With data null only the type is asked for. REG_SZ comes back as QString, REG_DWORD
     // as qint32, anything else as the raw text the file holds.
-    long RegQueryValueEx(HKEY key, const QString& valueName, std::uint32_t* type,
-                         QVariant* data);
+    long RegQueryValueEx(HKEY key, const QString& valueName, std::uint32_t* type, QVariant* data);
     long RegSetValueEx(HKEY key, const QString& valueName, std::uint32_t type,
                        const QVariant& data);
     // Deletes a subkey that has no subkeys of its own (ERROR_ACCESS_DENIED otherwise).

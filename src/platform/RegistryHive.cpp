@@ -276,8 +276,8 @@ void RegistryHive::load()
     // Whatever it holds stays the user's: it is moved aside before our first write.
     m_keepAsideAs = m_filePath + QStringLiteral(".unreadable-") +
                     QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
-    const QString reason = read.reason.isEmpty() ? QStringLiteral("It is not a settings file")
-                                                 : read.reason;
+    const QString reason =
+        read.reason.isEmpty() ? QStringLiteral("It is not a settings file") : read.reason;
     m_problem = QStringLiteral("The settings file \"%1\" cannot be read. %2.\r\n\r\n"
                                "It will be kept as \"%3\", and the default settings are used.")
                     .arg(m_filePath, reason, m_keepAsideAs);

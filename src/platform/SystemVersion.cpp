@@ -11,12 +11,15 @@ QString GetOSVersionName(const OsVersionInfo& info)
 {
     if (info.PlatformId == 2) {
         switch (info.MajorVersion) {
-        case 3: return QStringLiteral("Windows NT 3.51");
-        case 4: return QStringLiteral("Windows NT 4.0");
+        case 3:
+            return QStringLiteral("Windows NT 3.51");
+        case 4:
+            return QStringLiteral("Windows NT 4.0");
         case 5:
             return info.MinorVersion == 0 ? QStringLiteral("Windows 2000")
                                           : QStringLiteral("Windows XP");
-        default: return QString();
+        default:
+            return QString();
         }
     }
     if (info.PlatformId == 1) {

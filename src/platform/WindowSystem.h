@@ -14,7 +14,12 @@ class WindowSystem
 public:
     using Handle = std::uint64_t;
 
-    enum class ShowState { Normal, Minimized, Maximized };
+    enum class ShowState
+    {
+        Normal,
+        Minimized,
+        Maximized
+    };
 
     static constexpr int WM_SETTEXT = 12;
     static constexpr int WM_KEYDOWN = 256;

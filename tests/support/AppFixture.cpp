@@ -14,8 +14,8 @@ AppFixture::AppFixture()
 
 std::unique_ptr<frmFav1> AppFixture::Make(const QString& commandLine)
 {
-    return std::make_unique<frmFav1>(AppServices{registry, *shell, fileSystem, prompts, clock,
-                                                 tray, programPath, commandLine, shell->Favorites(),
+    return std::make_unique<frmFav1>(AppServices{registry, *shell, fileSystem, prompts, clock, tray,
+                                                 programPath, commandLine, shell->Favorites(),
                                                  useWindows, usePrograms});
 }
 

@@ -1,13 +1,13 @@
 #pragma once
 
 #include "app/frmFav1.h"
-#include "support/FakeClock.h"
-#include "support/FakeProgramLauncher.h"
-#include "support/FakeWindowSystem.h"
 #include "platform/FileSystemService.h"
 #include "platform/Registry.h"
 #include "platform/ShellFolders.h"
+#include "support/FakeClock.h"
+#include "support/FakeProgramLauncher.h"
 #include "support/FakeTrayIcon.h"
+#include "support/FakeWindowSystem.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 

@@ -12,9 +12,11 @@ Prompts::Answer ScriptedPrompts::MsgBox(QWidget*, const QString& text, Buttons b
         return *defaultAnswer;
     switch (buttons) {
     case Buttons::Ok:
-    case Buttons::OkCancel: return Answer::Ok;
+    case Buttons::OkCancel:
+        return Answer::Ok;
     case Buttons::YesNo:
-    case Buttons::YesNoCancel: return Answer::Yes;
+    case Buttons::YesNoCancel:
+        return Answer::Yes;
     }
     return Answer::Ok;
 }

@@ -4,7 +4,7 @@
 
 namespace {
 const char* const kVariables[] = {"TAVORO_REGISTRY_DIR", "TAVORO_FAVORITES", "HOME",
-                                  "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_RUNTIME_DIR"};
+                                  "XDG_CONFIG_HOME",     "XDG_DATA_HOME",    "XDG_RUNTIME_DIR"};
 }
 
 TestEnvironment::TestEnvironment()

@@ -6,8 +6,7 @@
 // The main of a test that runs its cases once on the bare display and once under a
 // window manager. Without a display the cases skip; offscreen lets the application
 // start to say so.
-template <typename Bare, typename Managed>
-int RunBareAndManaged(int argc, char* argv[])
+template <typename Bare, typename Managed> int RunBareAndManaged(int argc, char* argv[])
 {
     if (qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
