@@ -1,4 +1,5 @@
 #include "core/clsOptions.h"
+#include "editing/ChangeHistory.h"
 #include "editing/EditCommands.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesListView.h"
@@ -9,10 +10,13 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
+#include <QAction>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QTest>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 class TestEditCommands : public QObject
 {
@@ -43,6 +47,28 @@ private:
         }
     }
     QString selectedNodeTag() const { return FavoritesTree::Tag(m_window->Tree().SelectedItem()); }
+    // "verb entry..." on the root's list entries ("*" marks a folder), Yes to every question.
+    void run(const QString& command)
+    {
+        QStringList words = command.split(u' ');
+        const QString verb = words.takeFirst();
+        QStringList tags;
+        for (const QString& word : words)
+            tags << (word.startsWith(u'*') ? u'*' + fav(word.mid(1)) : fav(word));
+        selectNode(QString());
+        selectEntries(tags);
+        prompts().folders.enqueue(fav("Archive"));
+        prompts().inputs << "Fresh";
+        prompts().answers.enqueue(Prompts::Answer::Yes);
+        if (verb == "move" || verb == "copy")
+            verb == "move" ? m_commands->MoveTo("L") : m_commands->CopyTo("L");
+        else if (verb == "rename")
+            m_commands->Rename("L", "Fresh");
+        else if (verb == "delete")
+            m_commands->Delete("L");
+        else
+            selectNode(words.first()), m_commands->NewFolder("T");
+    }
 
 private Q_SLOTS:
     void init()
@@ -190,6 +216,77 @@ private Q_SLOTS:
         prompts().messages.clear();
         m_commands->NewFolder("T");
         QCOMPARE(prompts().texts(), QStringList{"Create Folder is only available in Normal View."});
+    }
+
+    // Each command is one step: undo puts the disk back as it was, redo makes it again.
+    void undoAndRedo_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("step");
+        QTest::addColumn<QStringList>("made"); // there after the command, gone after undo
+        QTest::addColumn<QStringList>("gone"); // gone after the command, back after undo
+        QTest::newRow("move") << "move Top.url"
+                              << "Move of 'Top'" << QStringList{"Archive/Top.url"}
+                              << QStringList{"Top.url"};
+        QTest::newRow("copy") << "copy *News Top.url"
+                              << "Copy of 2 items"
+                              << QStringList{"Archive/News/BBC.url", "Archive/Top.url"}
+                              << QStringList{};
+        QTest::newRow("rename") << "rename *News"
+                                << "Rename of 'News'" << QStringList{"Fresh/BBC.url"}
+                                << QStringList{"News/Daily"};
+        QTest::newRow("new folder")
+            << "new Archive"
+            << "New Folder of 'Fresh'" << QStringList{"Archive/Fresh"} << QStringList{};
+        QTest::newRow("delete") << "delete Top.url *News"
+                                << "Delete of 2 items" << QStringList{}
+                                << QStringList{"Top.url", "News/Daily"};
+    }
+    void undoAndRedo()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, step);
+        QFETCH(QStringList, made);
+        QFETCH(QStringList, gone);
+        const auto expect = [&](bool done) {
+            for (const QString& rel : made)
+                QVERIFY2(exists(rel) == done, qPrintable(rel));
+            for (const QString& rel : gone)
+                QVERIFY2(exists(rel) != done, qPrintable(rel));
+        };
+        run(command);
+        expect(true);
+        QAction* undo = m_window->findChild<QAction*>("mnuEditUndo");
+        QCOMPARE(undo->text(), "&Undo " + step);
+        undo->trigger();
+        expect(false);
+        QVERIFY(QDir(m_app->env.DataHome() + "/Trash/info").isEmpty());
+        QVERIFY(m_window->History().Redo());
+        expect(true);
+        QVERIFY(m_window->History().Undo());
+        expect(false);
+        QVERIFY(prompts().texts().filter("Unable").isEmpty());
+    }
+
+    // Undo never replaces or removes what has changed since; a refused step stays, and
+    // what it had already put back goes again.
+    void undoRefusesAChangedDisk()
+    {
+        ChangeHistory& history = m_window->History();
+        run("delete Top.url *News");
+        FavoritesBuilder(m_app->Favorites()).Build("Top.url = http://other\n");
+        QVERIFY(!history.Undo());
+        QCOMPARE(prompts().texts().last(),
+                 "Unable to undo Delete of 2 items.\n\nFile already exists: " + fav("Top.url"));
+        QVERIFY(!exists("News") && history.Stack().canUndo());
+
+        run("copy Top.url");
+        QFile copy(fav("Archive/Top.url"));
+        QVERIFY(copy.open(QIODevice::Append) && copy.write("[x]\n") > 0);
+        copy.close();
+        QVERIFY(!history.Undo());
+        QVERIFY(prompts().texts().last().endsWith("It has been changed since: " + copy.fileName()));
+        QVERIFY(history.Stack().canUndo() && exists("Archive/Top.url"));
     }
 };
 

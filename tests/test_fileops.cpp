@@ -1,7 +1,9 @@
+#include "editing/ChangeHistory.h"
 #include "editing/FileOperations.h"
 #include "editing/PathUtils.h"
 #include "favorites/SearchLinks.h"
 #include "platform/FileSystemService.h"
+#include "platform/FsStep.h"
 #include "support/FavoritesBuilder.h"
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
@@ -54,11 +56,11 @@ public:
     void DeleteFolder(S p) const override { Check("DeleteFolder", p, p).Base::DeleteFolder(p); }
     void DeleteFile(S p) const override { Check("DeleteFile", p, p).Base::DeleteFile(p); }
     // A Trash that cannot take the chosen paths, as on a file system without one.
-    void MoveToTrash(S p) const override
+    QList<FsChange> MoveToTrash(S p) const override
     {
         if (noTrash.contains(p))
             throw TrashError(QStringLiteral("Permission denied"), p);
-        Base::MoveToTrash(p);
+        return Base::MoveToTrash(p);
     }
 
 private:
@@ -453,9 +455,13 @@ private Q_SLOTS:
         m_prompts.answers << Prompts::Answer::Yes
                           << (refusedAnswer == "Yes" ? Prompts::Answer::Yes : Prompts::Answer::No);
 
-        const QStringList deleted =
-            m_ops->ConfirmAndDelete({{isFolder ? u'*' + P(rel) : P(rel),
-                                      SplitPath(rel, false, false).section(u'.', 0, 0)}});
+        ChangeHistory history(m_fs, m_prompts, nullptr);
+        QStringList deleted;
+        {
+            const FsStep step(m_fs, "Delete");
+            deleted = m_ops->ConfirmAndDelete({{isFolder ? u'*' + P(rel) : P(rel),
+                                                SplitPath(rel, false, false).section(u'.', 0, 0)}});
+        }
         QCOMPARE(m_prompts.texts(), texts);
         QCOMPARE(deleted.isEmpty(), Exists(rel));
         QCOMPARE(Exists(rel), refusedAnswer.startsWith("No") || !readOnly.isEmpty());
@@ -477,6 +483,24 @@ private Q_SLOTS:
         }
         // Nothing else went to the Trash, and nothing at all when deleting for good.
         QCOMPARE(QDir(trash + "files").entryList(QDir::AllEntries | QDir::NoDotAndDotDot), places);
+
+        // Undo puts back what the Trash took, .trashinfo files and all; a Trash that then
+        // refuses the last item refuses the redo, and the items it took first come back.
+        QCOMPARE(history.Undo(), !places.isEmpty());
+        if (places.isEmpty())
+            return;
+        QStringList originals;
+        for (const QString& item : trashed) {
+            if (!item.section(u'=', 1).isEmpty())
+                originals << P(item.section(u'=', 1));
+        }
+        for (const QString& original : originals)
+            QVERIFY2(QFileInfo::exists(original), qPrintable(original));
+        QVERIFY(QDir(trash + "files").isEmpty() && QDir(trash + "info").isEmpty());
+        m_fs.noTrash = {originals.last()};
+        QVERIFY(!history.Redo() && history.Stack().canRedo());
+        for (const QString& original : originals)
+            QVERIFY(QFileInfo::exists(original));
     }
 };
 

@@ -1,9 +1,11 @@
+#include "editing/ChangeHistory.h"
 #include "health/CheckCache.h"
 #include "health/HealthText.h"
 #include "health/LinkChecker.h"
 #include "health/ShortcutRewriter.h"
 #include "health/frmCheckLinks.h"
 #include "platform/FileSystemService.h"
+#include "platform/FsStep.h"
 #include "support/FavoritesBuilder.h"
 #include "support/HttpFixture.h"
 #include "support/ScriptedPrompts.h"
@@ -133,14 +135,28 @@ void TestHealthCheck::rewriteChangesOnlyTheUrlLine()
            "[DEFAULT]\r\nBASEURL=http://old/\r\n[InternetShortcut]\nurl=http://old/\r\nIconIndex=0")
         .Times("A.url", old, old);
     b.File("None.url", "[InternetShortcut]\r\n");
-    QCOMPARE(ShortcutRewriter::ReplaceUrl(b.Path("A.url"), "http://new.example/long/path"),
-             QString());
-    QCOMPARE(b.Read("A.url"), "[DEFAULT]\r\nBASEURL=http://old/\r\n[InternetShortcut]\n"
-                              "url=http://new.example/long/path\r\nIconIndex=0");
+    const QByteArray original = b.Read("A.url");
+    FileSystemService fs;
+    ScriptedPrompts prompts;
+    ChangeHistory history(fs, prompts, nullptr);
+    {
+        const FsStep step(fs, "Update Address");
+        QCOMPARE(ShortcutRewriter::ReplaceUrl(fs, b.Path("A.url"), "http://new.example/long/path"),
+                 QString());
+    }
+    const QByteArray rewritten = "[DEFAULT]\r\nBASEURL=http://old/\r\n[InternetShortcut]\n"
+                                 "url=http://new.example/long/path\r\nIconIndex=0";
+    QCOMPARE(b.Read("A.url"), rewritten);
     QCOMPARE(QFileInfo(b.Path("A.url")).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
-    QCOMPARE(ShortcutRewriter::ReplaceUrl(b.Path("A.url"), "http://n/"), QString());
+    // Undo writes back the old bytes; a redo over a file changed since is refused.
+    QVERIFY(history.Undo() && b.Read("A.url") == original);
+    QCOMPARE(QFileInfo(b.Path("A.url")).lastModified().toSecsSinceEpoch(), old.toSecsSinceEpoch());
+    QVERIFY(history.Redo() && b.Read("A.url") == rewritten && history.Undo());
+    QCOMPARE(ShortcutRewriter::ReplaceUrl(fs, b.Path("A.url"), "http://n/"), QString());
     QVERIFY(b.Read("A.url").endsWith("\nurl=http://n/\r\nIconIndex=0"));
-    QCOMPARE(ShortcutRewriter::ReplaceUrl(b.Path("None.url"), "http://n/"), "No URL= line");
+    QCOMPARE(ShortcutRewriter::ReplaceUrl(fs, b.Path("None.url"), "http://n/"), "No URL= line");
+    b.File("A.url", original + "\n");
+    QVERIFY(!history.Redo() && b.Read("A.url") == original + "\n");
 }
 
 void TestHealthCheck::windowGroupsUpdatesAndSkipsRecent()

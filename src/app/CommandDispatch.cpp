@@ -21,6 +21,8 @@ QString CommandDispatch::MenuEntryFor(const QString& key)
         {QStringLiteral("AlwaysOnTop"), QStringLiteral("mnuViewAlwaysOnTop")},
         {QStringLiteral("Fonts"), QStringLiteral("mnuViewFont")},
         {QStringLiteral("Color"), QStringLiteral("mnuViewColor")},
+        {QStringLiteral("Undo"), QStringLiteral("mnuEditUndo")},
+        {QStringLiteral("Redo"), QStringLiteral("mnuEditRedo")},
         {QStringLiteral("CopyTo"), QStringLiteral("mnuEditCopyTo")},
         {QStringLiteral("MoveTo"), QStringLiteral("mnuEditMoveTo")},
         {QStringLiteral("Delete"), QStringLiteral("mnuEditDelete")},

@@ -47,7 +47,10 @@ MainMenus::MainMenus(QMainWindow& window)
           {"mnuFileExit", "E&xit", nullptr}}},
         {"mnuEdit",
          "&Edit",
-         {{"mnuEditSearch", "&Search...", nullptr},
+         {{"mnuEditUndo", "&Undo", nullptr},
+          {"mnuEditRedo", "&Redo", nullptr},
+          {"mnuEditSep0", "-", nullptr},
+          {"mnuEditSearch", "&Search...", nullptr},
           {"mnuEditSep1", "-", nullptr},
           {"mnuEditPasteLink", "&Add Link...", nullptr},
           {"mnuEditCopyTo", "&Copy To...", nullptr},
@@ -159,6 +162,9 @@ MainMenus::MainMenus(QMainWindow& window)
     }
 
     Action(QStringLiteral("mnuViewRefresh"))->setShortcut(QKeySequence(Qt::Key_F5));
+    Action(QStringLiteral("mnuEditUndo"))->setShortcut(QKeySequence::Undo);
+    Action(QStringLiteral("mnuEditRedo"))
+        ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Z")));
     Action(QStringLiteral("mnuHelpContents"))->setShortcut(QKeySequence(Qt::Key_F1));
     Action(QStringLiteral("mnuViewAlwaysOnTop"))->setCheckable(true);
     for (int i = 0; i < 8; ++i)

@@ -11,7 +11,8 @@ namespace ToolbarLayout {
 
 const QString Catalogue = QStringLiteral(
     "S,Open,Favorites,OpenLink,OpenNewLink,PasteLink,S,Refresh,Search,AlwaysOnTop,Arrange,S,"
-    "Fonts,Color,Themes,S,CopyTo,MoveTo,Delete,Rename,NewFolder,Properties,S,ViewNormal,AtoZ,"
+    "Fonts,Color,Themes,S,Undo,Redo,CopyTo,MoveTo,Delete,Rename,NewFolder,Properties,S,ViewNormal,"
+    "AtoZ,"
     "ABtoYZ,List,Accessed,Modified,Created,SearchResults,S,Help");
 
 QString ButtonDescription(const QString& key)

@@ -18,6 +18,7 @@
 #include "core/AppInfo.h"
 #include "core/HelpTopics.h"
 #include "core/clsOptions.h"
+#include "editing/ChangeHistory.h"
 #include "editing/DragDrop.h"
 #include "editing/EditCommands.h"
 #include "exchange/ExchangeCommands.h"
@@ -54,6 +55,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 #include <memory>
 
@@ -118,6 +120,7 @@ void frmFav1::buildWidgets()
     m_search = std::make_unique<SearchCommands>(AllPanes(), statusBar(), m_services.registry);
     m_views->SetSearchResultsBuilder([this] { m_search->BuildSearchResultsView(); });
     m_edit = std::make_unique<EditCommands>(AllPanes());
+    m_history = std::make_unique<ChangeHistory>(m_services.fileSystem, m_services.prompts, this);
     m_dragDrop = std::make_unique<DragDrop>(AllPanes(), m_services.clock);
     m_lvwFavorites->startDragHook = [this] { return m_dragDrop->StartListDrag(); };
     m_lvwFavorites->dragEndHook = [this] { m_dragDrop->End(); };
@@ -652,6 +655,9 @@ void frmFav1::setFavoritesRoot(const QString& root)
 {
     // Nothing the views build from a key may list or delete outside the folder shown.
     m_services.fileSystem.ConfineTo(root);
+    // Steps taken in another folder mean nothing here.
+    if (root != m_views->FavoritesRoot())
+        m_history->Clear();
     m_views->SetFavoritesRoot(root);
 }
 
@@ -703,6 +709,21 @@ void frmFav1::connectCommands()
     on("mnuEditDelete", [this] { m_edit->Delete(m_activePane, m_options->DeleteWithoutTrash()); });
     on("mnuEditNew", [this] { m_edit->NewFolder(m_activePane); });
     on("mnuEditRename", [this] { RenameClick(); });
+    on("mnuEditUndo", [this] { m_history->Undo(); });
+    on("mnuEditRedo", [this] { m_history->Redo(); });
+    connect(m_history.get(), &ChangeHistory::Applied, this, [this] { RefreshView(); });
+    const QUndoStack& steps = m_history->Stack();
+    const auto showSteps = [this, &steps] {
+        QAction* undo = m_menus->Action(QStringLiteral("mnuEditUndo"));
+        QAction* redo = m_menus->Action(QStringLiteral("mnuEditRedo"));
+        undo->setText(steps.canUndo() ? tr("&Undo %1").arg(steps.undoText()) : tr("&Undo"));
+        redo->setText(steps.canRedo() ? tr("&Redo %1").arg(steps.redoText()) : tr("&Redo"));
+        undo->setEnabled(steps.canUndo());
+        redo->setEnabled(steps.canRedo());
+    };
+    connect(&steps, &QUndoStack::indexChanged, this, showSteps);
+    connect(&steps, &QUndoStack::cleanChanged, this, showSteps);
+    showSteps();
     m_dispatch->SetCommand(QStringLiteral("CopyLink"), [this] { m_edit->CopyLink(m_activePane); });
     on("mnuHelpContents", [this] { Q_EMIT helpTopicRequested(HelpTopics::Contents); });
     on("mnuHelpIndex", [this] { Q_EMIT helpTopicRequested(HelpTopics::Index); });

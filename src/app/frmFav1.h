@@ -12,6 +12,7 @@
 #include <memory>
 
 class BrowserCommands;
+class ChangeHistory;
 class ProgramLauncher;
 class clsOptions;
 class CommandDispatch;
@@ -68,6 +69,7 @@ public:
     static constexpr int TrayWaitMs = 5000;
 
     clsOptions& Options() { return *m_options; }
+    ChangeHistory& History() { return *m_history; }
     clsThemeApps& AllThemes() { return m_allThemes; }
     QString ProgramFolder() const;
     MainMenus& Menus() { return *m_menus; }
@@ -180,6 +182,7 @@ private:
     std::unique_ptr<CommandDispatch> m_dispatch;
     std::unique_ptr<SearchCommands> m_search;
     std::unique_ptr<EditCommands> m_edit;
+    std::unique_ptr<ChangeHistory> m_history;
     std::unique_ptr<DragDrop> m_dragDrop;
     std::unique_ptr<ProgramLauncher> m_ownPrograms;
     std::unique_ptr<Help> m_ownHelp;

@@ -9,6 +9,7 @@
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"
 #include "favorites/ShortcutFile.h"
+#include "platform/FsStep.h"
 #include "platform/Prompts.h"
 
 #include <QEvent>
@@ -124,6 +125,7 @@ void frmPasteLink::cmdPasteLinkClick()
     if (title.isEmpty() || !row)
         return;
     const QString path = AddBackslash(m_pasteFolder) + title + QStringLiteral(".url");
+    const FsStep step(m_fileSystem, QStringLiteral("Add Link"));
     if (ShortcutFile::WriteShortcut(m_fileSystem, m_prompts, this, row->text(1), path)) {
         m_isSaved = true;
         accept();

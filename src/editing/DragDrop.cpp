@@ -6,6 +6,7 @@
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"
 #include "platform/Clock.h"
+#include "platform/FsStep.h"
 
 #include <QCoreApplication>
 #include <QTreeWidget>
@@ -71,6 +72,7 @@ void DragDrop::dropListEntries(Qt::KeyboardModifiers keys)
     const QString destination = FavoritesTree::Tag(target);
     const bool move = !(keys & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier));
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
+    const FsStep step(m_fileSystem, move ? QStringLiteral("Move") : QStringLiteral("Copy"));
     for (const QModelIndex& entry : m_list.SelectedItems()) {
         const QString tag = FavoritesList::Tag(entry);
         const bool done =
@@ -101,6 +103,7 @@ void DragDrop::dropTreeFolder(Qt::KeyboardModifiers keys)
     const QString sourcePath = FavoritesTree::Tag(source);
     const QString destination = FavoritesTree::Tag(m_dropHighlight);
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
+    const FsStep step(m_fileSystem, copy ? QStringLiteral("Copy") : QStringLiteral("Move"));
     if (!files.CopyMoveFolder(!copy, sourcePath, FavoritesTree::Text(source), destination))
         return;
     m_views.SetSelectionKey(copy ? sourcePath : destination);

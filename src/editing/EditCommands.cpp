@@ -8,6 +8,7 @@
 #include "favorites/FavoritesViews.h"
 #include "favorites/FolderTree.h"
 #include "favorites/SearchLinks.h"
+#include "platform/FsStep.h"
 #include "platform/Prompts.h"
 
 #include <QClipboard>
@@ -88,6 +89,7 @@ void EditCommands::MoveTo(const QString& activePane)
 
 void EditCommands::copyOrMove(const QString& activePane, bool isMove)
 {
+    const FsStep step(m_fileSystem, isMove ? QStringLiteral("Move") : QStringLiteral("Copy"));
     if (activePane == QLatin1String("L"))
         copyOrMoveList(isMove);
     else
@@ -161,6 +163,7 @@ void EditCommands::copyOrMoveTree(bool isMove)
 
 void EditCommands::Delete(const QString& activePane, bool forGood)
 {
+    const FsStep step(m_fileSystem, QStringLiteral("Delete"));
     if (activePane == QLatin1String("L"))
         deleteListItems(forGood);
     else
@@ -216,6 +219,7 @@ void EditCommands::deleteTreeNode(bool forGood)
 
 bool EditCommands::Rename(const QString& activePane, const QString& newName)
 {
+    const FsStep step(m_fileSystem, QStringLiteral("Rename"));
     if (activePane == QLatin1String("L"))
         return renameListItem(newName);
     return renameTreeNode(newName);
@@ -304,6 +308,7 @@ void EditCommands::NewFolder(const QString& activePane)
     // In the Normal view a node's tag is its folder.
     const QString path = AddBackslash(FavoritesTree::Tag(parent)) + name;
     FileOperations files(m_fileSystem, m_prompts, m_owner, &m_searchLinks);
+    const FsStep step(m_fileSystem, QStringLiteral("New Folder"));
     if (!files.CreateFolderPath(path))
         return;
     QTreeWidgetItem* holder = m_tree.FindNodeByTag(SplitPath(path, true, false));

@@ -7,6 +7,7 @@
 #include "exchange/ImportDialog.h"
 #include "exchange/ProgressRunner.h"
 #include "platform/Clock.h"
+#include "platform/FsStep.h"
 #include "platform/Prompts.h"
 
 ExchangeCommands::ExchangeCommands(Context context, QWidget* owner)
@@ -35,9 +36,13 @@ bool ExchangeCommands::ImportBookmarks()
     ImportSummary summary;
     const QString source = dialog.Source();
     const QString target = dialog.Target();
-    ProgressRunner::Run(m_owner, QStringLiteral("Importing bookmarks..."), progress, [&] {
-        summary = BookmarkImport::Import(c.fileSystem, source, target, &progress);
-    });
+    {
+        // The worker records into the step; the step ends back on this thread.
+        const FsStep step(c.fileSystem, QStringLiteral("Import"));
+        ProgressRunner::Run(m_owner, QStringLiteral("Importing bookmarks..."), progress, [&] {
+            summary = BookmarkImport::Import(c.fileSystem, source, target, &progress);
+        });
+    }
     c.prompts.MsgBox(m_owner, summary.Text(), Prompts::Buttons::Ok,
                      summary.Ok() ? Prompts::Icon::Information : Prompts::Icon::Exclamation,
                      AppInfo::ProductName);

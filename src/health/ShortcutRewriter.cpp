@@ -1,7 +1,6 @@
 #include "health/ShortcutRewriter.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "platform/FileSystemService.h"
 
 namespace {
 
@@ -22,28 +21,23 @@ std::pair<qsizetype, qsizetype> UrlValue(const QByteArray& bytes)
 
 } // namespace
 
-QString ShortcutRewriter::ReplaceUrl(const QString& path, const QString& newAddress)
+QString ShortcutRewriter::ReplaceUrl(const FileSystemService& fileSystem, const QString& path,
+                                     const QString& newAddress)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadWrite))
-        return file.errorString();
-    // Shortcuts are small; a huge file is no shortcut worth rewriting.
-    if (file.size() > 1024 * 1024)
-        return QStringLiteral("File too large");
-    QByteArray bytes = file.readAll();
-    const auto [start, end] = UrlValue(bytes);
-    if (start < 0)
-        return QStringLiteral("No URL= line");
-    QString oneLine = newAddress;
-    oneLine.remove(u'\r').remove(u'\n');
-    bytes.replace(start, end - start, oneLine.toUtf8());
-    const QDateTime accessed = file.fileTime(QFileDevice::FileAccessTime);
-    const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
-    // Written in place, so the file keeps its inode, owner and birth time.
-    if (!file.seek(0) || file.write(bytes) != bytes.size() || !file.resize(bytes.size()) ||
-        !file.flush())
-        return file.errorString();
-    file.setFileTime(accessed, QFileDevice::FileAccessTime);
-    file.setFileTime(modified, QFileDevice::FileModificationTime);
-    return {};
+    try {
+        QByteArray bytes = fileSystem.ReadHead(path, FileSystemService::RewriteLimit);
+        // Shortcuts are small; a huge file is no shortcut worth rewriting.
+        if (bytes.size() > FileSystemService::RewriteLimit)
+            return QStringLiteral("File too large");
+        const auto [start, end] = UrlValue(bytes);
+        if (start < 0)
+            return QStringLiteral("No URL= line");
+        QString oneLine = newAddress;
+        oneLine.remove(u'\r').remove(u'\n');
+        bytes.replace(start, end - start, oneLine.toUtf8());
+        fileSystem.RewriteFile(path, bytes);
+        return {};
+    } catch (const FileSystemError& error) {
+        return error.Description();
+    }
 }

@@ -6,6 +6,7 @@
 #include "health/LinkChecker.h"
 #include "health/ShortcutRewriter.h"
 #include "platform/FileSystemService.h"
+#include "platform/FsStep.h"
 #include "platform/Prompts.h"
 
 #include <QHBoxLayout>
@@ -267,10 +268,11 @@ void frmCheckLinks::UpdateAddressClick()
     if (m_prompts.MsgBox(this, question, Prompts::Buttons::YesNo, Prompts::Icon::Question,
                          AppInfo::ProductName, Prompts::Answer::No) != Prompts::Answer::Yes)
         return;
+    const FsStep step(m_fileSystem, QStringLiteral("Update Address"));
     for (QTreeWidgetItem* row : moved) {
         const QString newAddress = row->data(0, kNewAddressRole).toString();
-        const QString error =
-            ShortcutRewriter::ReplaceUrl(row->data(0, kPathRole).toString(), newAddress);
+        const QString error = ShortcutRewriter::ReplaceUrl(
+            m_fileSystem, row->data(0, kPathRole).toString(), newAddress);
         if (!error.isEmpty()) {
             m_prompts.Warn(this,
                            QStringLiteral("Unable to update the address of ") + row->text(ColName) +
@@ -293,6 +295,7 @@ void frmCheckLinks::DeleteClick()
         entries.append({row->data(0, kPathRole).toString(), row->text(ColName)});
     FileOperations files(m_fileSystem, m_prompts, this, m_searchLinks);
     files.SetDeleteForGood(deleteForGood && deleteForGood());
+    const FsStep step(m_fileSystem, QStringLiteral("Delete"));
     const QStringList deleted = files.ConfirmAndDelete(entries);
     if (deleted.isEmpty())
         return;

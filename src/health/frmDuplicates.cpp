@@ -3,6 +3,7 @@
 #include "editing/FileOperations.h"
 #include "health/HealthText.h"
 #include "platform/BusyCursor.h"
+#include "platform/FsStep.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -124,8 +125,11 @@ void frmDuplicates::KeepClick()
     }
     FileOperations files(m_fileSystem, m_prompts, this, m_searchLinks);
     files.SetDeleteForGood(deleteForGood && deleteForGood());
-    if (files.ConfirmAndDelete(others).isEmpty())
-        return;
+    {
+        const FsStep step(m_fileSystem, QStringLiteral("Delete"));
+        if (files.ConfirmAndDelete(others).isEmpty())
+            return;
+    }
     Q_EMIT favoritesChanged();
     FindClick();
 }

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <system_error>
 #include <vector>
@@ -461,7 +462,8 @@ bool HoldsReadOnlyFile(const QString& folder)
     });
 }
 
-void TrashOne(const QString& path)
+// Returns where the item now lies in the Trash.
+QString TrashOne(const QString& path)
 {
     // Qt makes the home Trash folder but not the data folder above it.
     QDir().mkpath(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation));
@@ -481,24 +483,28 @@ void TrashOne(const QString& path)
         QDir().rmdir(QStringLiteral("info"));
         throw TrashError(QStringLiteral("The Trash cannot take this item."), path);
     }
+    return item.fileName();
 }
+
+using Trashed = std::function<void(const QString& original, const QString& inTrash)>;
 
 // What a delete for good would remove goes to the Trash: whole where nothing inside is
 // read-only, else item by item around the read-only files, which stay named in kept.
-void TrashTree(const QString& path, const QString& relative, QStringList& kept)
+void TrashTree(const QString& path, const QString& relative, QStringList& kept,
+               const Trashed& trashed)
 {
     if (!HoldsReadOnlyFile(path)) {
-        TrashOne(path);
+        trashed(path, TrashOne(path));
         return;
     }
     for (const QFileInfo& child : Children(path)) {
         const QString name = relative + u'/' + child.fileName();
         if (child.isDir() && !child.isSymLink())
-            TrashTree(child.filePath(), name, kept);
+            TrashTree(child.filePath(), name, kept, trashed);
         else if (IsReadOnlyFile(child))
             kept.append(name);
         else
-            TrashOne(child.filePath());
+            trashed(child.filePath(), TrashOne(child.filePath()));
     }
 }
 
@@ -569,6 +575,12 @@ int RenameNoReplace(const QByteArray& from, const QByteArray& to)
 const QString& Blame(int error, const QString& source, const QString& destination)
 {
     return error == EEXIST || error == ENOENT || error == ENOTDIR ? destination : source;
+}
+
+bool Exists(const QByteArray& path)
+{
+    struct stat st;
+    return ::lstat(path.constData(), &st) == 0;
 }
 
 } // namespace
@@ -724,7 +736,11 @@ FolderId FileSystemService::Identity(const QString& folderPath) const
 
 void FileSystemService::CopyFile(const QString& source, const QString& destination) const
 {
+    // Only a new file can be taken back by removing it.
+    const bool fresh = !Exists(Native(destination));
     CopyFileContents(Native(source), Native(destination), true);
+    if (fresh)
+        record(FsChange::Kind::Copied, source, destination);
 }
 
 void FileSystemService::MoveFile(const QString& source, const QString& destination) const
@@ -738,8 +754,10 @@ void FileSystemService::MoveFile(const QString& source, const QString& destinati
     if (IsFolder(from, st))
         Fail(ENOENT, Subject::File, source);
     const int error = RenameNoReplace(from, to);
-    if (error == 0)
+    if (error == 0) {
+        record(FsChange::Kind::Moved, source, destination);
         return;
+    }
     if (error != EXDEV)
         Fail(error, error == ENOENT ? Subject::Folder : Subject::File,
              Blame(error, source, destination));
@@ -754,6 +772,7 @@ void FileSystemService::MoveFile(const QString& source, const QString& destinati
         ::unlink(to.constData());
         Fail(unlinkError, Subject::File, source);
     }
+    record(FsChange::Kind::Moved, source, destination);
 }
 
 void FileSystemService::CopyFolder(const QString& source, const QString& destination) const
@@ -767,8 +786,11 @@ void FileSystemService::CopyFolder(const QString& source, const QString& destina
         Fail(ENOENT, Subject::Folder, source);
     if (LeadsInside(source, destination))
         Fail(EACCES, Subject::Folder, destination);
+    const bool fresh = !Exists(to);
     EnsureFolder(to);
     CopyTree(from, to);
+    if (fresh)
+        record(FsChange::Kind::Copied, source, destination);
 }
 
 void FileSystemService::MoveFolder(const QString& source, const QString& destination) const
@@ -788,8 +810,10 @@ void FileSystemService::MoveFolder(const QString& source, const QString& destina
     if (!S_ISLNK(st.st_mode) && LeadsInside(source, destination))
         Fail(EACCES, Subject::Folder, destination);
     const int error = RenameNoReplace(from, to);
-    if (error == 0)
+    if (error == 0) {
+        record(FsChange::Kind::Moved, source, destination);
         return;
+    }
     if (error != EXDEV)
         Fail(error, Subject::Folder, Blame(error, source, destination));
 
@@ -801,6 +825,7 @@ void FileSystemService::MoveFolder(const QString& source, const QString& destina
             ::unlink(to.constData());
             Fail(unlinkError, Subject::Folder, source);
         }
+        record(FsChange::Kind::Moved, source, destination);
         return;
     }
     if (::mkdir(to.constData(), 0777) != 0)
@@ -813,6 +838,7 @@ void FileSystemService::MoveFolder(const QString& source, const QString& destina
     }
     if (const int removeError = RemoveTree(from))
         Fail(removeError, Subject::Folder, source);
+    record(FsChange::Kind::Moved, source, destination);
 }
 
 QByteArray FileSystemService::ReadHead(const QString& path, qint64 limit) const
@@ -845,12 +871,34 @@ void FileSystemService::CreateNewFile(const QString& path, const QByteArray& byt
         ::unlink(native.constData());
         Fail(error, Subject::File, path);
     }
+    record(FsChange::Kind::CreatedFile, {}, path, bytes);
+}
+
+void FileSystemService::RewriteFile(const QString& path, const QByteArray& bytes) const
+{
+    checkInside(path);
+    const QByteArray before = ReadHead(path, RewriteLimit);
+    if (before.size() > RewriteLimit)
+        Fail(EFBIG, Subject::File, path);
+    FdGuard file{::open(Native(path).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY)};
+    struct stat st;
+    if (file.fd < 0 || ::fstat(file.fd, &st) != 0)
+        Fail(errno, Subject::File, path);
+    if (!WriteAll(file.fd, bytes.constData(), bytes.size()) ||
+        ::ftruncate(file.fd, bytes.size()) != 0)
+        Fail(errno, Subject::File, path);
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ::futimens(file.fd, times);
+    if (::close(std::exchange(file.fd, -1)) != 0)
+        Fail(errno, Subject::File, path);
+    record(FsChange::Kind::Rewritten, {}, path, bytes, before);
 }
 
 void FileSystemService::CreateFolder(const QString& path) const
 {
     if (::mkdir(Native(path).constData(), 0777) != 0)
         Fail(errno, Subject::Folder, path);
+    record(FsChange::Kind::CreatedFolder, {}, path);
 }
 
 void FileSystemService::DeleteFolder(const QString& path) const
@@ -887,19 +935,61 @@ void FileSystemService::DeleteFile(const QString& path) const
         Fail(errno, Subject::File, path);
 }
 
-void FileSystemService::MoveToTrash(const QString& path) const
+QList<FsChange> FileSystemService::MoveToTrash(const QString& path) const
 {
     checkInside(path);
     struct stat st;
     if (::lstat(Native(path).constData(), &st) != 0)
         Fail(errno, Subject::File, path);
+    QList<FsChange> pieces;
+    const Trashed trashed = [&](const QString& original, const QString& inTrash) {
+        pieces.append({FsChange::Kind::Trashed, original, inTrash, {}, {}});
+        record(FsChange::Kind::Trashed, original, inTrash);
+    };
     if (!S_ISDIR(st.st_mode)) {
-        TrashOne(path);
-        return;
+        trashed(path, TrashOne(path));
+        return pieces;
     }
     QStringList kept;
-    TrashTree(path, GetFileName(path), kept);
+    TrashTree(path, GetFileName(path), kept, trashed);
     ThrowIfKept(kept, path);
+    return pieces;
+}
+
+void FileSystemService::RestoreFromTrash(const QString& inTrash, const QString& original) const
+{
+    checkInside(original);
+    if (const int error = RenameNoReplace(Native(inTrash), Native(original)))
+        Fail(error, Subject::File, Blame(error, inTrash, original));
+    // The Trash keeps what it knows of the item in info/NAME.trashinfo beside files/.
+    const QString files = ParentFolder(inTrash);
+    if (GetFileName(files) == QLatin1String("files"))
+        QFile::remove(ParentFolder(files) + QStringLiteral("/info/") + GetFileName(inTrash) +
+                      QStringLiteral(".trashinfo"));
+}
+
+void FileSystemService::BeginStep(const QString& name) const
+{
+    if (m_stepDepth++ == 0) {
+        m_stepName = name;
+        m_stepChanges.clear();
+    }
+}
+
+void FileSystemService::EndStep() const
+{
+    if (--m_stepDepth > 0)
+        return;
+    if (m_sink && !m_stepChanges.isEmpty())
+        m_sink->Commit(m_stepName, m_stepChanges);
+    m_stepChanges.clear();
+}
+
+void FileSystemService::record(FsChange::Kind what, const QString& from, const QString& to,
+                               const QByteArray& bytes, const QByteArray& before) const
+{
+    if (m_sink && m_stepDepth > 0)
+        m_stepChanges.append({what, from, to, bytes, before});
 }
 
 QString FileSystemService::GetBaseName(const QString& pathOrName)

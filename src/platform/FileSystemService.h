@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/FsChange.h"
+
 #include <QDateTime>
 #include <QHashFunctions>
 #include <QList>
@@ -139,14 +141,26 @@ public:
     // A new file holding bytes. Never replaces anything, even a dangling link; a failed
     // write leaves no file behind.
     virtual void CreateNewFile(const QString& path, const QByteArray& bytes) const;
+    // Writes bytes over a file of at most RewriteLimit bytes in place: it keeps its inode,
+    // owner and times.
+    virtual void RewriteFile(const QString& path, const QByteArray& bytes) const;
+    static constexpr qint64 RewriteLimit = 1024 * 1024;
     virtual void DeleteFolder(const QString& path) const; // with all its contents
     virtual void DeleteFile(const QString& path) const;
     // Moves a file or folder (a link to a folder by itself) to the desktop's Trash, where
     // the file manager can put it back. As DeleteFolder, read-only files stay, with the
     // folders holding them; the rest of such a folder goes item by item, and the kept
     // items are reported as DeleteFolder reports them. TrashError when the Trash cannot
-    // take an item.
-    virtual void MoveToTrash(const QString& path) const;
+    // take an item. Returns where each item went, as Trashed changes.
+    virtual QList<FsChange> MoveToTrash(const QString& path) const;
+    // Puts back an item that MoveToTrash took, where it was; never replaces anything.
+    virtual void RestoreFromTrash(const QString& inTrash, const QString& original) const;
+
+    // Where the changes made inside each step go (see FsStep); without a sink, or outside
+    // a step, nothing is recorded.
+    void SetChangeSink(FsChangeSink* sink) { m_sink = sink; }
+    void BeginStep(const QString& name) const;
+    void EndStep() const;
 
     // The last component without its last dot and what follows it.
     static QString GetBaseName(const QString& pathOrName);
@@ -160,6 +174,13 @@ public:
 private:
     void checkInside(const QString& path) const;
     FolderListing listFolder(const QString& folderPath, bool folders, bool files) const;
+    void record(FsChange::Kind what, const QString& from, const QString& to,
+                const QByteArray& bytes = {}, const QByteArray& before = {}) const;
 
     QString m_root;
+    FsChangeSink* m_sink = nullptr;
+    // The open step. Every command holds the service as const, so the step is mutable.
+    mutable int m_stepDepth = 0;
+    mutable QString m_stepName;
+    mutable QList<FsChange> m_stepChanges;
 };
