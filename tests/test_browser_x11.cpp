@@ -3,6 +3,7 @@
 #include "browser/BrowserCommands.h"
 #include "browser/frmBrowserWindows.h"
 #include "browser/frmPasteLink.h"
+#include "editing/ChangeHistory.h"
 #include "favorites/FavoritesTree.h"
 #include "platform/Clock.h"
 #include "platform/QtProgramLauncher.h"
@@ -144,6 +145,9 @@ private Q_SLOTS:
         QFile written(fav("First page.url"));
         QVERIFY(written.open(QIODevice::ReadOnly));
         QVERIFY(written.readAll().contains(("URL=" + pageUrl("Bravo")).toUtf8()));
+        QCOMPARE(m_window->findChild<QAction*>("mnuEditUndo")->text(),
+                 "&Undo Add Link of 'First page'");
+        QVERIFY(m_window->History().Undo() && !written.exists());
     }
 
     void arrangesAndClosesRealFrames()

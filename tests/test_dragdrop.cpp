@@ -1,3 +1,4 @@
+#include "editing/ChangeHistory.h"
 #include "editing/DragDrop.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
@@ -78,6 +79,9 @@ private Q_SLOTS:
         QCOMPARE(exists("News/BBC.url"), modifiers != Qt::NoModifier);
         QCOMPARE(m_window->Views().SelectionKey(), fav(shown));
         QCOMPARE(FavoritesTree::Tag(m_window->Tree().SelectedItem()), fav(shown));
+        // One drop is one step, however many items it carried.
+        QVERIFY(m_window->History().Undo() && !exists("Archive/BBC.url") && !exists("Archive/Sub"));
+        QVERIFY(exists("News/BBC.url") && exists("News/Sub"));
         QVERIFY(drag().DragSource().isEmpty());
     }
 

@@ -1,3 +1,4 @@
+#include "editing/ChangeHistory.h"
 #include "exchange/BookmarkTree.h"
 #include "exchange/ExchangeCommands.h"
 #include "exchange/ExportDialog.h"
@@ -48,6 +49,7 @@ private Q_SLOTS:
         };
         ExchangeCommands commands({fileSystem, prompts, clock, env.Favorites(), env.Home()},
                                   nullptr);
+        ChangeHistory history(fileSystem, prompts, nullptr);
         QVERIFY(commands.ImportBookmarks());
         QCOMPARE(offered,
                  QStringList({"Chromium - Default", "A bookmarks file (HTML, XBEL or Chromium)",
@@ -57,6 +59,7 @@ private Q_SLOTS:
                  "Imported 3 links and 3 folders into @fav/Imported from Chromium 2024-01-01 (2).");
         QVERIFY(QFile::exists(
             b.Path("Imported from Chromium 2024-01-01 (2)/Bookmarks bar/Folder/Bad-Name.url")));
+        QVERIFY(history.Undo() && !QFile::exists(b.Path("Imported from Chromium 2024-01-01 (2)")));
     }
 
     void exportThroughTheDialog()

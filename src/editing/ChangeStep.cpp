@@ -2,6 +2,7 @@
 
 #include "platform/FileSystemService.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
 
@@ -13,12 +14,6 @@ QString ItemOf(const FsChange& change)
     return change.What == FsChange::Kind::Moved || change.What == FsChange::Kind::Trashed
                ? change.From
                : change.To;
-}
-
-bool MakesItem(const FsChange& change)
-{
-    return change.What == FsChange::Kind::Copied || change.What == FsChange::Kind::CreatedFolder ||
-           change.What == FsChange::Kind::CreatedFile;
 }
 
 QString MarkLine(const QFileInfo& info, const QString& relative)
@@ -68,7 +63,8 @@ ChangeStep::ChangeStep(const QString& name, const QList<FsChange>& changes)
     : QUndoCommand(Text(name, changes)), m_changes(changes), m_marks(changes.size())
 {
     for (qsizetype i = 0; i < m_changes.size(); ++i) {
-        if (MakesItem(m_changes.at(i)))
+        if (m_changes.at(i).What == FsChange::Kind::Copied ||
+            m_changes.at(i).What == FsChange::Kind::CreatedFile)
             m_marks[i] = Mark(m_changes.at(i).To);
     }
 }
@@ -166,8 +162,13 @@ void ChangeStep::removeMade(qsizetype index, const FileSystemService& fileSystem
     const QString& path = m_changes.at(index).To;
     if (!fileSystem.FileExists(path, AttributeHidden | AttributeDirectory))
         throw FileSystemError(QStringLiteral("File not found"), path);
-    // What the user changed since is theirs: taking the step back must not lose it.
-    if (Mark(path) != m_marks.at(index))
+    // What the user changed since is theirs: taking the step back must not lose it. A new
+    // folder goes only when empty again, once the rest of the step has been taken back.
+    const bool changed = m_changes.at(index).What == FsChange::Kind::CreatedFolder
+                             ? !QDir(path).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                                   QDir::NoDotAndDotDot)
+                             : Mark(path) != m_marks.at(index);
+    if (changed)
         throw FileSystemError(QStringLiteral("It has been changed since"), path);
     if (fileSystem.FolderExists(path) && !QFileInfo(path).isSymLink())
         fileSystem.DeleteFolder(path);
