@@ -39,5 +39,8 @@ ExplorerCommandLine ExplorerCommandLine::Parse(const QStringList& arguments)
     // Older systems named the entry relative to the root.
     if (!line.m_select.isEmpty())
         line.m_select = QDir::cleanPath(QDir(line.m_root).absoluteFilePath(line.m_select));
+    // A folder window shows one folder: the one holding the entry, so it can be selected.
+    if (line.m_select.startsWith(line.m_root + u'/'))
+        line.m_root = QFileInfo(line.m_select).absolutePath();
     return line;
 }

@@ -99,7 +99,8 @@ private Q_SLOTS:
         }
     }
 
-    // Commas and spaces inside paths survive; an item may be relative to the root.
+    // Commas and spaces inside paths survive; an item may be relative to the root, and the
+    // window opens on the item's own folder.
     void explorerCommandLine()
     {
         const auto parse = [](const QStringList& arguments) {
@@ -110,7 +111,7 @@ private Q_SLOTS:
                  "/f/My, Favs|/f/My, Favs/a, b.url");
         QCOMPARE(parse({"/N,/E,/ROOT,/f/,/SELECT,/f/x"}), "/f|/f/x");
         QCOMPARE(parse({"/n,/e,/root,/f/My", "Favs"}), "/f/My Favs|");
-        QCOMPARE(parse({"/n,/e,/root,/f,/select,sub/x.url"}), "/f|/f/sub/x.url");
+        QCOMPARE(parse({"/n,/e,/root,/f,/select,sub/x.url"}), "/f/sub|/f/sub/x.url");
         QCOMPARE(parse({"/f/g"}), "/f/g|");
     }
 

@@ -203,14 +203,17 @@ private Q_SLOTS:
     {
         m_window = m_app->Start();
         QTreeView* list = m_window->List().Widget();
-        const auto rename = [&](const QString& name) {
+        const auto rename = [&](const QString& name, int endingClickRow = -1) {
             const QRect row = list->visualRect(m_window->List().Item(0));
             QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
             action("mnuEditRename")->trigger();
             auto* editor = list->findChild<QLineEdit*>();
             QVERIFY(editor);
             editor->setText(name);
-            QTest::keyClick(editor, Qt::Key_Return);
+            if (endingClickRow < 0)
+                QTest::keyClick(editor, Qt::Key_Return);
+            else
+                list->setCurrentIndex(m_window->List().Item(endingClickRow));
         };
         rename("a/b");
         QTRY_COMPARE(m_app->prompts.messages.size(), 1);
@@ -218,6 +221,9 @@ private Q_SLOTS:
         QCOMPARE(FavoritesList::Text(m_window->List().Item(0)), "News");
         rename(" Old News ");
         QTRY_VERIFY(QDir(m_app->Favorites() + "/ Old News ").exists());
+        // Ended by a click on another entry, the edit still renames.
+        rename("Latest", 1);
+        QTRY_VERIFY(QDir(m_app->Favorites() + "/Latest").exists());
     }
 };
 

@@ -419,10 +419,10 @@ private Q_SLOTS:
         QTest::newRow("link") << "Top.url" << false << "" << "" << QStringList{"Top.url=Top.url"}
                               << QStringList{top};
         QTest::newRow("folder") << "*News/Old" << false << "" << "" << QStringList{"Old=News/Old", "Old/Gone.url="}
-                                << QStringList{"Are you sure you want to move 'Old' to the Trash?"};
+                                << QStringList{"Are you sure you want to move 'Old' and all its contents to the Trash?"};
         QTest::newRow("read-only file stays") << "*News" << false << "" << "News/BBC.url"
             << QStringList{"Daily.url=News/Daily.url", "Old=News/Old"}
-            << QStringList{"Are you sure you want to move 'News' to the Trash?",
+            << QStringList{"Are you sure you want to move 'News' and all its contents to the Trash?",
                            "An error occurred while Deleting 'News'.\n\nRead-only items were not deleted:\r\nNews/BBC.url"};
         QTest::newRow("for good") << "Top.url" << true << "" << "" << QStringList{}
                                   << QStringList{"Are you sure you want to delete Top?"};

@@ -7,6 +7,7 @@
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"
+#include "favorites/StatusPanels.h"
 #include "platform/Twips.h"
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
@@ -163,12 +164,25 @@ private Q_SLOTS:
         QVERIFY(window->isVisible() && window->WindowShown());
     }
 
+    // A chosen Favorites folder that has gone is reported, and not made again.
+    void missingFavoritesFolderIsReported()
+    {
+        const QString gone = m_app->env.Root() + "/Gone";
+        store({"FavoritesPath=" + gone});
+        auto window = m_app->Start();
+        QVERIFY(!QFileInfo::exists(gone));
+        QCOMPARE(window->Status().Text(1).section(')', 0, 0),
+                 gone + ": cannot be read (Path not found");
+    }
+
     // Leaving from the tray while hidden keeps the session's changes; a settings file that
     // cannot be read is told once and kept aside, not written over.
     void hiddenExitSavesAndUnreadableSettingsAreKept()
     {
-        store({"ConfirmExit=0"});
+        store({"ConfirmExit=0", "MainView=12"}); // no such view: Normal, without a word
         auto window = m_app->Start("/hide");
+        QCOMPARE(window->cboFormat()->currentIndex(), int(FavoritesViews::Normal));
+        QVERIFY(m_app->prompts.messages.isEmpty());
         window->cboFormat()->setCurrentIndex(FavoritesViews::SingleList);
         window->Menus().Action("mnuSTExit")->trigger();
         QCOMPARE(m_app->Stored("MainView"), "3");

@@ -101,7 +101,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent)
 void frmAbout::load()
 {
     setWindowTitle(windowTitle().replace(kProductName, AppInfo::AppTitle));
-    m_lblAppName->setText(m_lblAppName->text().replace(kProductName, AppInfo::AppTitle));
+    // The name, then the version: the title already ends in the version.
+    m_lblAppName->setText(m_lblAppName->text().replace(kProductName, AppInfo::ProductName));
     m_lblCompany->setText(m_lblCompany->text().replace(kCompanyName, MakerName));
 
     setWindowTitle(QStringLiteral("About ") + AppInfo::AppTitle);

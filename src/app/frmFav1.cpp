@@ -33,6 +33,7 @@
 #include "platform/Clock.h"
 #include "platform/ColorRef.h"
 #include "platform/FileSystemService.h"
+#include "platform/PathCodec.h"
 #include "platform/Prompts.h"
 #include "platform/QtProgramLauncher.h"
 #include "platform/RegistryRoutines.h"
@@ -57,6 +58,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 
+#include <filesystem>
 #include <memory>
 
 frmFav1::frmFav1(AppServices services, QWidget* parent)
@@ -107,6 +109,8 @@ void frmFav1::buildWidgets()
     // The target of the hand-over from a second start; kept out of sight.
     m_txtMsg = new QLineEdit(this); // a direct child, where a second start looks for it
     m_txtMsg->setObjectName(QStringLiteral("txtMsg"));
+    // Out of sight, so out of the Tab order: focus there would swallow Delete and the rest.
+    m_txtMsg->setFocusPolicy(Qt::NoFocus);
 
     m_status = std::make_unique<StatusPanels>(statusBar());
     statusBar()->setSizeGripEnabled(true);
@@ -227,7 +231,9 @@ void frmFav1::Load()
 
     m_windowShown = true;
 
-    SelectView(m_options->MainView());
+    // A stored view the program does not have (a damaged setting) opens as Normal.
+    const int view = m_options->MainView();
+    SelectView(view >= 0 && view < FavoritesViews::ViewCount ? view : FavoritesViews::Normal);
 
     if (m_options->RememberFolder() && !m_options->SelectedPath().isEmpty()) {
         if (QTreeWidgetItem* node = m_tree->FindNodeByPath(m_options->SelectedPath())) {
@@ -384,6 +390,18 @@ void frmFav1::ProcessCmd(const QString& command)
     m_windowShown = true;
 }
 
+template <typename View> void frmFav1::afterEdit(View* view, std::function<void()> done)
+{
+    // One edit, one answer: the connection goes when the editor closes.
+    auto connection = std::make_shared<QMetaObject::Connection>();
+    *connection =
+        connect(view, &View::editorClosed, this, [this, connection, done = std::move(done)] {
+            disconnect(*connection);
+            // Renaming rebuilds the view, so not inside the editor's close.
+            QTimer::singleShot(0, this, done);
+        });
+}
+
 void frmFav1::RenameClick()
 {
     const QString pane = m_activePane;
@@ -394,9 +412,12 @@ void frmFav1::RenameClick()
         const QString oldText = FavoritesList::Text(item);
         m_lvwFavorites->edit(item);
         afterEdit(m_lvwFavorites, [this, pane, oldText, item] {
-            // The entry must still be the one edited: anything may have rebuilt the list.
-            if (!item.isValid() || item != m_list->SelectedItem())
+            // Anything may have rebuilt the list meanwhile.
+            if (!item.isValid())
                 return;
+            // An edit ended by a click elsewhere counts as one ended by Enter.
+            if (item != m_list->SelectedItem())
+                m_list->SelectOnly(item);
             if (!renamed(pane, oldText, FavoritesList::Text(item)))
                 m_list->SetText(item, oldText);
         });
@@ -406,27 +427,19 @@ void frmFav1::RenameClick()
     if (!node)
         return;
     const QString oldText = node->text(0);
+    const QString tag = FavoritesTree::Tag(node);
     node->setFlags(node->flags() | Qt::ItemIsEditable);
     m_tvwFavorites->editItem(node, 0);
-    afterEdit(m_tvwFavorites, [this, pane, oldText, node] {
-        // The node must still be the one edited: anything may have rebuilt the tree.
-        if (node != EditCommands::FolderNode(*m_tree))
+    afterEdit(m_tvwFavorites, [this, pane, oldText, tag] {
+        // Found again by its folder: anything may have rebuilt the tree meanwhile.
+        QTreeWidgetItem* node = m_tree->FindNodeByTag(tag);
+        if (!node)
             return;
+        if (node != m_tree->SelectedItem())
+            m_tree->Select(node);
         if (!renamed(pane, oldText, node->text(0)))
             node->setText(0, oldText);
     });
-}
-
-void frmFav1::afterEdit(QAbstractItemView* view, std::function<void()> done)
-{
-    // One edit, one answer: the connection goes when the editor closes.
-    auto connection = std::make_shared<QMetaObject::Connection>();
-    *connection = connect(view->itemDelegate(), &QAbstractItemDelegate::closeEditor, this,
-                          [this, connection, done = std::move(done)](QWidget*) {
-                              disconnect(*connection);
-                              // Renaming rebuilds the view, so not inside the editor's close.
-                              QTimer::singleShot(0, this, done);
-                          });
 }
 
 bool frmFav1::renamed(const QString& pane, const QString& oldText, const QString& newText)
@@ -548,6 +561,10 @@ void frmFav1::tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
             m_menus->PopupTvwItem(true);
         }
     } else if (FavoritesTree::Tag(node).isEmpty()) {
+        // A letter or a day: the list and the status bar follow the highlight, as they do
+        // after a left click.
+        if (node != m_tree->Root())
+            NodeClick(node);
         m_menus->PopupTvwNoItem();
     } else {
         m_tree->Select(node);
@@ -655,6 +672,12 @@ void frmFav1::setFavoritesRoot(const QString& root)
 {
     // Nothing the views build from a key may list or delete outside the folder shown.
     m_services.fileSystem.ConfineTo(root);
+    // The desktop's own Favorites folder is made when it is shown; a folder the user chose
+    // that has gone is reported by the view, not made again.
+    if (root == ReadShellFavorites(m_services.registry)) {
+        std::error_code ignored; // a folder that cannot be made is reported by the view
+        std::filesystem::create_directories(PathCodec::Encode(root).toStdString(), ignored);
+    }
     // Steps taken in another folder mean nothing here.
     if (root != m_views->FavoritesRoot())
         m_history->Clear();

@@ -150,7 +150,7 @@ private:
     void loadToolbar(const QString& layout);
     void showPopup(QWidget* control, const QPoint& pos);
     // Runs done once the view's editor has closed.
-    void afterEdit(QAbstractItemView* view, std::function<void()> done);
+    template <typename View> void afterEdit(View* view, std::function<void()> done);
     // Ends an in-place rename; false when the old name is to come back.
     bool renamed(const QString& pane, const QString& oldText, const QString& newText);
     PaneLayout::Frame layoutFrame() const;

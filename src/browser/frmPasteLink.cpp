@@ -71,6 +71,8 @@ frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts, const FileSystem
     m_lvwPasteLink->header()->setSectionsClickable(true);
     m_lvwPasteLink->header()->setStretchLastSection(false);
     m_txtTitle->installEventFilter(this);
+    // The columns share out the list's width as it is once laid out, not before.
+    m_lvwPasteLink->viewport()->installEventFilter(this);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -152,16 +154,12 @@ void frmPasteLink::sizeColumns()
     m_lvwPasteLink->setColumnWidth(1, width * 45 / 100);
 }
 
-void frmPasteLink::resizeEvent(QResizeEvent* event)
-{
-    QDialog::resizeEvent(event);
-    sizeColumns();
-}
-
 bool frmPasteLink::eventFilter(QObject* watched, QEvent* event)
 {
     // The whole title is selected on entry, so typing replaces it.
     if (watched == m_txtTitle && event->type() == QEvent::FocusIn)
         QTimer::singleShot(0, m_txtTitle, &QLineEdit::selectAll);
+    if (watched == m_lvwPasteLink->viewport() && event->type() == QEvent::Resize)
+        sizeColumns();
     return QDialog::eventFilter(watched, event);
 }

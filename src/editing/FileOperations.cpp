@@ -263,6 +263,9 @@ bool FileOperations::CheckFileName(const QString& name)
 QString FileOperations::DeleteQuestion(const QList<ListEntry>& selected, bool forGood)
 {
     const QString count = QLocale(QLocale::English).toString(selected.size());
+    // A folder entry goes with everything in it, and the question says so.
+    if (selected.size() == 1 && selected.first().Tag.startsWith(u'*'))
+        return DeleteFolderQuestion(selected.first().Text, forGood);
     if (!forGood)
         return selected.size() == 1 ? QStringLiteral("Are you sure you want to move '") +
                                           selected.first().Text + QStringLiteral("' to the Trash?")

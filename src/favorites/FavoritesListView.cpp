@@ -59,3 +59,9 @@ void FavoritesListView::startDrag(Qt::DropActions)
     if (dragEndHook)
         dragEndHook();
 }
+
+void FavoritesListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTreeView::closeEditor(editor, hint);
+    Q_EMIT editorClosed();
+}

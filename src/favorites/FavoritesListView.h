@@ -26,8 +26,11 @@ Q_SIGNALS:
     void doubleClicked();
     // Shift+Delete asks to delete for good, past the Trash.
     void deletePressed(bool forGood);
+    // An in-place edit ended, however: Enter, Escape, focus elsewhere, a click on another row.
+    void editorClosed();
 
 protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

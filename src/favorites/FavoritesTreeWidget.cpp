@@ -103,3 +103,9 @@ void FavoritesTreeWidget::dropEvent(QDropEvent* event)
     if (dropHook)
         dropHook(event->modifiers());
 }
+
+void FavoritesTreeWidget::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    QTreeWidget::closeEditor(editor, hint);
+    Q_EMIT editorClosed();
+}

@@ -30,8 +30,11 @@ Q_SIGNALS:
                       Qt::KeyboardModifiers modifiers, const QPoint& viewportPos);
     // Shift+Delete asks to delete for good, past the Trash.
     void deletePressed(bool forGood);
+    // An in-place edit ended, however: Enter, Escape, focus elsewhere, a click on another row.
+    void editorClosed();
 
 protected:
+    void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

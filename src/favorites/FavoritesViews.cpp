@@ -14,8 +14,17 @@
 #include <QComboBox>
 #include <QLocale>
 #include <QTreeWidget>
+#include <cerrno>
 
 namespace {
+
+// An empty list must not pass for an empty folder.
+QString CannotRead(const QString& shown, const QString& reason, bool isRoot)
+{
+    return shown + QStringLiteral(": cannot be read (") + reason + u')' +
+           (isRoot ? QStringLiteral(". Choose another folder with File > Browse For Favorites.")
+                   : QString());
+}
 
 // Modified, accessed and created, kept as numbers until painted.
 ListRow folderEntryRow(const QString& text, const QString& icon, const QString& tag,
@@ -123,7 +132,10 @@ void FavoritesViews::BuildNormalView()
 
     ReselectNode(m_tree.FindNodeByTag(m_selectionKey));
     ShowItemCount();
-    m_status.SetText(1, QString());
+    m_status.SetText(1, m_fileSystem.FolderExists(m_favoritesRoot)
+                            ? QString()
+                            : CannotRead(m_favoritesRoot,
+                                         FileSystemService::ErrorDescription(ENOENT, true), true));
 }
 
 void FavoritesViews::addRoot(const QString& text, const QString& tag)
@@ -215,9 +227,14 @@ void FavoritesViews::NodeClick(QTreeWidgetItem* node)
     case Normal: {
         FolderTree::MarkOpenNode(m_tree, node);
         const QString rootText = FavoritesTree::Text(m_tree.Root());
-        ListFolder(m_favoritesRoot + FavoritesTree::FullPath(node).mid(rootText.size()));
+        const QString problem =
+            ListFolder(m_favoritesRoot + FavoritesTree::FullPath(node).mid(rootText.size()));
         ShowItemCount();
-        m_status.SetText(1, FolderTree::DisplayPath(m_favoritesRoot, FavoritesTree::Tag(node)));
+        const QString shown = FolderTree::DisplayPath(m_favoritesRoot, FavoritesTree::Tag(node));
+        m_status.SetText(1, problem.isEmpty()
+                                ? shown
+                                : CannotRead(node == m_tree.Root() ? m_favoritesRoot : shown,
+                                             problem, node == m_tree.Root()));
         break;
     }
     case PhoneBook:
@@ -246,17 +263,17 @@ void FavoritesViews::NodeClick(QTreeWidgetItem* node)
     }
 }
 
-void FavoritesViews::ListFolder(const QString& folderPath)
+QString FavoritesViews::ListFolder(const QString& folderPath)
 {
     m_list.Clear();
     if (!m_fileSystem.FolderExists(folderPath))
-        return;
+        return FileSystemService::ErrorDescription(ENOENT, true);
     m_selectionKey = folderPath;
     FolderContents contents;
     try {
         contents = m_fileSystem.Contents(folderPath);
-    } catch (const FileSystemError&) {
-        return; // the folder went away or cannot be read: it lists as empty
+    } catch (const FileSystemError& error) {
+        return error.Description();
     }
     QList<ListRow> rows;
     rows.reserve(contents.SubFolders.size() + contents.Files.size());
@@ -269,6 +286,7 @@ void FavoritesViews::ListFolder(const QString& folderPath)
                                    file.Path, file.Details));
     }
     m_list.AddRows(std::move(rows));
+    return {};
 }
 
 void FavoritesViews::ShowItemCount()

@@ -59,7 +59,8 @@ public:
     void BuildDateView(int view);
     void NodeClick(QTreeWidgetItem* node);
     void ReselectNode(QTreeWidgetItem* node);
-    void ListFolder(const QString& folderPath);
+    // Lists the folder's entries; when it cannot be listed, says why ("Permission denied").
+    QString ListFolder(const QString& folderPath);
     void ShowItemCount();
     // The Search Results view is built by whoever holds the results.
     void SetSearchResultsBuilder(std::function<void()> build)

@@ -33,5 +33,6 @@ QString StatusPanels::Text(int panel) const
 QString StatusPanels::ItemCountText(int count)
 {
     static const QLocale grouped(QLocale::English, QLocale::UnitedStates);
-    return grouped.toString(count) + QStringLiteral(" items found");
+    return grouped.toString(count) +
+           (count == 1 ? QStringLiteral(" item found") : QStringLiteral(" items found"));
 }

@@ -4,8 +4,6 @@
 
 #include <QDir>
 
-#include <filesystem>
-
 namespace {
 
 // XDG base folders count only when absolute; anything else means "use the default".
@@ -24,13 +22,10 @@ QString ShellFolders::Favorites() const
     // Read as bytes: a folder name that is not UTF-8 must name that folder, not a new one.
     const QByteArray configured = qgetenv("TAVORO_FAVORITES");
     const QByteArray home = qgetenv("HOME");
-    const QString path =
-        QDir::cleanPath(!configured.isEmpty() ? PathCodec::Decode(configured)
-                        : home.isEmpty()      ? QDir::homePath() + QStringLiteral("/Favorites")
-                                         : PathCodec::Decode(home) + QStringLiteral("/Favorites"));
-    std::error_code ignored;
-    std::filesystem::create_directories(PathCodec::Encode(path).toStdString(), ignored);
-    return path;
+    return QDir::cleanPath(!configured.isEmpty() ? PathCodec::Decode(configured)
+                           : home.isEmpty()
+                               ? QDir::homePath() + QStringLiteral("/Favorites")
+                               : PathCodec::Decode(home) + QStringLiteral("/Favorites"));
 }
 
 QString ShellFolders::CommonPrograms() const

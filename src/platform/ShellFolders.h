@@ -8,8 +8,7 @@ class ShellFolders
 public:
     virtual ~ShellFolders() = default;
 
-    // $TAVORO_FAVORITES, else ~/Favorites; created when missing, as the system does
-    // for a new user.
+    // $TAVORO_FAVORITES, else ~/Favorites. The main window makes it when it shows it.
     virtual QString Favorites() const;
     // $XDG_DATA_HOME/applications (~/.local/share/applications).
     virtual QString CommonPrograms() const;
