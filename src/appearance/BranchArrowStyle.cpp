@@ -24,10 +24,16 @@ void BranchArrowStyle::drawPrimitive(PrimitiveElement element, const QStyleOptio
         return;
     }
     // Styles differ in the role they draw arrows with; all of them take the text colour.
-    QStyleOption arrow(*option);
-    const QColor text = option->palette.color(QPalette::Text);
-    for (QPalette::ColorRole role :
-         {QPalette::WindowText, QPalette::ButtonText, QPalette::Dark, QPalette::Shadow})
-        arrow.palette.setColor(role, text);
-    QProxyStyle::drawPrimitive(element, &arrow, painter, widget);
+    // The copy keeps the option's own type, which some styles look at.
+    const auto draw = [&](auto arrow) {
+        const QColor text = arrow.palette.color(QPalette::Text);
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::ButtonText, QPalette::Dark, QPalette::Shadow})
+            arrow.palette.setColor(role, text);
+        QProxyStyle::drawPrimitive(element, &arrow, painter, widget);
+    };
+    if (const auto* item = qstyleoption_cast<const QStyleOptionViewItem*>(option))
+        draw(*item);
+    else
+        draw(*option);
 }
