@@ -1,6 +1,7 @@
 #include "app/MainMenus.h"
 #include "appearance/ColorSwatches.h"
 #include "appearance/ThemeFile.h"
+#include "appearance/ThemeLocations.h"
 #include "appearance/Themes.h"
 #include "appearance/frmColor.h"
 #include "appearance/frmFonts.h"
@@ -22,7 +23,8 @@ namespace {
 
 const char kThemeFile[] =
     "(Custom)\tDejaVu Sans\t10\t0\t0\t16777215\t0\tDejaVu Sans\t10\t0\t0\t16777215\t0\r\n"
-    "Pumpkin\tDejaVu Sans\t10\t-1\t0\t1319739\t6730751\tDejaVu Sans\t10\t0\t0\t15070975\t14986\r\n"
+    "Pumpkin\tMS Sans Serif\t10\t-1\t0\t1319739\t6730751\tDejaVu "
+    "Sans\t10\t0\t0\t15070975\t14986\r\n"
     "Ocean\tDejaVu Serif\t11\t0\t0\t6110219\t16773337\tDejaVu "
     "Sans\t9\t0\t-1\t16512746\t7358987\r\n";
 
@@ -73,10 +75,10 @@ private:
     QStringList m_applied;
 
     ScriptedPrompts& prompts() { return m_app->prompts; }
-    QString themeFile() const { return m_app->env.Root() + QStringLiteral("/bin/Themes.dat"); }
+    ThemeLocations files() const { return ThemeLocations::ForProgram(m_app->env.Root() + "/bin"); }
     std::unique_ptr<frmThemes> openThemes()
     {
-        return std::make_unique<frmThemes>(m_allThemes, *m_options, themeFile(), prompts(),
+        return std::make_unique<frmThemes>(m_allThemes, *m_options, files(), prompts(),
                                            [this](const clsThemeApp& theme) {
                                                m_applied << theme.Name();
                                                useSettingsOf(*m_options, theme);
@@ -88,7 +90,7 @@ private Q_SLOTS:
     {
         m_app = std::make_unique<AppFixture>();
         FavoritesBuilder(m_app->env.Root()).File(QStringLiteral("bin/Themes.dat"), kThemeFile);
-        m_allThemes = Themes::ReadThemes(themeFile());
+        m_allThemes = files().Read();
         m_options = std::make_unique<clsOptions>(m_app->registry, *m_app->shell, QString(),
                                                  m_app->env.Root() + QStringLiteral("/bin/tavoro"));
         m_options->Load();
@@ -189,26 +191,42 @@ private Q_SLOTS:
         dialog->cmdOKClick();
         QCOMPARE(m_applied, QStringList{"Mine"});
         QCOMPARE(m_options->ThemeName(), QStringLiteral("Mine"));
-        const clsThemeApps written = Themes::ReadThemes(themeFile());
+        // The user's own copy takes the themes and is read from now on; the shipped file stays.
+        QCOMPARE(files().user, m_app->env.ConfigHome() + "/tavoro/Themes.dat");
+        const clsThemeApps written = files().Read();
         QCOMPARE(names(written), (QStringList{"(Custom)", "Pumpkin", "Ocean", "Mine"}));
+        QCOMPARE(Themes::ReadThemes(files().shipped).Count(), 3);
         QCOMPARE(*written.Item(4), mine);
         QCOMPARE(names(m_allThemes), names(written));
     }
 
-    void themesSurviveDamageAndAnUnwritableFile()
+    // View > Font under a named theme whose face the system lacks: the dialog offers the
+    // face shown, and the chosen font stays after a restart.
+    void viewFontSurvivesRestart()
     {
-        FavoritesBuilder(m_app->env.Root())
-            .File(QStringLiteral("bin/Themes.dat"), "\t\t\r\nx\t\t-\t9e99\t\xff\r\n(Custom)");
-        m_allThemes = Themes::ReadThemes(themeFile());
-        auto dialog = openThemes();
-        dialog->cboTheme()->setCurrentIndex(1);
-        dialog->cmdApplyClick();
+        m_app->Store("ThemeName", "Pumpkin");
+        auto window = m_app->Start();
+        QString offered;
+        prompts().dialogHandler = [&offered](QDialog& d) {
+            auto& fonts = static_cast<frmFonts&>(d);
+            offered = fonts.lstFontName()->currentIndex().data().toString();
+            fonts.lstFontSize()->setCurrentRow(8); // "20"
+            fonts.cmdOkClick();
+            return d.result();
+        };
+        window->Menus().Action("mnuViewFont")->trigger();
+        QCOMPARE(offered, window->Tree().Widget()->font().family());
+        window->SaveSettings();
+        QCOMPARE(m_app->Start()->Tree().Widget()->font().pointSize(), 20);
+    }
+
+    void themesSurviveNoThemesAndAnUnwritableFile()
+    {
         m_allThemes = clsThemeApps(); // nothing at all to start from
         auto empty = openThemes();
         QCOMPARE(names(empty->DialogThemes()).first(), QStringLiteral("(Custom)"));
 
-        QVERIFY(QFile::remove(themeFile()));
-        QVERIFY(QDir().mkpath(themeFile())); // a folder where the file should be
+        QVERIFY(QDir().mkpath(files().user)); // a folder where the file should be
         empty->cmdOKClick();
         QCOMPARE(prompts().messages.size(), 1);
         QVERIFY(prompts().messages.first().text.startsWith(

@@ -11,7 +11,7 @@
 #include "app/frmOptions.h"
 #include "app/frmSystemTray.h"
 #include "app/frmToolbar.h"
-#include "appearance/ThemeFile.h"
+#include "appearance/ThemeLocations.h"
 #include "appearance/Themes.h"
 #include "appearance/ViewAppearanceCommands.h"
 #include "browser/BrowserCommands.h"
@@ -200,7 +200,7 @@ void frmFav1::Load()
     m_options->Load();
     m_browser->IEList().Refresh();
     setFavoritesRoot(m_options->FavoritesPath());
-    m_allThemes = Themes::ReadThemes(Themes::ThemeFilePath(ProgramFolder()));
+    m_allThemes = ThemeLocations::ForProgram(ProgramFolder()).Read();
     Themes::ChooseStartupTheme(m_allThemes, *m_options, *m_tree, *m_list);
     loadToolbar(m_options->ToolbarButtons());
 
@@ -775,7 +775,7 @@ void frmFav1::connectCommands()
     connectHealthCommands();
     const auto look = [this] {
         return ViewAppearanceCommands({*m_options, *m_tree, *m_list, m_allThemes,
-                                       Themes::ThemeFilePath(ProgramFolder()), m_activePane,
+                                       ThemeLocations::ForProgram(ProgramFolder()), m_activePane,
                                        *m_services.help, this},
                                       m_services.prompts);
     };

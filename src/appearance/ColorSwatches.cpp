@@ -37,7 +37,7 @@ constexpr std::array<Swatch, ColorSwatches::Count> kPalette{{
     {"Light Blue", 51, 153, 255},
     {"Violet", 128, 0, 128},
     {"40% Gray", 150, 150, 150},
-    {"Fushia", 255, 0, 255},
+    {"Fuchsia", 255, 0, 255},
     {"Gold", 255, 215, 0},
     {"Yellow", 255, 255, 0},
     {"Bright Green", 0, 255, 0},

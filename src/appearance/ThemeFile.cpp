@@ -4,10 +4,8 @@
 #include "platform/BoundedFile.h"
 #include "platform/Logging.h"
 #include "platform/TextCodec.h"
-#include "platform/TextFields.h"
 #include "platform/VbConvert.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -33,9 +31,9 @@ bool isBlank(const QString& line)
 }
 
 // Six fields from first on: face, size, bold, italic, background, text colour.
-void readPart(clsThemeObj& part, const QString& line, int first)
+void readPart(clsThemeObj& part, const QStringList& fields, int first)
 {
-    auto field = [&](int offset) { return TextFields::GetField(line, kTab, first + offset); };
+    const auto field = [&](int offset) { return fields[first + offset - 1]; };
     part.SetFontName(field(0));
     part.SetFontSize(clsThemeObj::WholeSize(field(1)));
     part.SetFontBold(VbConvert::ToBool(field(2)));
@@ -61,12 +59,16 @@ void writePart(QStringList& fields, const clsThemeObj& part)
            << QString::number(part.BackColor()) << QString::number(part.FontColor());
 }
 
-} // namespace
-
-QString ThemeFilePath(const QString& programFolder)
+// The 13 fields of a theme's line.
+QStringList lineFields(const clsThemeApp& theme)
 {
-    return QDir(programFolder).filePath(QStringLiteral("Themes.dat"));
+    QStringList fields{fieldText(theme.Name())};
+    writePart(fields, theme.TvwTheme());
+    writePart(fields, theme.LvwTheme());
+    return fields;
 }
+
+} // namespace
 
 clsThemeApps ReadThemes(const QString& path)
 {
@@ -78,20 +80,24 @@ clsThemeApps ReadThemes(const QString& path)
 
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
     const QStringList lines = TextCodec::Decode(bytes).split(lineEnd);
+    clsThemeApp builtIn;
+    InitDefaultTheme(builtIn, kCustom);
     for (const QString& line : lines) {
         if (isBlank(line))
             continue;
-        const QString name = TextFields::GetField(line, kTab, 1);
-        if (themes.Count() == 0 && name != kCustom)
-            InitDefaultTheme(*themes.Add(), kCustom);
+        QStringList fields = line.split(kTab);
+        if (themes.Count() == 0 && fields[0] != kCustom)
+            themes.Add()->Clone(builtIn);
+        // A line cut short takes what it lacks from "(Custom)", never black on black.
+        fields += lineFields(themes.Count() > 0 ? *themes.Item(1) : builtIn).mid(fields.size());
         clsThemeApp* theme = themes.Add();
-        theme->SetName(name);
-        readPart(theme->TvwTheme(), line, 2);
-        readPart(theme->LvwTheme(), line, 8);
+        theme->SetName(fields[0]);
+        readPart(theme->TvwTheme(), fields, 2);
+        readPart(theme->LvwTheme(), fields, 8);
     }
     // The rest of the program counts on "(Custom)" at position 1.
     if (themes.Count() == 0)
-        InitDefaultTheme(*themes.Add(), kCustom);
+        themes.Add()->Clone(builtIn);
     return themes;
 }
 
@@ -99,10 +105,7 @@ bool WriteThemes(const QString& path, const clsThemeApps& themes, QString* error
 {
     QByteArray bytes;
     for (const clsThemeApp& theme : themes) {
-        QStringList fields{fieldText(theme.Name())};
-        writePart(fields, theme.TvwTheme());
-        writePart(fields, theme.LvwTheme());
-        bytes += fields.join(kTab).toUtf8();
+        bytes += lineFields(theme).join(kTab).toUtf8();
         bytes += "\r\n";
     }
     // A file we could not read whole holds themes we never saw: it is not ours to replace.

@@ -4,15 +4,14 @@
 
 #include <QString>
 
-// Themes.dat beside the program: one theme per line, 13 TAB-separated fields, the tree's
-// six values before the list's.
+// Themes.dat: one theme per line, 13 TAB-separated fields, the tree's six values before
+// the list's.
 namespace Themes {
 
-QString ThemeFilePath(const QString& programFolder);
-
 // Position 1 always holds "(Custom)": the file's first theme when it has that name,
-// otherwise the built-in default, also for a missing, empty or unreadable file. Only a
-// plain file of a sane size is read.
+// otherwise the built-in default, also for a missing, empty or unreadable file. A line
+// cut short takes the values it lacks from "(Custom)". Only a plain file of a sane size
+// is read.
 clsThemeApps ReadThemes(const QString& path);
 
 // Replaces the file atomically, UTF-8 with CR LF line ends; false when it could not be

@@ -1,5 +1,7 @@
 #include "appearance/Themes.h"
 
+#include "appearance/BranchArrowStyle.h"
+#include "appearance/FontFaces.h"
 #include "appearance/clsThemeApp.h"
 #include "appearance/clsThemeApps.h"
 #include "core/clsOptions.h"
@@ -9,7 +11,6 @@
 #include "platform/TextFields.h"
 #include "platform/VbConvert.h"
 
-#include <QFontDatabase>
 #include <QTreeWidget>
 
 #include <cmath>
@@ -26,17 +27,6 @@ constexpr double kLargestPointSize = 1000.0;
 QColor paneColor(std::int32_t value)
 {
     return ColorRef::ToQColor(value >= 0 && value <= 0xFFFFFF ? value : 0);
-}
-
-// The system's own spelling of a face, or empty when it has no such face.
-QString systemFamily(const QString& name)
-{
-    const QStringList families = QFontDatabase::families();
-    for (const QString& family : families) {
-        if (family.compare(name, Qt::CaseInsensitive) == 0)
-            return family;
-    }
-    return QString();
 }
 
 } // namespace
@@ -88,12 +78,8 @@ void ApplyFontString(QWidget* control, const QString& fontString)
         return;
 
     QFont font = control->font();
-    if (!name.isEmpty()) {
-        const QString family = systemFamily(name);
-        if (family.isEmpty())
-            return;
-        font.setFamily(family);
-    }
+    if (!name.isEmpty())
+        font.setFamily(FontFaces::Resolve(name));
     if (!size.isEmpty()) {
         bool ok = false;
         const double points = size.trimmed().toDouble(&ok);
@@ -201,6 +187,13 @@ void SetNodeColors(FavoritesTree& tree, std::int32_t fore, std::int32_t back)
         node->setBackground(0, treeBack);
     }
     tree.SetNodeColors(treeFore, treeBack);
+    // The expand arrows are drawn in the tree's text colour.
+    if (QTreeWidget* widget = tree.Widget()) {
+        QPalette palette = widget->palette();
+        palette.setColor(QPalette::Text, treeFore);
+        widget->setPalette(palette);
+        BranchArrowStyle::Install(widget);
+    }
 }
 
 void SetItemColors(FavoritesList& list, std::int32_t fore)

@@ -26,8 +26,8 @@ void InitDefaultTheme(clsThemeApp& theme, const QString& name);
 std::int32_t ParseColor(const QString& text);
 
 // Sets a widget's font from a font string. Bold and italic follow the letters B and I in
-// the style, in either case. A face this system does not have ends the change quietly,
-// as does a size that is not a usable point size; what was set before stays.
+// the style, in either case. A face this system does not have shows as its default sans
+// face; a size that is not a usable point size ends the change, and the face stays.
 void ApplyFontString(QWidget* control, const QString& fontString);
 
 // Shows a theme in both panes and stores it in the six settings, the list first. The
@@ -51,7 +51,8 @@ void SetTreeBackColor(QTreeWidget* tree, std::int32_t color);
 // A pane's own text and background colours, which items without colours of their own
 // show: every list item added later, for one.
 void SetPaneColors(QWidget* pane, std::int32_t fore, std::int32_t back);
-// The colours of every node of the tree, and of every node it adds later.
+// The colours of every node of the tree, and of every node it adds later; the expand
+// arrows take the text colour.
 void SetNodeColors(FavoritesTree& tree, std::int32_t fore, std::int32_t back);
 // The text colour of every item the list holds now, in every column.
 void SetItemColors(FavoritesList& list, std::int32_t fore);

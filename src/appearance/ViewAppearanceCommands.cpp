@@ -56,6 +56,8 @@ void ViewAppearanceCommands::FontClick()
         return;
     store(font);
     Themes::ApplyFontString(pane, font);
+    // A named theme applied at the next start would put its own font back.
+    options.SetThemeName(QString());
 }
 
 void ViewAppearanceCommands::ColorClick()
@@ -87,7 +89,7 @@ void ViewAppearanceCommands::ThemesClick()
 {
     MainWindow& w = m_window;
     frmThemes dialog(
-        w.allThemes, w.options, w.themeFile, m_prompts,
+        w.allThemes, w.options, w.themeFiles, m_prompts,
         [&w](const clsThemeApp& theme) { Themes::ApplyTheme(theme, w.options, w.tree, w.list); },
         w.owner);
     w.help.Serve(dialog);

@@ -1,9 +1,10 @@
 #pragma once
 
+#include "appearance/ThemeLocations.h"
+
 #include <QString>
 
 class clsOptions;
-class clsThemeApps;
 class FavoritesList;
 class FavoritesTree;
 class Help;
@@ -23,7 +24,7 @@ public:
         FavoritesTree& tree;
         FavoritesList& list;
         clsThemeApps& allThemes;
-        QString themeFile;
+        ThemeLocations themeFiles;
         QString activePane;
         Help& help;
         QWidget* owner = nullptr;
@@ -31,8 +32,8 @@ public:
 
     ViewAppearanceCommands(MainWindow window, Prompts& prompts);
 
+    // A font or colour change leaves no theme current: ThemeName is emptied.
     void FontClick();
-    // A colour change leaves no theme current: ThemeName is emptied.
     void ColorClick();
     void ThemesClick();
 

@@ -27,7 +27,10 @@ QRect toPixels(const QRect& twips)
 void fillWith(QWidget* widget, std::int32_t color)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, ColorRef::ToQColor(color));
+    const QColor fill = ColorRef::ToQColor(color);
+    palette.setColor(QPalette::Window, fill);
+    // The check box's caption stays readable on any custom colour.
+    palette.setColor(QPalette::WindowText, qGray(fill.rgb()) < 128 ? Qt::white : Qt::black);
     widget->setPalette(palette);
 }
 
@@ -152,7 +155,7 @@ QWidget* frmColor::buildCustomFrame()
     m_lblCustom->setObjectName(QStringLiteral("lblCustom"));
     m_lblCustom->setFixedSize(toPixels(ColorSwatches::MarkerRect(0)).size());
     m_lblCustom->installEventFilter(this);
-    m_chkCustom = new QCheckBox(frame);
+    m_chkCustom = new QCheckBox(QStringLiteral("Custom"), frame);
     m_chkCustom->setObjectName(QStringLiteral("chkCustom"));
     m_chkCustom->setAutoFillBackground(true);
     fillWith(m_chkCustom, m_customSwatchColor);

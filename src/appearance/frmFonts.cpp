@@ -1,5 +1,6 @@
 #include "appearance/frmFonts.h"
 
+#include "appearance/FontFaces.h"
 #include "platform/Prompts.h"
 #include "platform/TextFields.h"
 
@@ -11,7 +12,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -137,12 +137,10 @@ void frmFonts::Load()
     LoadFontSizes();
     LoadFontStyles();
 
-    int face = m_fontName.isEmpty() ? 0 : -1;
-    const QString wantedFace = m_fontName.toUpper();
-    for (int i = 0; face < 0 && i < m_lstFontName->count(); ++i) {
-        if (m_lstFontName->item(i)->text().toUpper() == wantedFace)
-            face = i;
-    }
+    // A face this system lacks is offered as the face it is shown in.
+    int face = m_fontName.isEmpty() ? 0 : findFace(m_fontName);
+    if (face < 0)
+        face = findFace(FontFaces::Resolve(m_fontName));
     selectRow(m_lstFontName, face);
 
     if (m_fontSize.isEmpty()) {
@@ -167,6 +165,16 @@ void frmFonts::Load()
     UpdatePreview();
 }
 
+int frmFonts::findFace(const QString& name) const
+{
+    const QString wanted = name.toUpper();
+    for (int i = 0; i < m_lstFontName->count(); ++i) {
+        if (m_lstFontName->item(i)->text().toUpper() == wanted)
+            return i;
+    }
+    return -1;
+}
+
 void frmFonts::showEvent(QShowEvent* event)
 {
     Load();
@@ -177,10 +185,9 @@ void frmFonts::LoadFontNames()
 {
     m_lstFontName->clear();
     QStringList names;
-    // A family that several foundries make comes as "Name [foundry]"; it is one face.
-    static const QRegularExpression foundry(QStringLiteral("\\s*\\[[^\\]]*\\]$"));
+    // A family that several foundries make is one face.
     for (const QString& name : m_source()) {
-        const QString trimmed = QString(name).remove(foundry).trimmed();
+        const QString trimmed = FontFaces::WithoutFoundry(name);
         if (!trimmed.isEmpty())
             names.append(trimmed);
     }
@@ -238,10 +245,11 @@ void frmFonts::UpdatePreview()
     m_lblPreview->setFont(font);
 
     // A face the system replaced by another is not the face that will be used.
-    const bool sameFace = face >= 0 && QFontInfo(font).family() == m_fontName;
+    const bool sameFace =
+        face >= 0 && FontFaces::WithoutFoundry(QFontInfo(font).family()) == m_fontName;
     m_lblFontNote->setText(
         sameFace ? QStringLiteral(
-                       "This is a TrueType font. The font will used on both printer and screen.")
+                       "This is a TrueType font. The font will be used on both printer and screen.")
                  : QStringLiteral(
                        "This is a scalable font. The screen image may not match printed output."));
 }

@@ -68,6 +68,8 @@ protected:
 private:
     void buildWidgets();
     void listSelectionChanged();
+    // Row of the face named name, letter case ignored; -1 when there is none.
+    int findFace(const QString& name) const;
 
     FontSource m_source;
     QString m_printerName;

@@ -1,6 +1,5 @@
 #include "appearance/frmThemes.h"
 
-#include "appearance/ThemeFile.h"
 #include "appearance/Themes.h"
 #include "appearance/frmColor.h"
 #include "appearance/frmFonts.h"
@@ -38,9 +37,9 @@ QString cleanName(QString name)
 
 } // namespace
 
-frmThemes::frmThemes(clsThemeApps& allThemes, clsOptions& options, const QString& themeFile,
+frmThemes::frmThemes(clsThemeApps& allThemes, clsOptions& options, const ThemeLocations& themeFiles,
                      Prompts& prompts, ApplyHook applyTheme, QWidget* parent)
-    : QDialog(parent), m_allThemes(allThemes), m_options(options), m_themeFile(themeFile),
+    : QDialog(parent), m_allThemes(allThemes), m_options(options), m_themeFiles(themeFiles),
       m_prompts(prompts), m_applyTheme(std::move(applyTheme))
 {
     setObjectName(QStringLiteral("frmThemes"));
@@ -203,7 +202,7 @@ void frmThemes::RefreshPreview()
 
 void frmThemes::RefreshThemes()
 {
-    m_allThemes = Themes::ReadThemes(m_themeFile);
+    m_allThemes = m_themeFiles.Read();
     const QSignalBlocker quiet(m_cboTheme);
     m_cboTheme->clear();
     for (const clsThemeApp& theme : m_dialogThemes)
@@ -387,7 +386,7 @@ void frmThemes::cmdOKClick()
     m_allThemes = clsThemeApps();
     m_allThemes.Clone(m_dialogThemes);
     QString error;
-    if (!Themes::WriteThemes(m_themeFile, m_allThemes, &error)) {
+    if (!m_themeFiles.Write(m_allThemes, &error)) {
         // The themes stay with the program for now; the user learns that the file did not
         // take them.
         m_prompts.Warn(

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "appearance/ThemeLocations.h"
 #include "appearance/clsThemeApps.h"
 #include "favorites/IconSet.h"
 
@@ -32,13 +33,13 @@ public:
 
     // Opens on the theme that matches the settings under the ThemeName setting, or on
     // "(Custom)" filled from the settings.
-    frmThemes(clsThemeApps& allThemes, clsOptions& options, const QString& themeFile,
+    frmThemes(clsThemeApps& allThemes, clsOptions& options, const ThemeLocations& themeFiles,
               Prompts& prompts, ApplyHook applyTheme, QWidget* parent = nullptr);
     ~frmThemes() override;
 
     // Shows the selected theme in the sample tree and list.
     void RefreshPreview();
-    // Reads the theme file again into the program's themes and lists the working copy.
+    // Reads the themes file again into the program's themes and lists the working copy.
     void RefreshThemes();
 
     void cboThemeClick();
@@ -83,7 +84,7 @@ private:
 
     clsThemeApps& m_allThemes;
     clsOptions& m_options;
-    QString m_themeFile;
+    ThemeLocations m_themeFiles;
     Prompts& m_prompts;
     ApplyHook m_applyTheme;
     clsThemeApps m_dialogThemes;
