@@ -188,12 +188,12 @@ void HelpWindow::buildWidgets()
     m_browser->setObjectName(QStringLiteral("txtHelp"));
     m_browser->setOpenExternalLinks(true);
 
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(m_tabs);
-    splitter->addWidget(m_browser);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 640});
-    splitter->setChildrenCollapsible(false);
+    m_splitter = new QSplitter(this);
+    m_splitter->addWidget(m_tabs);
+    m_splitter->addWidget(m_browser);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({240, 640});
+    m_splitter->setChildrenCollapsible(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdBack);
@@ -203,7 +203,7 @@ void HelpWindow::buildWidgets()
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(m_splitter, 1);
 
     connect(m_cmdBack, &QPushButton::clicked, this, &HelpWindow::GoBack);
     connect(m_cmdForward, &QPushButton::clicked, this, &HelpWindow::GoForward);
@@ -366,8 +366,17 @@ void HelpWindow::PlaceBeside(const QWidget* owner)
     const QScreen* screen = owner->screen();
     if (!screen)
         return;
-    const QRect place = Beside(owner->frameGeometry(), screen->availableGeometry(), size());
-    resize(place.size());
+    // The frame's borders, once the window manager has put them on, take room as well.
+    const QSize borders = frameGeometry().size() - size();
+    const QRect place =
+        Beside(owner->frameGeometry(), screen->availableGeometry(), size() + borders);
+    const QSize inside = place.size() - borders;
+    if (inside.width() != width()) {
+        // Narrowed, the page keeps the larger share.
+        const int lists = qMin(240, inside.width() * 3 / 10);
+        m_splitter->setSizes({lists, inside.width() - lists});
+    }
+    resize(inside);
     move(place.topLeft());
 }
 

@@ -10,6 +10,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTextBrowser;
 
@@ -64,6 +65,7 @@ private:
     QString m_folder;
     int m_topic = 0;
 
+    QSplitter* m_splitter = nullptr;
     QTabWidget* m_tabs = nullptr;
     QListWidget* m_contents = nullptr;
     QLineEdit* m_keyword = nullptr;
