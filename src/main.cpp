@@ -51,6 +51,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(AppInfo::ProductName);
     QApplication::setApplicationVersion(AppInfo::Version);
+    // Desktops match the windows to the installed desktop entry and its icon.
+    QApplication::setDesktopFileName(QStringLiteral("org.example.tavoro.Tavoro"));
     QApplication::setQuitOnLastWindowClosed(false);
 
     SingleInstance instance;

@@ -207,7 +207,23 @@ private Q_SLOTS:
             const HelpWindow* window = help.Window();
             QVERIFY(window && window->isVisible() && !window->IsShowingNote());
             QCOMPARE(window->CurrentPage(), page);
+            if (topic == HelpTopics::Contents || topic == HelpTopics::Index)
+                QCOMPARE(window->IndexList()->isVisible(), topic == HelpTopics::Index);
         }
+    }
+
+    // The help beside a dialog on a 1280x1024 screen: x, y, width, height of the help.
+    void helpStaysBesideTheDialog()
+    {
+        const QRect screen(0, 0, 1280, 1024);
+        const QList<std::pair<QRect, QRect>> cases = {
+            {{100, 100, 300, 400}, {408, 100, 872, 620}},  // right, narrowed to the room
+            {{890, 200, 390, 300}, {2, 200, 880, 620}},    // left
+            {{390, 312, 500, 400}, {390, 720, 880, 304}},  // below, no room at the sides
+            {{100, 100, 1000, 800}, {400, 100, 880, 620}}, // no room: the screen's edge
+        };
+        for (const auto& [dialog, wanted] : cases)
+            QCOMPARE(HelpWindow::Beside(dialog, screen, {880, 620}), wanted);
     }
 };
 

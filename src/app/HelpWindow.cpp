@@ -20,6 +20,9 @@
 #include <QTextList>
 #include <QVBoxLayout>
 
+#include <optional>
+#include <utility>
+
 namespace {
 
 // The context number a page stands for: its number in the topic table, else a page
@@ -109,7 +112,27 @@ QList<PageLink> listLinks(const QString& path)
     return links;
 }
 
-// Beside the owner when the screen has room, so the owner's fields stay readable.
+// Narrower or lower than this, the help is of little use beside its owner.
+constexpr int kSmallestWidth = 420;
+constexpr int kSmallestHeight = 300;
+constexpr int kGap = 8;
+
+// Where a window of the length goes before or after the owner's span within the area's
+// span, narrowed to the room there; nothing when neither side has the smallest length.
+std::optional<std::pair<int, int>> besideOnAxis(int ownerStart, int ownerEnd, int areaStart,
+                                                int areaEnd, int length, int smallest)
+{
+    const int after = areaEnd - ownerEnd - kGap;
+    const int before = ownerStart - areaStart - kGap;
+    if (length <= after)
+        return std::pair(ownerEnd + 1 + kGap, length);
+    if (length <= before)
+        return std::pair(ownerStart - kGap - length, length);
+    const int room = qMax(after, before);
+    if (room < smallest)
+        return std::nullopt;
+    return after >= before ? std::pair(ownerEnd + 1 + kGap, after) : std::pair(areaStart, before);
+}
 
 } // namespace
 
@@ -165,12 +188,12 @@ void HelpWindow::buildWidgets()
     m_browser->setObjectName(QStringLiteral("txtHelp"));
     m_browser->setOpenExternalLinks(true);
 
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(m_tabs);
-    splitter->addWidget(m_browser);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({240, 640});
-    splitter->setChildrenCollapsible(false);
+    m_splitter = new QSplitter(this);
+    m_splitter->addWidget(m_tabs);
+    m_splitter->addWidget(m_browser);
+    m_splitter->setStretchFactor(1, 1);
+    m_splitter->setSizes({240, 640});
+    m_splitter->setChildrenCollapsible(false);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_cmdBack);
@@ -180,7 +203,7 @@ void HelpWindow::buildWidgets()
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(buttons);
-    layout->addWidget(splitter, 1);
+    layout->addWidget(m_splitter, 1);
 
     connect(m_cmdBack, &QPushButton::clicked, this, &HelpWindow::GoBack);
     connect(m_cmdForward, &QPushButton::clicked, this, &HelpWindow::GoForward);
@@ -237,6 +260,13 @@ void HelpWindow::ShowTopic(int topic)
         page = QString::number(topic) + QStringLiteral(".html");
     m_browser->setSource(pageUrl(page), QTextDocument::HtmlResource);
     m_topic = topic;
+    // The Index's keywords and the Contents' topics are beside their own page.
+    if (topic == HelpTopics::Index) {
+        m_tabs->setCurrentIndex(1);
+        m_keyword->setFocus();
+    } else if (topic == HelpTopics::Contents) {
+        m_tabs->setCurrentIndex(0);
+    }
 }
 
 void HelpWindow::FollowLink(const QUrl& link)
@@ -336,14 +366,34 @@ void HelpWindow::PlaceBeside(const QWidget* owner)
     const QScreen* screen = owner->screen();
     if (!screen)
         return;
-    const QRect area = screen->availableGeometry();
-    const QRect ownerFrame = owner->frameGeometry();
-    const QSize size = this->size().boundedTo(area.size());
-    int x = ownerFrame.right() + 8;
-    if (x + size.width() > area.right())
-        x = ownerFrame.left() - 8 - size.width();
-    if (x < area.left())
-        x = area.right() - size.width();
-    const int y = qBound(area.top(), ownerFrame.top(), area.bottom() - size.height());
-    move(x, y);
+    // The frame's borders, once the window manager has put them on, take room as well.
+    const QSize borders = frameGeometry().size() - size();
+    const QRect place =
+        Beside(owner->frameGeometry(), screen->availableGeometry(), size() + borders);
+    const QSize inside = place.size() - borders;
+    if (inside.width() != width()) {
+        // Narrowed, the page keeps the larger share.
+        const int lists = qMin(240, inside.width() * 3 / 10);
+        m_splitter->setSizes({lists, inside.width() - lists});
+    }
+    resize(inside);
+    move(place.topLeft());
+}
+
+QRect HelpWindow::Beside(const QRect& ownerFrame, const QRect& area, QSize size)
+{
+    size = size.boundedTo(area.size());
+    if (const auto x = besideOnAxis(ownerFrame.left(), ownerFrame.right(), area.left(),
+                                    area.right(), size.width(), kSmallestWidth)) {
+        const int y = qBound(area.top(), ownerFrame.top(), area.bottom() + 1 - size.height());
+        return QRect(x->first, y, x->second, size.height());
+    }
+    if (const auto y = besideOnAxis(ownerFrame.top(), ownerFrame.bottom(), area.top(),
+                                    area.bottom(), size.height(), kSmallestHeight)) {
+        const int x = qBound(area.left(), ownerFrame.left(), area.right() + 1 - size.width());
+        return QRect(x, y->first, size.width(), y->second);
+    }
+    // No room anywhere: the screen's right edge, where the owner is least likely to be.
+    const int y = qBound(area.top(), ownerFrame.top(), area.bottom() + 1 - size.height());
+    return QRect(area.right() + 1 - size.width(), y, size.width(), size.height());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -9,6 +10,7 @@ class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QSplitter;
 class QTabWidget;
 class QTextBrowser;
 
@@ -25,8 +27,11 @@ public:
 
     QString Folder() const { return m_folder; }
     void SetFolder(const QString& folder);
-    // Beside the owner's frame on its screen, right of it where there is room.
+    // Beside the owner's frame on its screen, so the owner's fields stay readable.
     void PlaceBeside(const QWidget* owner);
+    // Where a window of the size goes beside the owner's frame within the screen's area:
+    // right of it, else left, else narrowed on the wider side, else above or below.
+    static QRect Beside(const QRect& ownerFrame, const QRect& area, QSize size);
 
     // Shows the page of a context number, or the note that it is not available.
     void ShowTopic(int topic);
@@ -60,6 +65,7 @@ private:
     QString m_folder;
     int m_topic = 0;
 
+    QSplitter* m_splitter = nullptr;
     QTabWidget* m_tabs = nullptr;
     QListWidget* m_contents = nullptr;
     QLineEdit* m_keyword = nullptr;

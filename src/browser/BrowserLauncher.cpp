@@ -1,6 +1,7 @@
 #include "browser/BrowserLauncher.h"
 
 #include "core/AppInfo.h"
+#include "core/DataPaths.h"
 #include "editing/PathUtils.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Prompts.h"
@@ -14,7 +15,8 @@ BrowserLauncher::BrowserLauncher(ProgramLauncher& launcher, WindowSystem* window
 
 QString BrowserLauncher::GetWindowsDir() const
 {
-    return m_programFolder.isEmpty() ? QString() : AddBackslash(m_programFolder);
+    const QString folder = DataPaths(m_programFolder).HelperFolder();
+    return folder.isEmpty() ? QString() : AddBackslash(folder);
 }
 
 QString BrowserLauncher::BrowserProgram() const

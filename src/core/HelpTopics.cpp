@@ -1,7 +1,6 @@
 #include "core/HelpTopics.h"
 
-#include <QCoreApplication>
-#include <QDir>
+#include "core/DataPaths.h"
 
 #include <map>
 
@@ -51,7 +50,7 @@ int TopicOfPage(const QString& pageName)
 
 QString DefaultFolder()
 {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help"));
+    return DataPaths::ForProgram().HelpFolder();
 }
 
 } // namespace HelpTopics

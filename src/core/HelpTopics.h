@@ -4,7 +4,7 @@
 #include <QString>
 
 // The help's context numbers and the page each one opens. The pages are HTML files in
-// the "help" folder beside the program.
+// the program's "help" folder.
 namespace HelpTopics {
 
 inline constexpr int Contents = 51001;
@@ -22,7 +22,7 @@ QList<int> Numbers();
 QString PageName(int topic);
 // The context number of a page file name, 0 when no number opens it.
 int TopicOfPage(const QString& pageName);
-// <folder of the running executable>/help.
+// The help folder of the running executable, installed or in the build tree.
 QString DefaultFolder();
 
 } // namespace HelpTopics

@@ -6,5 +6,5 @@
 // not read, a message from another program it refused) is logged here. Silent unless
 // asked for, e.g. QT_LOGGING_RULES="tavoro.*.info=true".
 Q_DECLARE_LOGGING_CATEGORY(lcSettings) // tavoro.settings: registry and themes files
-Q_DECLARE_LOGGING_CATEGORY(lcFiles)    // tavoro.files: Favorites folders that cannot be read
+Q_DECLARE_LOGGING_CATEGORY(lcFiles)    // tavoro.files: unreadable Favorites folders, own data
 Q_DECLARE_LOGGING_CATEGORY(lcX11)      // tavoro.x11: messages from other programs
