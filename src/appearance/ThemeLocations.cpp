@@ -1,6 +1,7 @@
 #include "appearance/ThemeLocations.h"
 
 #include "appearance/ThemeFile.h"
+#include "core/DataPaths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ ThemeLocations ThemeLocations::ForProgram(const QString& programFolder)
 
 QString ThemeLocations::ShippedFile(const QString& programFolder)
 {
-    return QDir(programFolder).filePath(kFileName);
+    return DataPaths(programFolder).ShippedThemesFile();
 }
 
 clsThemeApps ThemeLocations::Read() const

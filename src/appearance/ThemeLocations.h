@@ -11,7 +11,7 @@ struct ThemeLocations
     QString shipped;
     QString user;
 
-    // The shipped file in the program's folder and the user's copy under
+    // The shipped file, installed or beside the program, and the user's copy under
     // $XDG_CONFIG_HOME/tavoro.
     static ThemeLocations ForProgram(const QString& programFolder);
     // The themes file shipped with the program.
