@@ -106,6 +106,7 @@ X11WindowSystem::X11WindowSystem()
                                         "_NET_SUPPORTING_WM_CHECK",
                                         "_NET_CLIENT_LIST_STACKING",
                                         "_NET_ACTIVE_WINDOW",
+                                        "_NET_CLOSE_WINDOW",
                                         "_NET_WM_STATE",
                                         "_NET_WM_STATE_ABOVE",
                                         "_NET_WM_STATE_MAXIMIZED_VERT",
@@ -688,6 +689,9 @@ bool X11WindowSystem::SetKeepAbove(Handle handle, bool above)
 bool X11WindowSystem::RequestClose(Handle handle)
 {
     const Window window = static_cast<Window>(handle);
+    // A manager asks the window politely in its own way (and may kill a hung one).
+    if (WindowManagerRunning())
+        return sendToRoot(window, atom("_NET_CLOSE_WINDOW"), {XCB_CURRENT_TIME, SourceTool});
     return clientMessage(window, XCB_EVENT_MASK_NO_EVENT, window, atom("WM_PROTOCOLS"),
                          {atom("WM_DELETE_WINDOW"), XCB_CURRENT_TIME});
 }
