@@ -1,6 +1,8 @@
 #include "platform/X11WindowSystem.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QThread>
 
 #include <xcb/xcb.h>
 
@@ -603,9 +605,18 @@ bool X11WindowSystem::SetShowState(Handle handle, ShowState state)
         const bool maximize = state == ShowState::Maximized;
         if (hidden)
             return setNetWmMaximized(window, maximize) && mapWindow(window);
-        return sendToRoot(window, netWmState,
-                          {maximize ? NetWmStateAdd : NetWmStateRemove, vert, horz, SourceTool}) &&
-               sendToRoot(window, activate, {SourceTool, XCB_CURRENT_TIME, 0});
+        const bool restoring = !maximize && GetShowState(handle) == ShowState::Maximized;
+        const bool sent =
+            sendToRoot(window, netWmState,
+                       {maximize ? NetWmStateAdd : NetWmStateRemove, vert, horz, SourceTool}) &&
+            sendToRoot(window, activate, {SourceTool, XCB_CURRENT_TIME, 0});
+        // A placement often follows a restore, and needs the restored window's frame: the
+        // manager changes the frame (its borders come back) when it drops the state.
+        const QDeadlineTimer deadline(1000);
+        while (sent && restoring && GetShowState(handle) == ShowState::Maximized &&
+               !deadline.hasExpired())
+            QThread::msleep(10);
+        return sent;
     }
 
     // No manager: do its work, and record the state where a manager would, so that
