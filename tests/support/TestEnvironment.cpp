@@ -20,8 +20,9 @@ TestEnvironment::TestEnvironment()
     qputenv("XDG_CONFIG_HOME", ConfigHome().toUtf8());
     qputenv("XDG_DATA_HOME", DataHome().toUtf8());
     qputenv("XDG_RUNTIME_DIR", RuntimeDir().toUtf8());
-    qputenv("XDG_DATA_DIRS", (Root() + "/share").toUtf8());
-    qputenv("XDG_CONFIG_DIRS", (Root() + "/etc").toUtf8());
+    qputenv("XDG_DATA_DIRS", (Root() + "/share").toUtf8()); // the MIME types, but no browser
+    QDir().mkpath(Root() + "/share");
+    QFile::link("/usr/share/mime", Root() + "/share/mime");
     qunsetenv("BROWSER");
 }
 
