@@ -20,9 +20,10 @@ TestEnvironment::TestEnvironment()
     qputenv("XDG_CONFIG_HOME", ConfigHome().toUtf8());
     qputenv("XDG_DATA_HOME", DataHome().toUtf8());
     qputenv("XDG_RUNTIME_DIR", RuntimeDir().toUtf8());
-    qputenv("XDG_DATA_DIRS", (Root() + "/share").toUtf8()); // the MIME types, but no browser
-    QDir().mkpath(Root() + "/share");
-    QFile::link("/usr/share/mime", Root() + "/share/mime");
+    const QString share = QDir::tempPath() + "/tavoro-test-share"; // MIME types, no browser
+    QDir().mkpath(share);
+    QFile::link("/usr/share/mime", share + "/mime");
+    qputenv("XDG_DATA_DIRS", share.toUtf8());
     qunsetenv("BROWSER");
 }
 
