@@ -134,6 +134,12 @@ void frmFav1::buildWidgets()
         return m_dragDrop->OverTree(node, keys);
     };
     m_tvwFavorites->dropHook = [this](Qt::KeyboardModifiers keys) { m_dragDrop->DropOnTree(keys); };
+    m_tvwFavorites->linksHook = [this](QTreeWidgetItem* node, const QMimeData& data, bool drop) {
+        return m_dragDrop->Links().Take(data, node, drop);
+    };
+    m_lvwFavorites->linksHook = [this](const QMimeData& data, bool drop) {
+        return m_dragDrop->Links().Take(data, nullptr, drop);
+    };
     if (!m_services.programs) {
         m_ownPrograms = std::make_unique<QtProgramLauncher>();
         m_services.programs = m_ownPrograms.get();

@@ -1,5 +1,7 @@
 #include "app/frmOptions.h"
 
+#include "browser/BrowserChoice.h"
+
 #include "core/Help.h"
 #include "core/HelpTopics.h"
 #include "core/clsOptions.h"
@@ -7,9 +9,11 @@
 #include "platform/RegistryRoutines.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -79,6 +83,17 @@ frmOptions::frmOptions(clsOptions& options, Registry& registry, MainWindowHooks 
     m_txtCheckSkipDays->setRange(0, 365);
     auto* checkRow = new QFormLayout;
     checkRow->addRow(QStringLiteral("Skip links checked in the last (days):"), m_txtCheckSkipDays);
+    m_cboBrowser = new QComboBox(this);
+    m_cboBrowser->setObjectName(QStringLiteral("cboBrowser"));
+    m_txtBrowserCommand = new QLineEdit(this);
+    m_txtBrowserCommand->setObjectName(QStringLiteral("txtBrowserCommand"));
+    m_txtBrowserCommand->setPlaceholderText(QStringLiteral("program --option %u"));
+    checkRow->addRow(QStringLiteral("Browser:"), m_cboBrowser);
+    checkRow->addRow(QStringLiteral("Browser command:"), m_txtBrowserCommand);
+    connect(m_cboBrowser, &QComboBox::currentIndexChanged, this, [this] {
+        m_txtBrowserCommand->setEnabled(m_cboBrowser->currentData() ==
+                                        BrowserChoice::CommandPrefix);
+    });
     layout->addLayout(checkRow);
 
     m_cmdOK = new QPushButton(QStringLiteral("OK"), this);
@@ -128,6 +143,37 @@ void frmOptions::LoadFromOptions()
         m_optSingleClick->setChecked(true);
     m_txtCheckSkipDays->setValue(m_options.CheckSkipDays());
     m_chkDeleteWithoutTrash->setChecked(m_options.DeleteWithoutTrash());
+    loadBrowser();
+}
+
+void frmOptions::loadBrowser()
+{
+    m_cboBrowser->clear();
+    const QList<BrowserChoice::Option> options = BrowserChoice::Options();
+    for (const BrowserChoice::Option& option : options)
+        m_cboBrowser->addItem(option.label, option.value);
+    m_cboBrowser->addItem(QStringLiteral("Command of my own"), BrowserChoice::CommandPrefix);
+    QString setting = m_options.Browser();
+    if (setting.isEmpty())
+        setting = options.size() > 1 && options.first().value == BrowserChoice::DesktopDefault
+                      ? BrowserChoice::DesktopDefault
+                      : BrowserChoice::Host;
+    const bool command = setting.startsWith(BrowserChoice::CommandPrefix);
+    m_txtBrowserCommand->setText(command ? setting.mid(BrowserChoice::CommandPrefix.size())
+                                         : QString());
+    const int index = m_cboBrowser->findData(command ? BrowserChoice::CommandPrefix : setting);
+    // A browser chosen once and gone since shows as the host, which then opens links.
+    m_cboBrowser->setCurrentIndex(index >= 0 ? index : m_cboBrowser->findData(BrowserChoice::Host));
+    m_txtBrowserCommand->setEnabled(command);
+    m_loadedBrowser = chosenBrowser();
+}
+
+QString frmOptions::chosenBrowser() const
+{
+    const QString value = m_cboBrowser->currentData().toString();
+    if (value == BrowserChoice::CommandPrefix)
+        return value + m_txtBrowserCommand->text().trimmed();
+    return value;
 }
 
 void frmOptions::cmdOKClick()
@@ -145,6 +191,8 @@ void frmOptions::cmdOKClick()
     m_options.SetConfirmExit(m_chkConfirmExit->isChecked());
     m_options.SetCheckSkipDays(static_cast<std::int16_t>(m_txtCheckSkipDays->value()));
     m_options.SetDeleteWithoutTrash(m_chkDeleteWithoutTrash->isChecked());
+    if (chosenBrowser() != m_loadedBrowser)
+        m_options.SetBrowser(chosenBrowser());
 
     // Before SystemTray changes: a new entry starts hidden only if the tray was on already.
     m_options.SetStartupGroup(m_chkStartupGroup->isChecked(),

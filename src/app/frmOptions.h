@@ -9,6 +9,8 @@ class clsOptions;
 class Help;
 class Prompts;
 class QCheckBox;
+class QComboBox;
+class QLineEdit;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -69,6 +71,9 @@ public:
     QRadioButton* optDblClick() const { return m_optDblClick; }
     QRadioButton* optSingleClick() const { return m_optSingleClick; }
     QSpinBox* txtCheckSkipDays() const { return m_txtCheckSkipDays; }
+    // The Browser setting: the browsers found, the host, or the user's command.
+    QComboBox* cboBrowser() const { return m_cboBrowser; }
+    QLineEdit* txtBrowserCommand() const { return m_txtBrowserCommand; }
     QPushButton* cmdOK() const { return m_cmdOK; }
     QPushButton* cmdCancel() const { return m_cmdCancel; }
     QPushButton* cmdHelp() const { return m_cmdHelp; }
@@ -81,6 +86,8 @@ Q_SIGNALS:
 
 private:
     QCheckBox* addCheck(const char* name, const QString& text);
+    void loadBrowser();
+    QString chosenBrowser() const;
 
     clsOptions& m_options;
     Registry& m_registry;
@@ -102,6 +109,9 @@ private:
     QRadioButton* m_optDblClick = nullptr;
     QRadioButton* m_optSingleClick = nullptr;
     QSpinBox* m_txtCheckSkipDays = nullptr;
+    QComboBox* m_cboBrowser = nullptr;
+    QLineEdit* m_txtBrowserCommand = nullptr;
+    QString m_loadedBrowser; // OK keeps an unchosen (automatic) setting as it was
     QPushButton* m_cmdOK = nullptr;
     QPushButton* m_cmdCancel = nullptr;
     QPushButton* m_cmdHelp = nullptr;

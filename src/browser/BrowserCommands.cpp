@@ -2,6 +2,7 @@
 
 #include "browser/frmBrowserWindows.h"
 #include "browser/frmPasteLink.h"
+#include "core/clsOptions.h"
 
 #include <QFileInfo>
 
@@ -15,6 +16,7 @@ BrowserCommands::BrowserCommands(WindowSystem* windows, ProgramLauncher& program
       m_opener(m_ieList, m_launcher, panes, edit, options, std::move(hooks)),
       m_button(registry, panes.prompts, programPath, panes.owner)
 {
+    m_launcher.SetBrowserSetting([&options] { return options.Browser(); });
 }
 
 void BrowserCommands::AddLink(const QString& activePane)

@@ -1,10 +1,14 @@
 #include "browser/BrowserLauncher.h"
 
+#include "browser/BrowserCommandLine.h"
 #include "core/AppInfo.h"
 #include "core/DataPaths.h"
 #include "editing/PathUtils.h"
 #include "platform/ProgramLauncher.h"
 #include "platform/Prompts.h"
+
+#include <QFileInfo>
+#include <QStandardPaths>
 
 BrowserLauncher::BrowserLauncher(ProgramLauncher& launcher, WindowSystem* windows, Prompts& prompts,
                                  QString programFolder, QWidget* owner)
@@ -46,8 +50,40 @@ WindowSystem::Handle BrowserLauncher::launchOnce(const QString& address)
     return window;
 }
 
+BrowserChoice::Target BrowserLauncher::ChosenBrowser() const
+{
+    return m_setting ? BrowserChoice::Resolve(m_setting()) : BrowserChoice::Target{};
+}
+
+bool BrowserLauncher::OpenInBrowser(const BrowserChoice::Target& browser, const QString& address,
+                                    bool newWindow)
+{
+    const BrowserCommandLine::Result line =
+        BrowserCommandLine::Build(browser.command, browser.userCommand, address, newWindow);
+    if (!line.refusal.isEmpty()) {
+        m_prompts.Warn(m_owner, line.refusal, AppInfo::AppTitle);
+        return false;
+    }
+    QString reason;
+    const QString program =
+        line.program.contains(u'/') ? line.program : QStandardPaths::findExecutable(line.program);
+    if (program.isEmpty() || !QFileInfo(program).isExecutable())
+        reason = QStringLiteral("The program \"%1\" was not found.").arg(line.program);
+    else if (!m_launcher.StartDetached(program, line.arguments))
+        reason = QStringLiteral("The program \"%1\" could not be started.").arg(program);
+    if (reason.isEmpty())
+        return true;
+    m_prompts.MsgBox(m_owner, QStringLiteral("Unable to launch browser.\r\n\r\n") + reason,
+                     Prompts::Buttons::Ok, Prompts::Icon::None, AppInfo::AppTitle);
+    return false;
+}
+
 WindowSystem::Handle BrowserLauncher::LaunchBrowser(const QString& address)
 {
+    if (const BrowserChoice::Target browser = ChosenBrowser(); !browser.host) {
+        OpenInBrowser(browser, address, true);
+        return 0;
+    }
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (const WindowSystem::Handle window = launchOnce(address))
             return window;

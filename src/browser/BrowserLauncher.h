@@ -1,17 +1,21 @@
 #pragma once
 
+#include "browser/BrowserChoice.h"
 #include "platform/SystemVersion.h"
 #include "platform/WindowSystem.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class ProgramLauncher;
 class Prompts;
 class QWidget;
 
-// Starts new browser windows (through the browser host's automation contract) and the
-// folder window on the Favorites.
+// Starts new browser windows (through the browser host's automation contract, or the
+// user's own browser when the Browser setting names one) and the folder window on the
+// Favorites.
 class BrowserLauncher
 {
 public:
@@ -21,8 +25,17 @@ public:
                     QString programFolder, QWidget* owner);
 
     // A new browser window on the address, or on the home page when it is empty; one
-    // silent retry, then "Unable to launch browser.". The new window's handle, or 0.
+    // silent retry, then "Unable to launch browser.". The new host window's handle, or 0
+    // (always 0 for the user's own browser, whose windows are its own business).
     WindowSystem::Handle LaunchBrowser(const QString& address);
+
+    // Reads the Browser setting whenever a link opens; unset, the host is always used.
+    void SetBrowserSetting(std::function<QString()> setting) { m_setting = std::move(setting); }
+    BrowserChoice::Target ChosenBrowser() const;
+    // Hands the address to the user's browser (its running instance, or a new window);
+    // false after a message said why nothing was started.
+    bool OpenInBrowser(const BrowserChoice::Target& browser, const QString& address,
+                       bool newWindow);
     void ExploreFolder(const QString& root, const QString& item);
 
     // The folder of the browser host and the folder-window stand-in, ending in "/".
@@ -42,4 +55,5 @@ private:
     Prompts& m_prompts;
     QString m_programFolder;
     QWidget* m_owner;
+    std::function<QString()> m_setting;
 };

@@ -11,4 +11,5 @@ struct IEWindowEntry
     WindowSystem::Handle hEdit = 0; // the address bar's edit control; 0 without one
     QString Caption;
     QString URL;
+    bool realBrowser = false; // a window of the user's own browser, found by its class
 };

@@ -54,11 +54,17 @@ void LinkOpener::OpenURLFile(const QString& tag, bool newWindow)
 {
     if (tag.startsWith(u'*'))
         return;
-    m_ieList.Refresh();
-    if (newWindow || m_ieList.Count() == 0)
-        m_launcher.LaunchBrowser(ShortcutFile::ReadShortcutURL(m_views.FileSystem(), tag));
-    else if (!navigateTopWindow(ShortcutFile::ReadShortcutURL(m_views.FileSystem(), tag)))
-        return;
+    if (const BrowserChoice::Target browser = m_launcher.ChosenBrowser(); !browser.host) {
+        const QString address = ShortcutFile::ReadShortcutURL(m_views.FileSystem(), tag);
+        if (!m_launcher.OpenInBrowser(browser, address, newWindow))
+            return;
+    } else {
+        m_ieList.Refresh(clsIEList::HostFramesOnly);
+        if (newWindow || m_ieList.Count() == 0)
+            m_launcher.LaunchBrowser(ShortcutFile::ReadShortcutURL(m_views.FileSystem(), tag));
+        else if (!navigateTopWindow(ShortcutFile::ReadShortcutURL(m_views.FileSystem(), tag)))
+            return;
+    }
 
     if (m_options.AutoHide()) {
         if (m_options.SystemTray())
@@ -70,7 +76,11 @@ void LinkOpener::OpenURLFile(const QString& tag, bool newWindow)
 
 void LinkOpener::OpenSite(const QString& address)
 {
-    m_ieList.Refresh();
+    if (const BrowserChoice::Target browser = m_launcher.ChosenBrowser(); !browser.host) {
+        m_launcher.OpenInBrowser(browser, address, false);
+        return;
+    }
+    m_ieList.Refresh(clsIEList::HostFramesOnly);
     if (m_ieList.Count() > 0)
         navigateTopWindow(address);
     else

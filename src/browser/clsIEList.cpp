@@ -10,6 +10,14 @@ const QString BrowserClass = QStringLiteral("IEFrame");
 const QString FolderClass = QStringLiteral("CabinetWClass");
 const QString TitleSuffix = QStringLiteral(" - Microsoft Internet Explorer");
 constexpr int TextLimit = 255;
+const char* const RealBrowserClasses[] = {
+    "firefox",       "navigator", "librewolf", "chromium",           "google-chrome",
+    "brave-browser", "vivaldi",   "epiphany",  "org.gnome.epiphany", "falkon"};
+// Firefox joins with an em dash, the others with a hyphen.
+const char* const RealBrowserSuffixes[] = {
+    " \u2014 Mozilla Firefox", " - Mozilla Firefox", " \u2014 Firefox", " - Chromium",
+    " - Google Chrome",        " - Brave",           " - Vivaldi",      " - Falkon",
+    " \u2014 Falkon"};
 
 } // namespace
 
@@ -47,7 +55,32 @@ WindowSystem::Handle clsIEList::FindAddressBar(WindowSystem::Handle frame) const
     return window;
 }
 
-void clsIEList::Refresh()
+bool clsIEList::IsRealBrowserClass(const QString& className)
+{
+    const QString lower = className.toLower();
+    for (const char* known : RealBrowserClasses) {
+        if (lower.startsWith(QLatin1String(known)))
+            return true;
+    }
+    return false;
+}
+
+QString clsIEList::StripBrowserSuffix(const QString& title)
+{
+    for (const char* suffix : RealBrowserSuffixes) {
+        const QString text = QString::fromUtf8(suffix);
+        if (title.endsWith(text))
+            return title.chopped(text.size());
+    }
+    return title;
+}
+
+bool clsIEList::IsRealBrowser(int index) const
+{
+    return index >= 1 && index <= Count() && m_entries.at(index - 1).realBrowser;
+}
+
+void clsIEList::Refresh(Scope scope)
 {
     m_entries.clear();
     if (!m_windows)
@@ -57,8 +90,12 @@ void clsIEList::Refresh()
         if (!m_windows->IsVisible(window))
             continue;
         const QString className = GetWindowClass(window);
-        if (className != BrowserClass && className != FolderClass)
+        if (className != BrowserClass && className != FolderClass) {
+            if (scope == AllWindows && IsRealBrowserClass(className))
+                m_entries.append(
+                    {window, 0, StripBrowserSuffix(GetWindowCaption(window)), {}, true});
             continue;
+        }
         IEWindowEntry entry;
         entry.hWnd = window;
         entry.Caption = GetWindowCaption(window);

@@ -18,13 +18,25 @@ public:
     static constexpr int FieldURL = 2;
     static constexpr int FieldhEdit = 3;
 
+    enum Scope
+    {
+        AllWindows,    // the host's frames and the user's own browsers' windows
+        HostFramesOnly // the frames whose address bar can be typed into
+    };
+
     explicit clsIEList(WindowSystem* windows);
 
     void NavigateTo(int index, const QString& address);
     WindowSystem::Handle ItemhWnd(int index) const;
     QString ItemCaption(int index) const;
     QString ItemURL(int index) const;
-    void Refresh();
+    void Refresh(Scope scope = AllWindows);
+    // A window of the user's own browser: no address bar to read or type into.
+    bool IsRealBrowser(int index) const;
+    // The class of a known browser's top-level windows ("firefox-esr", "Chromium", ...).
+    static bool IsRealBrowserClass(const QString& className);
+    // The title without the browser's own name at its end.
+    static QString StripBrowserSuffix(const QString& title);
     int Count() const;
     // One field of an entry as text; empty for an unknown index or field code.
     QString fGetURLInfo(int index, int field) const;

@@ -4,6 +4,7 @@
 #include "core/AppInfo.h"
 #include "core/Help.h"
 #include "core/HelpTopics.h"
+#include "editing/LinkDrop.h"
 #include "editing/PathUtils.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
@@ -12,7 +13,9 @@
 #include "platform/FsStep.h"
 #include "platform/Prompts.h"
 
+#include <QClipboard>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -73,6 +76,8 @@ frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts, const FileSystem
     m_txtTitle->installEventFilter(this);
     // The columns share out the list's width as it is once laid out, not before.
     m_lvwPasteLink->viewport()->installEventFilter(this);
+    // Only a real browser's address is typed in, and only in its own column.
+    m_lvwPasteLink->setEditTriggers(QAbstractItemView::NoEditTriggers);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -88,6 +93,11 @@ frmPasteLink::frmPasteLink(clsIEList& ieList, Prompts& prompts, const FileSystem
 
     connect(m_lvwPasteLink, &QTreeWidget::itemClicked, this,
             [this](QTreeWidgetItem* row) { m_txtTitle->setText(row->text(0)); });
+    connect(m_lvwPasteLink, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem* row, int column) {
+                if (column == 1 && (row->flags() & Qt::ItemIsEditable))
+                    m_lvwPasteLink->editItem(row, 1);
+            });
     connect(m_lvwPasteLink->header(), &QHeaderView::sectionClicked, this,
             &frmPasteLink::headerClicked);
     connect(m_cmdPasteLink, &QPushButton::clicked, this, &frmPasteLink::cmdPasteLinkClick);
@@ -100,11 +110,17 @@ bool frmPasteLink::Load()
 {
     m_lvwPasteLink->clear();
     m_ieList.Refresh();
+    // A real browser's address bar cannot be read: the clipboard often holds the address.
+    const QString copied = LinkDrop::AddressInText(QGuiApplication::clipboard()->text());
     for (int i = 1; i <= m_ieList.Count(); ++i) {
         auto* row = new QTreeWidgetItem(m_lvwPasteLink);
         row->setText(0, clsIEList::CleanCaption(m_ieList.ItemCaption(i)));
         row->setToolTip(0, row->text(0));
         row->setText(1, m_ieList.ItemURL(i));
+        if (m_ieList.IsRealBrowser(i)) {
+            row->setText(1, copied);
+            row->setFlags(row->flags() | Qt::ItemIsEditable);
+        }
     }
     QString below = m_pasteFolder;
     below.remove(m_favoritesRoot);
@@ -126,6 +142,11 @@ void frmPasteLink::cmdPasteLinkClick()
     QTreeWidgetItem* row = m_lvwPasteLink->currentItem();
     if (title.isEmpty() || !row)
         return;
+    if (row->text(1).trimmed().isEmpty() && (row->flags() & Qt::ItemIsEditable)) {
+        // Nothing to write yet: the address is for the user to paste or type.
+        m_lvwPasteLink->editItem(row, 1);
+        return;
+    }
     const QString path = AddBackslash(m_pasteFolder) + title + QStringLiteral(".url");
     const FsStep step(m_fileSystem, QStringLiteral("Add Link"));
     if (ShortcutFile::WriteShortcut(m_fileSystem, m_prompts, this, row->text(1), path)) {

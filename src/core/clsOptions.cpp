@@ -97,6 +97,7 @@ const clsOptions::Setting clsOptions::kSettings[] = {
     {"DblClick", "-1", &clsOptions::m_dblClick},
     {"CheckSkipDays", "7", &clsOptions::m_checkSkipDays},
     {"DeleteWithoutTrash", "0", &clsOptions::m_deleteWithoutTrash},
+    {"Browser", "", &clsOptions::m_browser},
 };
 
 clsOptions::clsOptions(Registry& registry, const ShellFolders& shellFolders,

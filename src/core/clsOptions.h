@@ -99,6 +99,9 @@ public:
     // Delete removes for good instead of moving to the Trash.
     bool DeleteWithoutTrash() const { return m_deleteWithoutTrash; }
     void SetDeleteWithoutTrash(bool v) { m_deleteWithoutTrash = v; }
+    // Which program opens links; empty: the desktop's default browser, else the host.
+    QString Browser() const { return m_browser; }
+    void SetBrowser(const QString& v) { m_browser = v; }
 
 private:
     struct Setting;
@@ -149,4 +152,5 @@ private:
     std::int16_t m_checkSkipDays = 7;
     bool m_dblClick = true;
     bool m_deleteWithoutTrash = false;
+    QString m_browser;
 };

@@ -14,7 +14,7 @@
 DragDrop::DragDrop(const Panes& panes, const Clock& clock)
     : m_tree(panes.tree), m_list(panes.list), m_views(panes.views), m_fileSystem(panes.fileSystem),
       m_prompts(panes.prompts), m_searchLinks(panes.searchLinks), m_clock(clock),
-      m_owner(panes.owner)
+      m_owner(panes.owner), m_links(panes)
 {
 }
 

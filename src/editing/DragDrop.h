@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editing/LinkDrop.h"
 #include "favorites/Panes.h"
 
 #include <QDateTime>
@@ -41,6 +42,9 @@ public:
     // Any drag's end forgets the drag.
     void End();
 
+    // Links dragged in from a browser, or pasted.
+    LinkDrop& Links() { return m_links; }
+
     QString DragSource() const { return m_dragSource; }
     QTreeWidgetItem* DropHighlight() const { return m_dropHighlight; }
 
@@ -60,4 +64,5 @@ private:
     QString m_hoverPath;
     QDateTime m_hoverStart;
     QTreeWidgetItem* m_dropHighlight = nullptr;
+    LinkDrop m_links;
 };

@@ -3,8 +3,12 @@
 #include "favorites/FavoritesDrag.h"
 #include "favorites/ReadableNameDelegate.h"
 
+#include <QClipboard>
+#include <QDropEvent>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 
 FavoritesListView::FavoritesListView(QWidget* parent) : QTreeView(parent)
@@ -16,6 +20,7 @@ FavoritesListView::FavoritesListView(QWidget* parent) : QTreeView(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
+    setAcceptDrops(true); // links from other programs only; see dragEnterEvent
     setAllColumnsShowFocus(true);
     header()->setSectionsClickable(true);
     header()->setStretchLastSection(false);
@@ -31,6 +36,11 @@ void FavoritesListView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Delete) {
         Q_EMIT deletePressed(event->modifiers().testFlag(Qt::ShiftModifier));
+        return;
+    }
+    if (event->matches(QKeySequence::Paste) && linksHook) {
+        if (const QMimeData* data = QGuiApplication::clipboard()->mimeData())
+            linksHook(*data, true);
         return;
     }
     QTreeView::keyPressEvent(event);
@@ -64,4 +74,28 @@ void FavoritesListView::closeEditor(QWidget* editor, QAbstractItemDelegate::EndE
 {
     QTreeView::closeEditor(editor, hint);
     Q_EMIT editorClosed();
+}
+
+void FavoritesListView::dragEnterEvent(QDragEnterEvent* event)
+{
+    dragMoveEvent(event);
+}
+
+void FavoritesListView::dragMoveEvent(QDragMoveEvent* event)
+{
+    // Our own entries are dropped on the tree, never here.
+    const QMimeData* data = event->mimeData();
+    event->setAccepted(!data->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType)) &&
+                       linksHook && linksHook(*data, false));
+    if (event->isAccepted())
+        event->setDropAction(Qt::CopyAction);
+}
+
+void FavoritesListView::dropEvent(QDropEvent* event)
+{
+    const QMimeData* data = event->mimeData();
+    const bool links = !data->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType)) &&
+                       linksHook && linksHook(*data, true);
+    event->setDropAction(Qt::CopyAction);
+    event->setAccepted(links);
 }

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QMimeData;
+
 // The link list's view: a report list without root decoration. It reports each release
 // with the row under the pointer and each double click, so the main window can act as
 // the list's mouse table says.
@@ -17,6 +19,9 @@ public:
     // starts (0: no drag), and the end of any drag.
     std::function<int()> startDragHook;
     std::function<void()> dragEndHook;
+    // Links from other programs, dropped or pasted (Ctrl+V) on the list: can they go to
+    // the folder it shows, or (drop) take them.
+    std::function<bool(const QMimeData&, bool drop)> linksHook;
 
 Q_SIGNALS:
     void touched();
@@ -32,6 +37,9 @@ Q_SIGNALS:
 protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
     void startDrag(Qt::DropActions supportedActions) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

@@ -76,9 +76,18 @@ void FavoritesTreeWidget::startDrag(Qt::DropActions)
         dragEndHook();
 }
 
+bool FavoritesTreeWidget::takesLinks(const QMimeData* data, const QPoint& pos, bool drop)
+{
+    if (data->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType)) || !linksHook)
+        return false;
+    QTreeWidgetItem* node = NodeAt(pos);
+    return node && linksHook(node, *data, drop);
+}
+
 void FavoritesTreeWidget::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType)))
+    if (event->mimeData()->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType)) ||
+        (linksHook && linksHook(nullptr, *event->mimeData(), false)))
         event->acceptProposedAction();
     else
         event->ignore();
@@ -87,6 +96,11 @@ void FavoritesTreeWidget::dragEnterEvent(QDragEnterEvent* event)
 void FavoritesTreeWidget::dragMoveEvent(QDragMoveEvent* event)
 {
     const QPoint pos = event->position().toPoint();
+    if (!event->mimeData()->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType))) {
+        event->setDropAction(Qt::CopyAction);
+        event->setAccepted(takesLinks(event->mimeData(), pos, false));
+        return;
+    }
     const int effect = dragOverHook ? dragOverHook(NodeAt(pos), event->modifiers()) : 0;
     if (effect == 0) {
         event->ignore();
@@ -98,6 +112,11 @@ void FavoritesTreeWidget::dragMoveEvent(QDragMoveEvent* event)
 
 void FavoritesTreeWidget::dropEvent(QDropEvent* event)
 {
+    if (!event->mimeData()->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType))) {
+        event->setDropAction(Qt::CopyAction);
+        event->setAccepted(takesLinks(event->mimeData(), event->position().toPoint(), true));
+        return;
+    }
     event->setDropAction(Qt::IgnoreAction); // the files are moved by us, not the model
     event->accept();
     if (dropHook)

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QMimeData;
+
 // The folder tree's widget. It reports presses and releases with the node under the
 // pointer, so the main window can act as the tree's mouse table says; a double click has
 // no action of its own.
@@ -23,6 +25,8 @@ public:
     // The effect over a node (0: no drop there), and the drop itself.
     std::function<int(QTreeWidgetItem*, Qt::KeyboardModifiers)> dragOverHook;
     std::function<void(Qt::KeyboardModifiers)> dropHook;
+    // Links from other programs over a node: can they go there, or (drop) take them.
+    std::function<bool(QTreeWidgetItem*, const QMimeData&, bool drop)> linksHook;
 
 Q_SIGNALS:
     void touched();
@@ -35,6 +39,7 @@ Q_SIGNALS:
 
 protected:
     void closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint hint) override;
+    bool takesLinks(const QMimeData* data, const QPoint& pos, bool drop);
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;

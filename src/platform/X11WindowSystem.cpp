@@ -1,6 +1,8 @@
 #include "platform/X11WindowSystem.h"
 
+#include <QDeadlineTimer>
 #include <QGuiApplication>
+#include <QThread>
 
 #include <xcb/xcb.h>
 
@@ -106,6 +108,7 @@ X11WindowSystem::X11WindowSystem()
                                         "_NET_SUPPORTING_WM_CHECK",
                                         "_NET_CLIENT_LIST_STACKING",
                                         "_NET_ACTIVE_WINDOW",
+                                        "_NET_CLOSE_WINDOW",
                                         "_NET_WM_STATE",
                                         "_NET_WM_STATE_ABOVE",
                                         "_NET_WM_STATE_MAXIMIZED_VERT",
@@ -602,9 +605,18 @@ bool X11WindowSystem::SetShowState(Handle handle, ShowState state)
         const bool maximize = state == ShowState::Maximized;
         if (hidden)
             return setNetWmMaximized(window, maximize) && mapWindow(window);
-        return sendToRoot(window, netWmState,
-                          {maximize ? NetWmStateAdd : NetWmStateRemove, vert, horz, SourceTool}) &&
-               sendToRoot(window, activate, {SourceTool, XCB_CURRENT_TIME, 0});
+        const bool restoring = !maximize && GetShowState(handle) == ShowState::Maximized;
+        const bool sent =
+            sendToRoot(window, netWmState,
+                       {maximize ? NetWmStateAdd : NetWmStateRemove, vert, horz, SourceTool}) &&
+            sendToRoot(window, activate, {SourceTool, XCB_CURRENT_TIME, 0});
+        // A placement often follows a restore, and needs the restored window's frame: the
+        // manager changes the frame (its borders come back) when it drops the state.
+        const QDeadlineTimer deadline(1000);
+        while (sent && restoring && GetShowState(handle) == ShowState::Maximized &&
+               !deadline.hasExpired())
+            QThread::msleep(10);
+        return sent;
     }
 
     // No manager: do its work, and record the state where a manager would, so that
@@ -688,6 +700,9 @@ bool X11WindowSystem::SetKeepAbove(Handle handle, bool above)
 bool X11WindowSystem::RequestClose(Handle handle)
 {
     const Window window = static_cast<Window>(handle);
+    // A manager asks the window politely in its own way (and may kill a hung one).
+    if (WindowManagerRunning())
+        return sendToRoot(window, atom("_NET_CLOSE_WINDOW"), {XCB_CURRENT_TIME, SourceTool});
     return clientMessage(window, XCB_EVENT_MASK_NO_EVENT, window, atom("WM_PROTOCOLS"),
                          {atom("WM_DELETE_WINDOW"), XCB_CURRENT_TIME});
 }

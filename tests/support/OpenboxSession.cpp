@@ -37,6 +37,7 @@ bool OpenboxSession::Available()
 bool OpenboxSession::Start(const X11WindowSystem& windows)
 {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_DATA_DIRS")); // its themes; a test's has none
     environment.insert(QStringLiteral("HOME"), m_home.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path() + "/config");
     environment.insert(QStringLiteral("XDG_CACHE_HOME"), m_home.path() + "/cache");

@@ -20,6 +20,11 @@ TestEnvironment::TestEnvironment()
     qputenv("XDG_CONFIG_HOME", ConfigHome().toUtf8());
     qputenv("XDG_DATA_HOME", DataHome().toUtf8());
     qputenv("XDG_RUNTIME_DIR", RuntimeDir().toUtf8());
+    const QString share = QDir::tempPath() + "/tavoro-test-share"; // MIME types, no browser
+    QDir().mkpath(share);
+    QFile::link("/usr/share/mime", share + "/mime");
+    qputenv("XDG_DATA_DIRS", share.toUtf8());
+    qunsetenv("BROWSER");
 }
 
 TestEnvironment::~TestEnvironment()
