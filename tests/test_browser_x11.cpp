@@ -173,6 +173,10 @@ private Q_SLOTS:
                    a.width() < 1280;
         };
         QTRY_VERIFY_WITH_TIMEOUT(cascaded(), 10000);
+        // The last one placed, a step down and right, ends above the other.
+        const auto stack = m_windows->TopLevelWindows();
+        QCOMPARE(stack.indexOf(alpha) < stack.indexOf(bravo),
+                 m_windows->Geometry(alpha).x() > m_windows->Geometry(bravo).x());
 
         arrange.LoadList();
         arrange.TerminateClick();

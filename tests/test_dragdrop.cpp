@@ -1,12 +1,15 @@
 #include "editing/ChangeHistory.h"
 #include "editing/DragDrop.h"
+#include "favorites/FavoritesDrag.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
+#include "favorites/FavoritesTreeWidget.h"
 #include "favorites/FavoritesViews.h"
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
 #include <QFileInfo>
+#include <QMimeData>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -114,6 +117,8 @@ private Q_SLOTS:
         QCOMPARE(drag().StartListDrag(), int(DragDrop::None));
     }
 
+    // A folder the pointer rests on opens after three seconds, with no further motion; the
+    // folder a drop would land in is marked while the pointer is over it.
     void restingThreeSecondsOpensAFolder()
     {
         QTreeWidgetItem* tech = node("Tech");
@@ -125,11 +130,23 @@ private Q_SLOTS:
         drag().OverTree(node("Archive"), Qt::NoModifier); // another node restarts the count
         drag().OverTree(tech, Qt::NoModifier);
         m_app->clock.Advance(2999);
-        drag().OverTree(tech, Qt::NoModifier);
+        QTest::qWait(300);
         QVERIFY(!tech->isExpanded());
         m_app->clock.Advance(1);
-        drag().OverTree(tech, Qt::NoModifier);
-        QVERIFY(tech->isExpanded());
+        QTRY_VERIFY(tech->isExpanded());
+
+        auto* tree = static_cast<FavoritesTreeWidget*>(m_window->Tree().Widget());
+        QMimeData ours;
+        ours.setData(QString::fromLatin1(FavoritesDrag::MimeType), {});
+        const QPoint archive = tree->visualItemRect(node("Archive")).center();
+        QDragEnterEvent enter(archive, Qt::MoveAction, &ours, Qt::LeftButton, Qt::NoModifier);
+        QDragMoveEvent move(archive, Qt::MoveAction, &ours, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(tree->viewport(), &enter);
+        QCoreApplication::sendEvent(tree->viewport(), &move);
+        QCOMPARE(tree->DropTarget(), node("Archive"));
+        QDragLeaveEvent leave;
+        QCoreApplication::sendEvent(tree->viewport(), &leave);
+        QVERIFY(!tree->DropTarget());
         drag().End();
     }
 };

@@ -16,6 +16,8 @@ DragDrop::DragDrop(const Panes& panes, const Clock& clock)
       m_prompts(panes.prompts), m_searchLinks(panes.searchLinks), m_clock(clock),
       m_owner(panes.owner), m_links(panes)
 {
+    m_hoverTimer.setInterval(250);
+    QObject::connect(&m_hoverTimer, &QTimer::timeout, [this] { checkHover(); });
 }
 
 int DragDrop::StartListDrag()
@@ -45,14 +47,12 @@ int DragDrop::OverTree(QTreeWidgetItem* node, Qt::KeyboardModifiers keys)
         return None;
     m_dropHighlight = node;
     const QString path = FavoritesTree::FullPath(node);
-    const QDateTime now = m_clock.Now();
-    if (!m_hoverPath.isEmpty() && path == m_hoverPath) {
-        if (m_hoverStart.msecsTo(now) >= 3000 && !node->isExpanded())
-            node->setExpanded(true);
-    } else {
+    if (path != m_hoverPath) {
         m_hoverPath = path;
-        m_hoverStart = now;
+        m_hoverStart = m_clock.Now();
     }
+    m_hoverTimer.start();
+    checkHover();
     return keys == Qt::ControlModifier ? Copy : Move;
 }
 
@@ -111,8 +111,17 @@ void DragDrop::dropTreeFolder(Qt::KeyboardModifiers keys)
     m_views.RefreshView();
 }
 
+void DragDrop::checkHover()
+{
+    // Found again by its path: nothing is kept of a tree that may have been rebuilt.
+    QTreeWidgetItem* node = m_tree.FindNodeByPath(m_hoverPath);
+    if (node && m_hoverStart.msecsTo(m_clock.Now()) >= 3000 && !node->isExpanded())
+        node->setExpanded(true);
+}
+
 void DragDrop::End()
 {
+    m_hoverTimer.stop();
     m_dropHighlight = nullptr;
     m_dragSource.clear();
     m_hoverPath.clear();

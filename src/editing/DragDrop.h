@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QTimer>
 
 class Clock;
 class FavoritesList;
@@ -51,6 +52,8 @@ public:
 private:
     void dropListEntries(Qt::KeyboardModifiers keys);
     void dropTreeFolder(Qt::KeyboardModifiers keys);
+    // Opens the folder under a resting pointer once it has rested long enough.
+    void checkHover();
 
     FavoritesTree& m_tree;
     FavoritesList& m_list;
@@ -63,6 +66,8 @@ private:
     QString m_dragSource;
     QString m_hoverPath;
     QDateTime m_hoverStart;
+    // Looks again while the pointer rests: a resting pointer sends no more events.
+    QTimer m_hoverTimer;
     QTreeWidgetItem* m_dropHighlight = nullptr;
     LinkDrop m_links;
 };

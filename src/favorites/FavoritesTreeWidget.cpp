@@ -99,9 +99,11 @@ void FavoritesTreeWidget::dragMoveEvent(QDragMoveEvent* event)
     if (!event->mimeData()->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType))) {
         event->setDropAction(Qt::CopyAction);
         event->setAccepted(takesLinks(event->mimeData(), pos, false));
+        setDropTarget(event->isAccepted() ? NodeAt(pos) : nullptr);
         return;
     }
     const int effect = dragOverHook ? dragOverHook(NodeAt(pos), event->modifiers()) : 0;
+    setDropTarget(effect == 0 ? nullptr : NodeAt(pos));
     if (effect == 0) {
         event->ignore();
         return;
@@ -110,8 +112,32 @@ void FavoritesTreeWidget::dragMoveEvent(QDragMoveEvent* event)
     event->accept();
 }
 
+void FavoritesTreeWidget::dragLeaveEvent(QDragLeaveEvent* event)
+{
+    setDropTarget(nullptr);
+    QTreeWidget::dragLeaveEvent(event);
+}
+
+void FavoritesTreeWidget::setDropTarget(QTreeWidgetItem* node)
+{
+    if (node == m_dropTarget)
+        return;
+    m_dropTarget = node;
+    viewport()->update();
+}
+
+void FavoritesTreeWidget::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const
+{
+    QStyleOptionViewItem row = option;
+    if (m_dropTarget && itemFromIndex(index) == m_dropTarget)
+        row.state |= QStyle::State_Selected;
+    QTreeWidget::drawRow(painter, row, index);
+}
+
 void FavoritesTreeWidget::dropEvent(QDropEvent* event)
 {
+    setDropTarget(nullptr);
     if (!event->mimeData()->hasFormat(QString::fromLatin1(FavoritesDrag::MimeType))) {
         event->setDropAction(Qt::CopyAction);
         event->setAccepted(takesLinks(event->mimeData(), event->position().toPoint(), true));

@@ -17,6 +17,8 @@ public:
 
     // The node whose label (not expander) is at pos, in viewport coordinates.
     QTreeWidgetItem* NodeAt(const QPoint& pos) const;
+    // The folder a drop would now land in, drawn as selected while a drag is over it.
+    QTreeWidgetItem* DropTarget() const { return m_dropTarget; }
 
     // Drag and drop, answered by the main window: the effects a drag may have as it
     // starts (0: no drag), and the end of any drag.
@@ -43,10 +45,18 @@ protected:
     void startDrag(Qt::DropActions supportedActions) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& option,
+                 const QModelIndex& index) const override;
     void dropEvent(QDropEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void setDropTarget(QTreeWidgetItem* node);
+
+    QTreeWidgetItem* m_dropTarget = nullptr; // compared, never dereferenced
 };

@@ -678,9 +678,21 @@ bool X11WindowSystem::Raise(Handle handle)
     const Window window = static_cast<Window>(handle);
     if (!Exists(handle))
         return false;
-    if (topLevel(window) && WindowManagerRunning())
-        return sendToRoot(window, atom("_NET_ACTIVE_WINDOW"), {SourceTool, XCB_CURRENT_TIME, 0});
-    return raiseDirectly(window);
+    if (!topLevel(window) || !WindowManagerRunning())
+        return raiseDirectly(window);
+    if (!sendToRoot(window, atom("_NET_ACTIVE_WINDOW"), {SourceTool, XCB_CURRENT_TIME, 0}))
+        return false;
+    // Raises come one after another (a cascade raises each window in turn): wait until the
+    // manager has put this one on top, so that the next lands above it and not below.
+    const auto onTop = [&] {
+        const QList<std::uint32_t> bottomFirst =
+            property(m_root, atom("_NET_CLIENT_LIST_STACKING")).Values();
+        return !bottomFirst.isEmpty() && bottomFirst.constLast() == window;
+    };
+    const QDeadlineTimer deadline(300);
+    while (!onTop() && !deadline.hasExpired())
+        QThread::msleep(10);
+    return true;
 }
 
 bool X11WindowSystem::SetKeepAbove(Handle handle, bool above)
