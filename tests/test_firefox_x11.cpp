@@ -2,6 +2,7 @@
 #include "browser/BrowserCommands.h"
 #include "browser/frmBrowserWindows.h"
 #include "core/clsOptions.h"
+#include "favorites/FavoritesTree.h"
 #include "platform/Clock.h"
 #include "platform/QtProgramLauncher.h"
 #include "platform/X11WindowSystem.h"
@@ -97,6 +98,25 @@ private Q_SLOTS:
         const WindowSystem::Handle top = ieList().ItemhWnd(1), below = ieList().ItemhWnd(2);
         QTRY_COMPARE_WITH_TIMEOUT(m_windows->Geometry(top), QRect(0, 0, 1280, 512), 10000);
         QTRY_COMPARE_WITH_TIMEOUT(m_windows->Geometry(below), QRect(0, 512, 1280, 512), 10000);
+    }
+
+    // A link dragged from the browser, as Firefox offers it (UTF-16 "address, title"),
+    // becomes a shortcut in the folder it is dropped on.
+    void dropsALinkAsFirefoxSendsIt()
+    {
+        const QString link = QUrl::fromLocalFile(page("Alpha")).toString() + "\nDropped";
+        QMimeData data;
+        data.setData("text/x-moz-url",
+                     QByteArray(reinterpret_cast<const char*>(link.utf16()), link.size() * 2));
+        QTreeWidget* tree = m_window->Tree().Widget();
+        const QPoint at = tree->visualItemRect(m_window->Tree().Root()).center();
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(tree->viewport(), &enter);
+        QCoreApplication::sendEvent(tree->viewport(), &drop);
+        QFile made(m_app->Favorites() + "/Dropped.url");
+        QVERIFY(made.open(QIODevice::ReadOnly));
+        QVERIFY(made.readAll().contains(QUrl::fromLocalFile(page("Alpha")).toEncoded()));
     }
 };
 
