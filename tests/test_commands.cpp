@@ -7,6 +7,7 @@
 #include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
+#include "favorites/FolderWatch.h"
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
@@ -224,6 +225,18 @@ private Q_SLOTS:
         // Ended by a click on another entry, the edit still renames.
         rename("Latest", 1);
         QTRY_VERIFY(QDir(m_app->Favorites() + "/Latest").exists());
+    }
+
+    // A link another program adds shows by itself, and the list keeps its selection.
+    void listFollowsTheDisk()
+    {
+        m_window = m_app->Start();
+        m_window->Watch().SetTimes(50, 50);
+        m_window->NodeClick(m_window->Tree().Root());
+        m_window->List().SelectOnly(m_window->List().Item(0));
+        FavoritesBuilder(m_app->Favorites()).Build("Added.url = http://added");
+        QTRY_COMPARE(m_window->List().Count(), 3);
+        QCOMPARE(FavoritesList::Text(m_window->List().SelectedItem()), "News");
     }
 };
 

@@ -1,4 +1,5 @@
 #include "favorites/FolderTree.h"
+#include "favorites/FolderWatch.h"
 #include "favorites/GroupedViews.h"
 #include "support/FavoritesBuilder.h"
 #include "support/TestEnvironment.h"
@@ -31,6 +32,38 @@ private Q_SLOTS:
         QDir().mkpath(root());
     }
     void cleanup() { m_env.reset(); }
+
+    // Changes by another program come as one signal once a burst settles, and wait while
+    // busy; a folder that cannot be watched is looked at now and then instead.
+    void folderWatchSettlesWaitsAndFallsBack()
+    {
+        struct Refusing : FolderWatch
+        {
+            using FolderWatch::FolderWatch;
+            QStringList addWatches(const QStringList& folders) override { return folders; }
+        };
+        const FileSystemService fileSystem;
+        for (const bool refused : {false, true}) {
+            const std::unique_ptr<FolderWatch> watch =
+                refused ? std::make_unique<Refusing>(fileSystem)
+                        : std::make_unique<FolderWatch>(fileSystem);
+            watch->SetTimes(100, 50);
+            bool busy = true;
+            watch->busy = [&busy] { return busy; };
+            int changes = 0;
+            connect(watch.get(), &FolderWatch::changed, [&changes] { ++changes; });
+            watch->Watch({root()});
+            QCOMPARE(watch->Polling(), refused);
+            for (int i = 0; i < 300; ++i)
+                builder().Link(QString("%1-%2.url").arg(watch->Polling()).arg(i), "http://x");
+            QTest::qWait(400);
+            QCOMPARE(changes, 0);
+            busy = false;
+            QTRY_COMPARE(changes, 1);
+            QTest::qWait(300);
+            QCOMPARE(changes, 1);
+        }
+    }
 
     void keysTagsAndOrder()
     {

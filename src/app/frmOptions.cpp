@@ -59,9 +59,12 @@ frmOptions::frmOptions(clsOptions& options, Registry& registry, MainWindowHooks 
     m_chkStartupGroup = addCheck("chkStartupGroup", QStringLiteral("Add Tavoro to Startup Menu"));
     m_chkDeleteWithoutTrash =
         addCheck("chkDeleteWithoutTrash", QStringLiteral("Delete without using the Trash"));
-    for (QCheckBox* box : {m_chkRememberSearch, m_chkAutoHide, m_chkAutoCenter, m_chkIEButton,
-                           m_chkRememberFolder, m_chkRememberPosition, m_chkConfirmExit,
-                           m_chkSystemTray, m_chkStartupGroup, m_chkDeleteWithoutTrash})
+    m_chkLiveUpdates =
+        addCheck("chkLiveUpdates", QStringLiteral("Show changes other programs make at once"));
+    for (QCheckBox* box :
+         {m_chkRememberSearch, m_chkAutoHide, m_chkAutoCenter, m_chkIEButton, m_chkRememberFolder,
+          m_chkRememberPosition, m_chkConfirmExit, m_chkSystemTray, m_chkStartupGroup,
+          m_chkDeleteWithoutTrash, m_chkLiveUpdates})
         layout->addWidget(box);
 
     m_frame1 = new QGroupBox(QStringLiteral("Open List Items as Follows"), this);
@@ -143,6 +146,7 @@ void frmOptions::LoadFromOptions()
         m_optSingleClick->setChecked(true);
     m_txtCheckSkipDays->setValue(m_options.CheckSkipDays());
     m_chkDeleteWithoutTrash->setChecked(m_options.DeleteWithoutTrash());
+    m_chkLiveUpdates->setChecked(m_options.LiveUpdates());
     loadBrowser();
 }
 
@@ -191,6 +195,7 @@ void frmOptions::cmdOKClick()
     m_options.SetConfirmExit(m_chkConfirmExit->isChecked());
     m_options.SetCheckSkipDays(static_cast<std::int16_t>(m_txtCheckSkipDays->value()));
     m_options.SetDeleteWithoutTrash(m_chkDeleteWithoutTrash->isChecked());
+    m_options.SetLiveUpdates(m_chkLiveUpdates->isChecked());
     if (chosenBrowser() != m_loadedBrowser)
         m_options.SetBrowser(chosenBrowser());
 

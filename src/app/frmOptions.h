@@ -67,6 +67,7 @@ public:
     QCheckBox* chkSystemTray() const { return m_chkSystemTray; }
     QCheckBox* chkStartupGroup() const { return m_chkStartupGroup; }
     QCheckBox* chkDeleteWithoutTrash() const { return m_chkDeleteWithoutTrash; }
+    QCheckBox* chkLiveUpdates() const { return m_chkLiveUpdates; }
     QGroupBox* Frame1() const { return m_frame1; }
     QRadioButton* optDblClick() const { return m_optDblClick; }
     QRadioButton* optSingleClick() const { return m_optSingleClick; }
@@ -105,6 +106,7 @@ private:
     QCheckBox* m_chkSystemTray = nullptr;
     QCheckBox* m_chkStartupGroup = nullptr;
     QCheckBox* m_chkDeleteWithoutTrash = nullptr;
+    QCheckBox* m_chkLiveUpdates = nullptr;
     QGroupBox* m_frame1 = nullptr;
     QRadioButton* m_optDblClick = nullptr;
     QRadioButton* m_optSingleClick = nullptr;

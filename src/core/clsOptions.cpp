@@ -97,6 +97,7 @@ const clsOptions::Setting clsOptions::kSettings[] = {
     {"DblClick", "-1", &clsOptions::m_dblClick},
     {"CheckSkipDays", "7", &clsOptions::m_checkSkipDays},
     {"DeleteWithoutTrash", "0", &clsOptions::m_deleteWithoutTrash},
+    {"LiveUpdates", "1", &clsOptions::m_liveUpdates},
     {"Browser", "", &clsOptions::m_browser},
 };
 
@@ -174,12 +175,13 @@ void clsOptions::Load()
 void clsOptions::Save()
 {
     static const char* const kSaveOrder[] = {
-        "lvwFont",      "tvwFont",      "MainWidth",      "MainHeight",        "MainLeft",
-        "MainTop",      "MainView",     "TreeWidth",      "SelectedPath",      "lvwForeColor",
-        "lvwBackColor", "tvwForeColor", "tvwBackColor",   "AlwaysOnTop",       "RememberSearch",
-        "AutoHide",     "AutoCenter",   "RememberFolder", "RememberPosition",  "ToolbarButtons",
-        "ThemeName",    "ConfirmExit",  "SystemTray",     "FavoritesPath",     "SysTrayPrompt",
-        "FirstTime",    "DblClick",     "CheckSkipDays",  "DeleteWithoutTrash"};
+        "lvwFont",      "tvwFont",      "MainWidth",      "MainHeight",         "MainLeft",
+        "MainTop",      "MainView",     "TreeWidth",      "SelectedPath",       "lvwForeColor",
+        "lvwBackColor", "tvwForeColor", "tvwBackColor",   "AlwaysOnTop",        "RememberSearch",
+        "AutoHide",     "AutoCenter",   "RememberFolder", "RememberPosition",   "ToolbarButtons",
+        "ThemeName",    "ConfirmExit",  "SystemTray",     "FavoritesPath",      "SysTrayPrompt",
+        "FirstTime",    "DblClick",     "CheckSkipDays",  "DeleteWithoutTrash", "Browser",
+        "LiveUpdates"};
     m_registry.BeginBatch();
     for (const char* name : kSaveOrder) {
         const auto setting =

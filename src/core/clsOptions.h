@@ -99,6 +99,9 @@ public:
     // Delete removes for good instead of moving to the Trash.
     bool DeleteWithoutTrash() const { return m_deleteWithoutTrash; }
     void SetDeleteWithoutTrash(bool v) { m_deleteWithoutTrash = v; }
+    // The views follow changes other programs make to the Favorites on disk.
+    bool LiveUpdates() const { return m_liveUpdates; }
+    void SetLiveUpdates(bool v) { m_liveUpdates = v; }
     // Which program opens links; empty: the desktop's default browser, else the host.
     QString Browser() const { return m_browser; }
     void SetBrowser(const QString& v) { m_browser = v; }
@@ -152,5 +155,6 @@ private:
     std::int16_t m_checkSkipDays = 7;
     bool m_dblClick = true;
     bool m_deleteWithoutTrash = false;
+    bool m_liveUpdates = true;
     QString m_browser;
 };

@@ -23,6 +23,9 @@ public:
     // the folder it shows, or (drop) take them.
     std::function<bool(const QMimeData&, bool drop)> linksHook;
 
+    // A name is being typed in place.
+    bool IsEditing() const { return state() == EditingState; }
+
 Q_SIGNALS:
     void touched();
     // item is the row's first column, invalid when the pointer is over no row.

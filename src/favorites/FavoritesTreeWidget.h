@@ -30,6 +30,9 @@ public:
     // Links from other programs over a node: can they go there, or (drop) take them.
     std::function<bool(QTreeWidgetItem*, const QMimeData&, bool drop)> linksHook;
 
+    // A name is being typed in place.
+    bool IsEditing() const { return state() == EditingState; }
+
 Q_SIGNALS:
     void touched();
     void nodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
