@@ -1,6 +1,7 @@
 #include "favorites/FolderTree.h"
 #include "favorites/FolderWatch.h"
 #include "favorites/GroupedViews.h"
+#include "favorites/SyncConflict.h"
 #include "support/FavoritesBuilder.h"
 #include "support/TestEnvironment.h"
 #include "support/ViewPanes.h"
@@ -63,6 +64,22 @@ private Q_SLOTS:
             QTest::qWait(300);
             QCOMPARE(changes, 1);
         }
+    }
+
+    // Sync engines' conflict copies are told from other links, and marked in the list.
+    void syncConflictCopies()
+    {
+        for (const QString pair : {"News.sync-conflict-20240101-120000-ABCDEFG.url=News.url",
+                                   "News (conflicted copy 2024-01-01 120000).url=News.url",
+                                   "News (Ann's conflicted copy 2024-01-01).url=News.url",
+                                   "News (copy).url=", "sync-conflict.url=", "News.url="})
+            QCOMPARE(SyncConflict::OriginalName(pair.section('=', 0, 0)), pair.section('=', 1));
+        auto panes = normalView("News.url = http://a\nNews (conflicted copy 2024-01-01 1).url = b");
+        panes->views.ListFolder(root());
+        QStringList tips;
+        for (int i = 0; i < panes->list.Count(); ++i)
+            tips << panes->list.Item(i).data(Qt::ToolTipRole).toString();
+        QCOMPARE(tips.filter("conflict with News.url").size(), 1);
     }
 
     void keysTagsAndOrder()

@@ -1,6 +1,7 @@
 #include "favorites/FavoritesListModel.h"
 
 #include "favorites/IconSet.h"
+#include "favorites/SyncConflict.h"
 #include "platform/FileSystemService.h"
 
 #include <QDateTime>
@@ -52,9 +53,16 @@ QVariant FavoritesListModel::data(const QModelIndex& index, int role) const
     case Qt::EditRole:
         return cellText(row, index.column());
     case Qt::ToolTipRole:
-        return index.column() == 0 ? QVariant(row.Text) : QVariant();
+        if (index.column() != 0)
+            return {};
+        if (const QString original = conflictOf(row); !original.isEmpty())
+            return row.Text + QStringLiteral("\nA copy a sync tool made in a conflict with ") +
+                   original;
+        return row.Text;
     case Qt::DecorationRole:
-        return index.column() == 0 ? QVariant(m_icons.Icon(row.SmallIcon)) : QVariant();
+        if (index.column() != 0)
+            return {};
+        return m_icons.Icon(conflictOf(row).isEmpty() ? row.SmallIcon : QStringLiteral("Conflict"));
     case Qt::ForegroundRole:
         return m_foreground.isValid() ? QVariant(m_foreground) : QVariant();
     case KeyRole:
@@ -64,6 +72,13 @@ QVariant FavoritesListModel::data(const QModelIndex& index, int role) const
     default:
         return {};
     }
+}
+
+QString FavoritesListModel::conflictOf(const ListRow& row)
+{
+    if (row.Tag.startsWith(u'*'))
+        return {};
+    return SyncConflict::OriginalName(FileSystemService::GetFileName(row.Tag));
 }
 
 bool FavoritesListModel::setData(const QModelIndex& index, const QVariant& value, int role)

@@ -66,6 +66,8 @@ public:
 
 private:
     QString cellText(const ListRow& row, int column) const;
+    // For a link that is a sync engine's conflict copy, the name of the file beside it.
+    static QString conflictOf(const ListRow& row);
     bool less(const ListRow& a, const ListRow& b, int column) const;
     std::vector<int> sortedOrder(const QList<ListRow>& rows, int column, Qt::SortOrder order) const;
     static void putInOrder(QList<ListRow>& rows, const std::vector<int>& permutation);
