@@ -130,6 +130,11 @@ private Q_SLOTS:
         trigger("mnuFileOpenLinkNew");
         QCOMPARE(launches().size(), 2);
         QVERIFY(prompts().messages.isEmpty());
+        // A link whose file is gone opens nothing: said so, and its row goes.
+        QVERIFY(QFile::remove(m_app->Favorites() + "/BBC.url"));
+        browser().Opener().OpenListItem(entry("BBC.url"));
+        QCOMPARE(prompts().texts(), QStringList{"'BBC' no longer exists."});
+        QVERIFY(launches().size() == 2 && !entry("BBC.url").isValid());
     }
 
     void refusesATopWindowWithoutAddressBar()

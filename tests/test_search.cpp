@@ -247,9 +247,9 @@ private Q_SLOTS:
         QVERIFY(panes.command.RunSearch({root(), true, "bbc", 1, 0, 0}, root(), nullptr));
         QVERIFY(panes.shown == 1 && panes.results.Count() == 1 && panes.prompts.messages.isEmpty());
 
-        // Nothing found: said so, the stored results emptied, the shown view left alone.
+        // Nothing found: said so, the results and the shown view kept.
         QVERIFY(!panes.command.RunSearch({root(), true, "zzz", 1, 0, 0}, root(), nullptr));
-        QVERIFY(panes.shown == 1 && panes.results.Count() == 0);
+        QVERIFY(panes.shown == 1 && panes.results.Count() == 1);
         QCOMPARE(panes.command.LastSearchText(), QStringLiteral("bbc"));
         QCOMPARE(panes.prompts.texts(), QStringList({"Search text is not found."}));
         QCOMPARE(panes.status.Text(1), QStringLiteral("Searching '/Tech'"));
@@ -342,14 +342,19 @@ private Q_SLOTS:
         panes.results.Add(clsLink::FromLinkFile(root() + "/NewsArchive/News.url"));
         panes.results.Add(clsLink::FromFolder(root() + "/News/Tools.Old"));
         panes.results.Add(clsLink::FromLinkFile(root() + "/Daily News.url"));
+        panes.results.Add(clsLink::FromLinkFile(root() + "/Tech/Linux News.url"));
+        // What is gone by now is dropped: a deleted folder's links, a deleted link.
+        QVERIFY(QDir(root() + "/NewsArchive").removeRecursively());
+        QVERIFY(QFile::remove(root() + "/Tech/Linux News.url"));
+        panes.results.DropMissing(panes.fileSystem);
         SearchResultsView::BuildSearchResultsView(panes.tree, panes.list, panes.status,
                                                   panes.results.Items(), root(), "news");
         // Still sorted by "In Folder", descending, as the user left it.
-        QCOMPARE(panes.ListTexts(), items("News, Tools, Daily News"));
-        QCOMPARE(panes.ListColumn(1), items("/NewsArchive/, /News/, /"));
-        QCOMPARE(FavoritesList::Tag(panes.list.Item(1)), u'*' + root() + "/News/Tools.Old");
+        QCOMPARE(panes.ListTexts(), items("Tools, Daily News"));
+        QCOMPARE(panes.ListColumn(1), items("/News/, /"));
+        QCOMPARE(FavoritesList::Tag(panes.list.Item(0)), u'*' + root() + "/News/Tools.Old");
         QCOMPARE(panes.status.Text(1), QStringLiteral("Search Results for 'news'"));
-        QCOMPARE(panes.status.Text(2), QStringLiteral("3 items found"));
+        QCOMPARE(panes.status.Text(2), QStringLiteral("2 items found"));
 
         SearchResultsView::BuildSearchResultsView(panes.tree, panes.list, panes.status, {}, root(),
                                                   QString());

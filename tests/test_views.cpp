@@ -1,4 +1,5 @@
 #include "favorites/DateViews.h"
+#include "favorites/ElidedLabel.h"
 #include "favorites/GroupedViews.h"
 #include "support/FavoritesBuilder.h"
 #include "support/TestEnvironment.h"
@@ -149,6 +150,41 @@ private Q_SLOTS:
         QCOMPARE(panes.list.Count(), 3);
         panes.Show(FavoritesViews::LastAccessed);
         QCOMPARE(childTexts(panes.tree.Root()), days);
+    }
+
+    // The Normal view's four columns fit the list and follow its width until the user
+    // sizes one; a date view's root and a long path show whole or with "...".
+    void textsFitTheirPanes()
+    {
+        FavoritesBuilder(root()).Build("A rather long link name.url = http://a\n");
+        ViewPanes panes(root());
+        QAbstractItemView& cells = panes.listWidget;
+        QTreeView& list = panes.listWidget;
+        QHeaderView* header = list.header();
+        panes.Show(FavoritesViews::Normal);
+        for (const int width : {400, 900}) {
+            list.resize(width, 300);
+            panes.views.FitNormalColumns();
+            QVERIFY(header->length() < width && header->length() > width - 50);
+        }
+        QVERIFY(header->sectionSize(3) >= cells.sizeHintForColumn(3));
+        header->resizeSection(0, 50);
+        list.resize(600, 300);
+        panes.views.FitNormalColumns();
+        QCOMPARE(header->sectionSize(0), 50);
+
+        panes.treeWidget.resize(60, 300);
+        panes.Show(FavoritesViews::LastAccessed);
+        panes.treeWidget.doItemsLayout();
+        QVERIFY(panes.treeWidget.visualItemRect(panes.tree.Root()).width() >
+                panes.treeWidget.fontMetrics().horizontalAdvance("Last Accessed View"));
+
+        auto* path = panes.statusBar.findChild<ElidedLabel*>("sbrPanel1");
+        path->resize(120, 20);
+        panes.status.SetText(1, "/News/Daily/A very long folder name/Last");
+        const QString shown = path->ShownText();
+        QVERIFY(shown.size() < 40 && shown.startsWith("/N") && shown.endsWith("Last"));
+        QCOMPARE(panes.status.Text(1).size(), 40);
     }
 
     void symbolicLinkLoopEndsAndListsOnce()

@@ -65,6 +65,7 @@ void SearchCommands::Properties(const QString& activePane)
 
 void SearchCommands::BuildSearchResultsView()
 {
+    m_panes.searchLinks.DropMissing(m_panes.fileSystem);
     SearchResultsView::BuildSearchResultsView(
         m_panes.tree, m_panes.list, m_panes.status, m_panes.searchLinks.Items(),
         m_panes.views.FavoritesRoot(), m_command->LastSearchText());

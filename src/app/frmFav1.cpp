@@ -899,6 +899,8 @@ void frmFav1::applyLayout()
     place(m_tvwFavorites, m_layout.tree);
     place(m_fraSplitter, m_layout.splitter);
     place(m_lvwFavorites, m_layout.list);
+    if (m_views)
+        m_views->FitNormalColumns();
 }
 
 void frmFav1::resizeEvent(QResizeEvent* event)

@@ -8,7 +8,9 @@
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"
+#include "favorites/SearchLinks.h"
 #include "favorites/ShortcutFile.h"
+#include "platform/FileSystemService.h"
 #include "platform/Prompts.h"
 
 #include <QTreeWidget>
@@ -16,8 +18,8 @@
 LinkOpener::LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, const Panes& panes,
                        EditCommands& edit, const clsOptions& options, WindowHooks hooks)
     : m_ieList(ieList), m_launcher(launcher), m_prompts(panes.prompts), m_tree(panes.tree),
-      m_list(panes.list), m_views(panes.views), m_edit(edit), m_options(options),
-      m_hooks(std::move(hooks)), m_owner(panes.owner)
+      m_list(panes.list), m_views(panes.views), m_searchLinks(panes.searchLinks), m_edit(edit),
+      m_options(options), m_hooks(std::move(hooks)), m_owner(panes.owner)
 {
 }
 
@@ -27,6 +29,8 @@ void LinkOpener::OpenListItem(const QModelIndex& entry)
         return;
     const QString tag = FavoritesList::Tag(entry);
     if (FavoritesList::IsFolder(entry)) {
+        if (forgetIfGone(tag))
+            return;
         if (m_views.CurrentView() == FavoritesViews::SearchResults)
             m_hooks.selectView(FavoritesViews::Normal);
         m_edit.SelectFolderNode(m_tree, tag.mid(1));
@@ -50,9 +54,26 @@ bool LinkOpener::navigateTopWindow(const QString& address)
     return true;
 }
 
+bool LinkOpener::forgetIfGone(const QString& tag)
+{
+    const bool isFolder = tag.startsWith(u'*');
+    const QString path = isFolder ? tag.mid(1) : tag;
+    if (SearchLinks::Exists(m_views.FileSystem(), path, isFolder))
+        return false;
+    m_prompts.Warn(m_owner,
+                   u'\'' + FileSystemService::GetBaseName(path) +
+                       QStringLiteral("' no longer exists."),
+                   AppInfo::AppTitle);
+    m_searchLinks.DropMissing(m_views.FileSystem());
+    m_list.RemoveTags({tag});
+    m_views.ShowItemCount();
+    return true;
+}
+
 void LinkOpener::OpenURLFile(const QString& tag, bool newWindow)
 {
-    if (tag.startsWith(u'*'))
+    // A gone file would open an empty address.
+    if (tag.startsWith(u'*') || forgetIfGone(tag))
         return;
     if (const BrowserChoice::Target browser = m_launcher.ChosenBrowser(); !browser.host) {
         const QString address = ShortcutFile::ReadShortcutURL(m_views.FileSystem(), tag);

@@ -14,6 +14,7 @@ class FavoritesViews;
 class Prompts;
 class QModelIndex;
 class QWidget;
+class SearchLinks;
 class clsIEList;
 class clsOptions;
 
@@ -44,6 +45,9 @@ public:
 private:
     // Types the address into the top browser window; false after the address-bar message.
     bool navigateTopWindow(const QString& address);
+    // An entry whose file or folder is gone is said so and taken off the list and the
+    // search results; true then.
+    bool forgetIfGone(const QString& tag);
 
     clsIEList& m_ieList;
     BrowserLauncher& m_launcher;
@@ -51,6 +55,7 @@ private:
     FavoritesTree& m_tree;
     FavoritesList& m_list;
     FavoritesViews& m_views;
+    SearchLinks& m_searchLinks;
     EditCommands& m_edit;
     const clsOptions& m_options;
     WindowHooks m_hooks;

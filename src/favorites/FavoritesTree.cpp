@@ -3,6 +3,7 @@
 #include "favorites/IconSet.h"
 #include "platform/FileSystemService.h"
 
+#include <QHeaderView>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 
@@ -28,6 +29,10 @@ const QString kSeparator = QStringLiteral("/");
 FavoritesTree::FavoritesTree(QTreeWidget* widget, const IconSet& icons)
     : m_widget(widget), m_icons(icons)
 {
+    // Node texts show whole ("Last Accessed View"): the column is as wide as the widest
+    // node shown, and a narrow pane scrolls sideways.
+    widget->header()->setStretchLastSection(false);
+    widget->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     QObject::connect(widget, &QTreeWidget::itemExpanded, widget,
                      [this](QTreeWidgetItem* node) { UpdateIcon(node); });
     QObject::connect(widget, &QTreeWidget::itemCollapsed, widget, [this](QTreeWidgetItem* node) {

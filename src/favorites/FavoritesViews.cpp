@@ -2,6 +2,7 @@
 
 #include "favorites/DateViews.h"
 #include "favorites/FavoritesList.h"
+#include "favorites/FavoritesListModel.h"
 #include "favorites/FavoritesTree.h"
 #include "favorites/FolderTree.h"
 #include "favorites/GroupedViews.h"
@@ -12,8 +13,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDateTime>
+#include <QHeaderView>
 #include <QLocale>
+#include <QStyle>
 #include <QTreeWidget>
+
+#include <algorithm>
 #include <cerrno>
 
 namespace {
@@ -60,6 +66,53 @@ FavoritesViews::FavoritesViews(FavoritesTree& tree, FavoritesList& list, StatusP
     : m_tree(tree), m_list(list), m_status(status), m_cboFormat(cboFormat),
       m_fileSystem(fileSystem), m_prompts(prompts), m_owner(owner)
 {
+    // Once the user sizes a column, the widths are his.
+    QObject::connect(m_list.Widget()->header(), &QHeaderView::sectionResized, m_list.Widget(),
+                     [this] {
+                         if (!m_fitting)
+                             m_columnsFitted = false;
+                     });
+}
+
+QList<int> FavoritesViews::NormalColumnWidths(int width, int dateWidth)
+{
+    // A list too narrow for whole dates still shows all four columns, the dates cut short.
+    const int name = std::max(width - 3 * dateWidth, width / 5);
+    const int date = std::min(dateWidth, (width - name) / 3);
+    return {width - 3 * date, date, date, date};
+}
+
+int FavoritesViews::dateColumnWidth() const
+{
+    const QTreeView* view = m_list.Widget();
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (const int hour : {5, 17}) {
+        const QDateTime sample(QDate(2004, 9, 24), QTime(hour, 38, 14));
+        widest = std::max(widest, metrics.horizontalAdvance(
+                                      FavoritesListModel::TimeText(sample.toMSecsSinceEpoch())));
+    }
+    // The cell's margins, and a little air so no date ends in "...".
+    widest += 2 * (view->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1) +
+              metrics.averageCharWidth();
+    for (int column = 1; column < 4; ++column)
+        widest = std::max(widest, view->header()->sectionSizeHint(column));
+    return widest;
+}
+
+void FavoritesViews::FitNormalColumns()
+{
+    if (!m_columnsFitted || CurrentView() != Normal)
+        return;
+    QTreeView* view = m_list.Widget();
+    // Room for a vertical scroll bar is kept, so a long folder needs no horizontal one.
+    const int width = view->width() - 2 * view->frameWidth() -
+                      view->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, view);
+    const QList<int> widths = NormalColumnWidths(width, dateColumnWidth());
+    m_fitting = true;
+    for (int column = 0; column < widths.size(); ++column)
+        view->setColumnWidth(column, widths.at(column));
+    m_fitting = false;
 }
 
 std::int16_t FavoritesViews::CurrentView() const
@@ -119,11 +172,10 @@ void FavoritesViews::BuildNormalView()
 {
     m_list.Clear();
     m_list.ClearColumns();
-    const int width = m_list.ListWidth();
-    m_list.AddColumn(QStringLiteral("Link Name"), width / 2);
-    m_list.AddColumn(QStringLiteral("Last Modified"), width * 2 / 5);
-    m_list.AddColumn(QStringLiteral("Last Accessed"), width * 2 / 5);
-    m_list.AddColumn(QStringLiteral("Date Created"), width * 2 / 5);
+    for (const char* caption : {"Link Name", "Last Modified", "Last Accessed", "Date Created"})
+        m_list.AddColumn(QString::fromLatin1(caption), 0);
+    m_columnsFitted = true;
+    FitNormalColumns();
 
     m_expansion.SaveExpandedNodes(m_tree, CurrentView());
     addRoot(ViewText(Normal), m_favoritesRoot);

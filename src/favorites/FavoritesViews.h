@@ -2,6 +2,7 @@
 
 #include "favorites/ExpansionMemory.h"
 
+#include <QList>
 #include <QString>
 
 #include <cstdint>
@@ -62,6 +63,12 @@ public:
     // Lists the folder's entries; when it cannot be listed, says why ("Permission denied").
     QString ListFolder(const QString& folderPath);
     void ShowItemCount();
+    // The Normal view's column widths, filling width pixels: each date as wide as a date
+    // needs (dateWidth), the name what they leave, but at least a fifth.
+    static QList<int> NormalColumnWidths(int width, int dateWidth);
+    // Fits the Normal view's columns to the list's width again, as long as the user has
+    // not sized one; called when the list changes size.
+    void FitNormalColumns();
     // The Search Results view is built by whoever holds the results.
     void SetSearchResultsBuilder(std::function<void()> build)
     {
@@ -71,6 +78,7 @@ public:
 private:
     void buildGroupedView(int view);
     void addRoot(const QString& text, const QString& tag);
+    int dateColumnWidth() const;
 
     FavoritesTree& m_tree;
     FavoritesList& m_list;
@@ -83,4 +91,6 @@ private:
     QString m_selectionKey;
     ExpansionMemory m_expansion;
     std::function<void()> m_buildSearchResults;
+    bool m_columnsFitted = false;
+    bool m_fitting = false;
 };

@@ -34,9 +34,9 @@ QString SearchCommand::ProgressText(const QString& favoritesRoot, const QString&
 bool SearchCommand::RunSearch(const SearchParameters& parameters, const QString& favoritesRoot,
                               QWidget* owner)
 {
+    QList<clsLink> found;
     {
         BusyCursor busy;
-        QList<clsLink> found;
         // A start that is no folder of the Favorites finds nothing; it is never walked.
         if (parameters.LookIn != SearchParameters::Names &&
             FileSystemService::IsInside(parameters.Folder, favoritesRoot)) {
@@ -49,12 +49,13 @@ bool SearchCommand::RunSearch(const SearchParameters& parameters, const QString&
                     m_statusBar->repaint();
             });
         }
-        m_results.Replace(std::move(found));
     }
-    if (m_results.Count() == 0) {
+    // A search that finds nothing keeps the results of the last one that did.
+    if (found.isEmpty()) {
         m_prompts.Warn(owner, QStringLiteral("Search text is not found."), AppInfo::ProductName);
         return false;
     }
+    m_results.Replace(std::move(found));
     m_lastSearchText = parameters.Text;
     if (m_showResults)
         m_showResults();

@@ -34,8 +34,8 @@ public:
     // The text of the last search that found something; empty before the first one.
     QString LastSearchText() const { return m_lastSearchText; }
 
-    // Replaces the results with a new search. Nothing found: says so (over owner) and
-    // returns false, leaving the shown view alone. Otherwise shows the results.
+    // Replaces the results with a new search's and shows them. Nothing found: says so
+    // (over owner) and returns false, keeping the results and the shown view.
     bool RunSearch(const SearchParameters& parameters, const QString& favoritesRoot,
                    QWidget* owner);
 

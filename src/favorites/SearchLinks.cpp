@@ -9,6 +9,17 @@ bool SearchLinks::IsAtOrBelow(const QString& path, const QString& folder)
     return path.size() == folder.size() || path.at(folder.size()) == QLatin1Char('/');
 }
 
+bool SearchLinks::Exists(const FileSystemService& fileSystem, const QString& path, bool isFolder)
+{
+    return isFolder ? fileSystem.FolderExists(path) : fileSystem.FileExists(path, AttributeHidden);
+}
+
+void SearchLinks::DropMissing(const FileSystemService& fileSystem)
+{
+    m_items.removeIf(
+        [&](const clsLink& link) { return !Exists(fileSystem, link.Path(), link.IsFolder()); });
+}
+
 QString SearchLinks::Rebase(const QString& path, const QString& oldPath, const QString& newPath)
 {
     if (!IsAtOrBelow(path, oldPath))

@@ -7,6 +7,8 @@
 
 #include <utility>
 
+class FileSystemService;
+
 // The results of the last search, in the order they were found. They outlive the search
 // itself, so the file operations keep them in step with renames, moves and deletes.
 class SearchLinks
@@ -26,6 +28,9 @@ public:
     void Add(const clsLink& link) { m_items.append(link); }
     void Clear() { m_items.clear(); }
     void Replace(QList<clsLink> items) { m_items = std::move(items); }
+    // Drops the records whose file or folder is gone, deleted here or by anyone else.
+    void DropMissing(const FileSystemService& fileSystem);
+    static bool Exists(const FileSystemService& fileSystem, const QString& path, bool isFolder);
 
     // Follows a change on disk. Delete drops the last record of oldPath. Move of a link
     // puts the first record of oldPath into the folder newPath. Move of a folder, and any

@@ -1,19 +1,22 @@
 #include "favorites/StatusPanels.h"
 
-#include <QLabel>
+#include "favorites/ElidedLabel.h"
+
 #include <QLocale>
 #include <QStatusBar>
 
 StatusPanels::StatusPanels(QStatusBar* statusBar)
 {
     for (int i = 0; i < 3; ++i) {
-        m_panels[i] = new QLabel(statusBar);
+        // A long path keeps its start and its end.
+        m_panels[i] = new ElidedLabel(i == 0 ? Qt::ElideMiddle : Qt::ElideRight, statusBar);
         m_panels[i]->setObjectName(QStringLiteral("sbrPanel%1").arg(i + 1));
-        m_panels[i]->setTextFormat(Qt::PlainText);
         m_panels[i]->setMinimumWidth(80);
         m_panels[i]->setContentsMargins(4, 0, 4, 0);
     }
-    // The path panel takes what room there is; count and view keep their size.
+    // The path panel takes what room there is, however long its text; count and view
+    // keep their size.
+    m_panels[0]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusBar->addWidget(m_panels[0], 1);
     statusBar->addWidget(m_panels[1]);
     statusBar->addWidget(m_panels[2]);

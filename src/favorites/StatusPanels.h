@@ -2,7 +2,7 @@
 
 #include <QString>
 
-class QLabel;
+class ElidedLabel;
 class QStatusBar;
 
 // The status bar's three panels: the shown folder's path (or search progress), the
@@ -18,5 +18,5 @@ public:
     static QString ItemCountText(int count);
 
 private:
-    QLabel* m_panels[3];
+    ElidedLabel* m_panels[3];
 };
