@@ -84,10 +84,12 @@ private Q_SLOTS:
     {
         m_firefox.start("firefox-esr", {QUrl::fromLocalFile(page("Alpha")).toString()});
         QTRY_COMPARE_WITH_TIMEOUT(captions(), QStringList{"Alpha"}, 90000);
-        // A new tab of the running instance: the same window shows the new page.
+        // A new tab of the running instance: the same window shows the new page, in front.
+        m_windows->Raise(m_window->winId());
         LinkOpener& opener = m_window->Browser().Opener();
         opener.OpenURLFile(m_app->Favorites() + "/Bravo.url", false);
         QTRY_COMPARE_WITH_TIMEOUT(captions(), QStringList{"Bravo"}, 30000);
+        QTRY_COMPARE(m_windows->TopLevelWindows().value(0), ieList().ItemhWnd(1));
         opener.OpenURLFile(m_app->Favorites() + "/Charlie.url", true);
         QTRY_COMPARE_WITH_TIMEOUT(captions(), (QStringList{"Bravo", "Charlie"}), 30000);
 

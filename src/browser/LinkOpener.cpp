@@ -13,6 +13,7 @@
 #include "platform/FileSystemService.h"
 #include "platform/Prompts.h"
 
+#include <QFileInfo>
 #include <QTreeWidget>
 
 LinkOpener::LinkOpener(clsIEList& ieList, BrowserLauncher& launcher, const Panes& panes,
@@ -70,6 +71,26 @@ bool LinkOpener::forgetIfGone(const QString& tag)
     return true;
 }
 
+void LinkOpener::raiseBrowserWindow(const BrowserChoice::Target& browser)
+{
+    // Window classes begin as the programs are named: "firefox-esr", "Chromium",
+    // "Google-chrome", "Brave-browser".
+    const QString family = QFileInfo(browser.command.value(0)).fileName().section(u'-', 0, 0);
+    WindowSystem* windows = m_ieList.Windows();
+    if (family.isEmpty() || !windows)
+        return;
+    m_ieList.Refresh();
+    // The list runs from the top window down.
+    for (int i = 1; i <= m_ieList.Count(); ++i) {
+        const WindowSystem::Handle window = m_ieList.ItemhWnd(i);
+        if (m_ieList.IsRealBrowser(i) &&
+            windows->ClassName(window).startsWith(family, Qt::CaseInsensitive)) {
+            BringToFront(windows, window);
+            return;
+        }
+    }
+}
+
 void LinkOpener::OpenURLFile(const QString& tag, bool newWindow)
 {
     // A gone file would open an empty address.
@@ -79,6 +100,8 @@ void LinkOpener::OpenURLFile(const QString& tag, bool newWindow)
         const QString address = ShortcutFile::ReadShortcutURL(m_views.FileSystem(), tag);
         if (!m_launcher.OpenInBrowser(browser, address, newWindow))
             return;
+        if (!newWindow)
+            raiseBrowserWindow(browser);
     } else {
         m_ieList.Refresh(clsIEList::HostFramesOnly);
         if (newWindow || m_ieList.Count() == 0)

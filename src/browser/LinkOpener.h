@@ -1,5 +1,6 @@
 #pragma once
 
+#include "browser/BrowserChoice.h"
 #include "favorites/Panes.h"
 
 #include <QString>
@@ -48,6 +49,9 @@ private:
     // An entry whose file or folder is gone is said so and taken off the list and the
     // search results; true then.
     bool forgetIfGone(const QString& tag);
+    // Brings forward the chosen browser's window used last, where its running instance
+    // shows the page.
+    void raiseBrowserWindow(const BrowserChoice::Target& browser);
 
     clsIEList& m_ieList;
     BrowserLauncher& m_launcher;
