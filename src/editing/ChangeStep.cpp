@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QSet>
 
 namespace {
 
@@ -71,16 +72,18 @@ ChangeStep::ChangeStep(const QString& name, const QList<FsChange>& changes)
 
 QString ChangeStep::Text(const QString& name, const QList<FsChange>& changes)
 {
-    // Items inside another item of the step went along with it.
-    QStringList items;
+    // Items inside another item of the step went along with it. An import records one
+    // change per link, so each item looks up its parent folders, not every other item.
+    QSet<QString> items;
     for (const FsChange& change : changes)
-        items.append(ItemOf(change));
+        items.insert(ItemOf(change));
     QStringList tops;
-    for (const QString& item : items) {
-        const bool inside = std::any_of(items.cbegin(), items.cend(), [&](const QString& other) {
-            return item.startsWith(other + u'/');
-        });
-        if (!inside && !tops.contains(item))
+    for (const QString& item : std::as_const(items)) {
+        bool inside = false;
+        for (QString up = FileSystemService::ParentFolder(item); !inside && up.size() > 1;
+             up = FileSystemService::ParentFolder(up))
+            inside = items.contains(up);
+        if (!inside)
             tops.append(item);
     }
     if (tops.size() != 1)
