@@ -12,8 +12,11 @@
 #include "favorites/FavoritesTreeWidget.h"
 #include "favorites/FavoritesViews.h"
 #include "favorites/IconSet.h"
+#include "favorites/LiveUpdates.h"
 #include "favorites/SearchFolder.h"
+#include "favorites/SearchLinks.h"
 #include "favorites/StatusPanels.h"
+#include "platform/Clock.h"
 #include "platform/FileSystemService.h"
 #include "support/ScriptedPrompts.h"
 
@@ -402,6 +405,41 @@ void BenchFlat(Views& v, Table& table, const QString& base)
     table.Gap();
 }
 
+// What one coalesced update costs after a sync wrote 5,000 links into the folder shown in
+// a large tree, against a refresh by hand of the same view.
+void BenchLiveUpdate(Views& v, const QString& root, int links)
+{
+    const QString burst = root + QStringLiteral("/burst");
+    FileSystemService().CreateFolder(burst);
+    FavoritesViews& views = *v.views;
+    views.SetFavoritesRoot(root);
+    v.cboFormat->setCurrentIndex(FavoritesViews::Normal);
+    views.SetSelectionKey(burst);
+    views.BuildNormalView();
+    Settle();
+    for (int i = 0; i < kFlatLinks; ++i) {
+        QFile file(burst + QStringLiteral("/Synced %1.url").arg(i));
+        if (!file.open(QIODevice::WriteOnly) || file.write("[InternetShortcut]\nURL=x\n") < 0)
+            qFatal("tavoro_bench: cannot write %s", qPrintable(file.fileName()));
+    }
+    SearchLinks searchLinks;
+    const Clock clock;
+    LiveUpdates live(
+        {*v.tree, *v.list, *v.views, *v.status, v.fileSystem, v.prompts, searchLinks, &v.window},
+        clock);
+    Table table;
+    table.Base("refresh (F5), burst folder shown", links, 1,
+               BestOf(Settle, [&] { views.RefreshView(); }));
+    const double update = BestOf(Settle, [&] { live.Update({burst}); });
+    table.Row("live update, 5,000-link burst", links, 1, update);
+    if (v.list->Count() != kFlatLinks)
+        Warn(QStringLiteral("the update lists %1 rows, expected %2")
+                 .arg(v.list->Count())
+                 .arg(kFlatLinks));
+    FileSystemService().DeleteFolder(burst);
+    table.Gap();
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -467,6 +505,8 @@ int main(int argc, char* argv[])
     for (int size : sizes)
         BenchTree(views, table, base, size, size == largest);
     BenchFlat(views, table, base);
+    if (largest > 0)
+        BenchLiveUpdate(views, base + QStringLiteral("/tree-%1").arg(largest), largest);
     BenchSettingsLoad(base + QStringLiteral("/settings"));
     if (largest > 0)
         BenchHealth(base + QStringLiteral("/tree-%1").arg(largest), largest);

@@ -7,6 +7,7 @@
 #include "core/clsOptions.h"
 #include "favorites/FavoritesList.h"
 #include "favorites/FavoritesTree.h"
+#include "favorites/FavoritesViews.h"
 #include "favorites/FolderWatch.h"
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
@@ -227,16 +228,37 @@ private Q_SLOTS:
         QTRY_VERIFY(QDir(m_app->Favorites() + "/Latest").exists());
     }
 
-    // A link another program adds shows by itself, and the list keeps its selection.
-    void listFollowsTheDisk()
+    // What another program changes shows by itself: a new link reads the listed folder
+    // again and leaves the tree; the listed folder moved away selects its parent; the
+    // Single List follows a folder deep down. The list keeps its selection.
+    void viewsFollowTheDisk()
     {
         m_window = m_app->Start();
         m_window->Watch().SetTimes(50, 50);
+        const auto settled = [this] {
+            m_app->clock.Advance(100);
+            return true;
+        };
+        FavoritesBuilder disk(m_app->Favorites());
         m_window->NodeClick(m_window->Tree().Root());
         m_window->List().SelectOnly(m_window->List().Item(0));
-        FavoritesBuilder(m_app->Favorites()).Build("Added.url = http://added");
-        QTRY_COMPARE(m_window->List().Count(), 3);
+        QTreeWidgetItem* news = m_window->Tree().FindNodeByTag(disk.Path("News"));
+        disk.Build("Added (conflicted copy 2026-12-01 1).url = http://added");
+        QTRY_COMPARE((settled(), m_window->List().Count()), 3);
         QCOMPARE(FavoritesList::Text(m_window->List().SelectedItem()), "News");
+        QCOMPARE(m_window->Tree().FindNodeByTag(disk.Path("News")), news);
+
+        m_window->Tree().Select(news);
+        m_window->NodeClick(news);
+        QVERIFY(QDir().rename(disk.Path("News"), m_app->env.Root() + "/Away"));
+        QTRY_COMPARE((settled(), m_window->List().Count()), 2);
+        QCOMPARE(m_window->Tree().SelectedItem(), m_window->Tree().Root());
+
+        disk.Build("Deep/er/");
+        QTRY_VERIFY((settled(), m_window->Tree().FindNodeByTag(disk.Path("Deep/er"))));
+        m_window->SelectView(FavoritesViews::SingleList);
+        disk.Build("Deep/er/Down.url = http://down");
+        QTRY_COMPARE((settled(), m_window->List().Count()), 1); // links below the root only
     }
 };
 

@@ -2,6 +2,7 @@
 #include "favorites/FolderWatch.h"
 #include "favorites/GroupedViews.h"
 #include "favorites/SyncConflict.h"
+#include "support/FakeClock.h"
 #include "support/FavoritesBuilder.h"
 #include "support/TestEnvironment.h"
 #include "support/ViewPanes.h"
@@ -34,8 +35,9 @@ private Q_SLOTS:
     }
     void cleanup() { m_env.reset(); }
 
-    // Changes by another program come as one signal once a burst settles, and wait while
-    // busy; a folder that cannot be watched is looked at now and then instead.
+    // Changes by another program come as one signal once a burst has been quiet for a
+    // while by the clock, and wait while busy; a folder that cannot be watched is looked at
+    // now and then instead.
     void folderWatchSettlesWaitsAndFallsBack()
     {
         struct Refusing : FolderWatch
@@ -44,25 +46,32 @@ private Q_SLOTS:
             QStringList addWatches(const QStringList& folders) override { return folders; }
         };
         const FileSystemService fileSystem;
+        FakeClock clock;
         for (const bool refused : {false, true}) {
             const std::unique_ptr<FolderWatch> watch =
-                refused ? std::make_unique<Refusing>(fileSystem)
-                        : std::make_unique<FolderWatch>(fileSystem);
-            watch->SetTimes(100, 50);
+                refused ? std::make_unique<Refusing>(fileSystem, clock)
+                        : std::make_unique<FolderWatch>(fileSystem, clock);
+            watch->SetTimes(500, 50);
             bool busy = true;
             watch->busy = [&busy] { return busy; };
-            int changes = 0;
-            connect(watch.get(), &FolderWatch::changed, [&changes] { ++changes; });
+            QList<QStringList> changes;
+            connect(watch.get(), &FolderWatch::changed,
+                    [&changes](const QStringList& folders) { changes.append(folders); });
             watch->Watch({root()});
             QCOMPARE(watch->Polling(), refused);
-            for (int i = 0; i < 300; ++i)
-                builder().Link(QString("%1-%2.url").arg(watch->Polling()).arg(i), "http://x");
-            QTest::qWait(400);
-            QCOMPARE(changes, 0);
-            busy = false;
-            QTRY_COMPARE(changes, 1);
+            for (int i = 0; i < (refused ? 300 : 5000); ++i)
+                builder().Link(QString("%1-%2.url").arg(refused).arg(i), "http://x");
             QTest::qWait(300);
-            QCOMPARE(changes, 1);
+            clock.Advance(400);
+            QTest::qWait(100);
+            QVERIFY(changes.isEmpty()); // not quiet long enough, then busy
+            clock.Advance(600);
+            QTest::qWait(100);
+            QVERIFY(changes.isEmpty());
+            busy = false;
+            QTRY_COMPARE(changes, QList<QStringList>{{root()}});
+            QTest::qWait(200);
+            QCOMPARE(changes.size(), 1);
         }
     }
 

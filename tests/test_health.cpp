@@ -2,6 +2,7 @@
 #include "favorites/SearchFolder.h"
 #include "health/AddressNormalizer.h"
 #include "health/DuplicateFinder.h"
+#include "health/frmConflicts.h"
 #include "health/frmDuplicates.h"
 #include "platform/FileSystemService.h"
 #include "support/FavoritesBuilder.h"
@@ -19,6 +20,7 @@ private Q_SLOTS:
     void normalize();
     void duplicateGroups();
     void keepOneDeletesOthersAfterYes();
+    void resolveConflicts();
     void searchByAddress_data();
     void searchByAddress();
     void addressCacheFollowsChanges();
@@ -147,6 +149,52 @@ void TestHealth::keepOneDeletesOthersAfterYes()
     QVERIFY(QFile::exists(env.DataHome() + "/Trash/files/A.url"));
     QCOMPARE(changed.size(), 1);
     QCOMPARE(form.Groups().size(), 1);
+}
+
+// Conflict copies are listed beside their originals, and each way of resolving one
+// leaves the right address under the right name.
+void TestHealth::resolveConflicts()
+{
+    TestEnvironment env;
+    FavoritesBuilder b(env.Favorites());
+    b.Build("A.url = http://a\nA (conflicted copy 2026-12-01 1).url = http://a2\n"
+            "News/B.url = http://b\nNews/B.sync-conflict-20261201-120000-ABCDEFG.url = http://b2\n"
+            "C (Ann's conflicted copy 2026-12-01).url = http://c2\n"
+            "D.url = http://d\nD (conflicted copy 2026-12-01 1).url = http://d2\n");
+    FileSystemService fs;
+    ScriptedPrompts prompts;
+    frmConflicts form(fs, prompts, env.Favorites(), nullptr);
+    form.FindClick();
+    QCOMPARE(form.Pairs().size(), 4);
+    const auto resolve = [&](const QString& name, frmConflicts::Keep keep) {
+        form.Tree()->clearSelection();
+        form.Tree()->findItems(name, Qt::MatchExactly).first()->child(1)->setSelected(true);
+        form.Resolve(keep);
+    };
+    const auto address = [&](const QString& path) {
+        const std::optional<LinkFile> link = LinkFiles::Read(fs, b.Path(path));
+        return link ? link->Address : QString();
+    };
+    prompts.answers.enqueue(Prompts::Answer::No);
+    resolve("A", frmConflicts::Keep::Original);
+    QCOMPARE(form.Pairs().size(), 4);
+    prompts.answers.enqueue(Prompts::Answer::Yes);
+    resolve("A", frmConflicts::Keep::Original);
+    prompts.answers.enqueue(Prompts::Answer::Yes);
+    resolve("B", frmConflicts::Keep::Copy);
+    resolve("C", frmConflicts::Keep::Copy); // its original is gone: nothing to ask
+    resolve("D", frmConflicts::Keep::Both);
+    QVERIFY(form.Pairs().isEmpty());
+    QVERIFY(prompts.answers.isEmpty());
+    QCOMPARE(QDir(b.Path("")).entryList(QDir::Files),
+             QStringList({"A.url", "C.url", "D (2).url", "D.url"}));
+    QCOMPARE(QDir(b.Path("News")).entryList(QDir::Files), QStringList("B.url"));
+    for (const auto& [path, expected] : {std::pair{"A.url", "http://a"},
+                                         {"News/B.url", "http://b2"},
+                                         {"C.url", "http://c2"},
+                                         {"D (2).url", "http://d2"},
+                                         {"D.url", "http://d"}})
+        QCOMPARE(address(path), expected);
 }
 
 void TestHealth::searchByAddress_data()

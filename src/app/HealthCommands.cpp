@@ -1,6 +1,7 @@
 #include "app/HealthCommands.h"
 
 #include "health/frmCheckLinks.h"
+#include "health/frmConflicts.h"
 #include "health/frmDuplicates.h"
 
 HealthCommands::HealthCommands(const Panes& panes, Hooks hooks)
@@ -55,4 +56,19 @@ void HealthCommands::FindDuplicates()
                      m_hooks.refreshView);
     m_duplicates->show();
     m_duplicates->FindClick();
+}
+
+void HealthCommands::ResolveConflicts()
+{
+    if (BringForward(m_conflicts))
+        return;
+    delete m_conflicts;
+    m_conflicts =
+        new frmConflicts(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks, m_owner);
+    m_conflicts->setAttribute(Qt::WA_DeleteOnClose);
+    m_conflicts->deleteForGood = m_hooks.deleteForGood;
+    QObject::connect(m_conflicts, &frmConflicts::favoritesChanged, m_conflicts,
+                     m_hooks.refreshView);
+    m_conflicts->show();
+    m_conflicts->FindClick();
 }

@@ -12,10 +12,11 @@ class Prompts;
 class QWidget;
 class SearchLinks;
 class frmCheckLinks;
+class frmConflicts;
 class frmDuplicates;
 
-// Tools > Check Links and Tools > Find Duplicates: one window of each at a time, over the
-// folder chosen in the tree or the whole Favorites.
+// Tools > Check Links, Find Duplicates and Resolve Conflicts: one window of each at a time,
+// over the folder chosen in the tree or the whole Favorites.
 class HealthCommands
 {
 public:
@@ -33,6 +34,7 @@ public:
 
     void CheckLinks();
     void FindDuplicates();
+    void ResolveConflicts();
 
 private:
     const FileSystemService& m_fileSystem;
@@ -42,4 +44,5 @@ private:
     QWidget* m_owner;
     QPointer<frmCheckLinks> m_checkLinks;
     QPointer<frmDuplicates> m_duplicates;
+    QPointer<frmConflicts> m_conflicts;
 };

@@ -85,6 +85,7 @@ MainMenus::MainMenus(QMainWindow& window)
           {"mnuToolsSep1", "-", nullptr},
           {"mnuToolsCheckLinks", "Check &Links...", nullptr},
           {"mnuToolsDuplicates", "Find &Duplicates...", nullptr},
+          {"mnuToolsConflicts", "Resolve &Conflicts...", nullptr},
           {"mnuToolsSep2", "-", nullptr},
           {"mnuToolsOptions", "&Options...", nullptr}}},
         {"mnuHelp",

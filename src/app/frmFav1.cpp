@@ -27,7 +27,7 @@
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesTreeWidget.h"
 #include "favorites/FavoritesViews.h"
-#include "favorites/FolderWatch.h"
+#include "favorites/LiveUpdates.h"
 #include "favorites/SearchLinks.h"
 #include "favorites/StatusPanels.h"
 #include "favorites/frmSearch.h"
@@ -127,16 +127,13 @@ void frmFav1::buildWidgets()
     m_views->SetSearchResultsBuilder([this] { m_search->BuildSearchResultsView(); });
     m_edit = std::make_unique<EditCommands>(AllPanes());
     m_history = std::make_unique<ChangeHistory>(m_services.fileSystem, m_services.prompts, this);
-    m_folderWatch = std::make_unique<FolderWatch>(m_services.fileSystem);
+    m_live = std::make_unique<LiveUpdates>(AllPanes(), m_services.clock);
     // An update never disturbs an edit, an open dialog or menu, or a drag: it waits.
-    m_folderWatch->busy = [this] {
+    m_live->Watch().busy = [this] {
         return QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
                m_lvwFavorites->IsEditing() || m_tvwFavorites->IsEditing() ||
                !m_dragDrop->DragSource().isEmpty();
     };
-    connect(m_folderWatch.get(), &FolderWatch::changed, this, &frmFav1::refreshKeepingPlace);
-    connect(m_tvwFavorites, &QTreeWidget::itemExpanded, this, [this] { watchShownFolders(); });
-    connect(m_tvwFavorites, &QTreeWidget::itemCollapsed, this, [this] { watchShownFolders(); });
     m_dragDrop = std::make_unique<DragDrop>(AllPanes(), m_services.clock);
     m_lvwFavorites->startDragHook = [this] { return m_dragDrop->StartListDrag(); };
     m_lvwFavorites->dragEndHook = [this] { m_dragDrop->End(); };
@@ -532,57 +529,27 @@ void frmFav1::storeWindowState()
 void frmFav1::RefreshView()
 {
     m_views->RefreshView();
-    watchShownFolders();
+    m_live->ViewRebuilt();
+    m_live->SetEnabled(m_options->LiveUpdates());
 }
 
-void frmFav1::refreshKeepingPlace()
+FolderWatch& frmFav1::Watch()
 {
-    // As a refresh by hand, and the list keeps its selected entries and both panes their
-    // scroll positions, where those entries are still there.
-    QStringList selected;
-    for (const QModelIndex& item : m_list->SelectedItems())
-        selected.append(FavoritesList::Tag(item));
-    const int listTop = m_lvwFavorites->verticalScrollBar()->value();
-    const int treeTop = m_tvwFavorites->verticalScrollBar()->value();
-    RefreshView();
-    for (int i = 0; i < m_list->Count(); ++i) {
-        if (selected.contains(FavoritesList::Tag(m_list->Item(i))))
-            m_lvwFavorites->selectionModel()->select(
-                m_list->Item(i), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    }
-    m_lvwFavorites->verticalScrollBar()->setValue(listTop);
-    m_tvwFavorites->verticalScrollBar()->setValue(treeTop);
-}
-
-void frmFav1::watchShownFolders()
-{
-    m_folderWatch->SetEnabled(m_options->LiveUpdates());
-    // The Favorites folder, the folder listed and every folder open in the tree.
-    QStringList folders{FavoritesRoot(), m_views->SelectionKey()};
-    for (const QTreeWidgetItem* node : m_tree->Nodes()) {
-        if (node->isExpanded())
-            folders.append(FavoritesTree::Tag(node));
-    }
-    // Group labels and days carry no folder.
-    folders.removeIf(
-        [this](const QString& folder) { return !m_services.fileSystem.FolderExists(folder); });
-    m_folderWatch->Watch(folders);
-    if (m_folderWatch->Polling())
-        m_status->SetText(3,
-                          m_cboFormat->currentText() +
-                              QStringLiteral(" - changes on disk are checked every few seconds"));
+    return m_live->Watch();
 }
 
 void frmFav1::SelectView(int index)
 {
     m_menus->CheckView(index);
     m_views->SelectView(index);
+    m_live->ViewRebuilt();
+    m_live->WatchShownFolders();
 }
 
 void frmFav1::NodeClick(QTreeWidgetItem* node)
 {
     m_views->NodeClick(node);
-    watchShownFolders();
+    m_live->WatchShownFolders();
 }
 
 void frmFav1::tvwNodeReleased(QTreeWidgetItem* node, Qt::MouseButton button,
@@ -724,7 +691,7 @@ void frmFav1::showOptions()
                       this);
     m_services.help->Serve(dialog);
     m_services.prompts.ShowModal(dialog);
-    watchShownFolders();
+    m_live->SetEnabled(m_options->LiveUpdates());
 }
 
 void frmFav1::setFavoritesRoot(const QString& root)
@@ -875,6 +842,8 @@ void frmFav1::connectHealthCommands()
             [this] { m_health->CheckLinks(); });
     connect(m_menus->Action(QStringLiteral("mnuToolsDuplicates")), &QAction::triggered, this,
             [this] { m_health->FindDuplicates(); });
+    connect(m_menus->Action(QStringLiteral("mnuToolsConflicts")), &QAction::triggered, this,
+            [this] { m_health->ResolveConflicts(); });
 }
 
 PaneLayout::Frame frmFav1::layoutFrame() const

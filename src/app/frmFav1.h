@@ -14,6 +14,7 @@
 class BrowserCommands;
 class ChangeHistory;
 class FolderWatch;
+class LiveUpdates;
 class ProgramLauncher;
 class clsOptions;
 class CommandDispatch;
@@ -71,7 +72,7 @@ public:
 
     clsOptions& Options() { return *m_options; }
     ChangeHistory& History() { return *m_history; }
-    FolderWatch& Watch() { return *m_folderWatch; }
+    FolderWatch& Watch();
     clsThemeApps& AllThemes() { return m_allThemes; }
     QString ProgramFolder() const;
     MainMenus& Menus() { return *m_menus; }
@@ -149,8 +150,6 @@ private:
     ExchangeCommands exchange();
     void connectCommands();
     // Watches the folders the user can see change in.
-    void watchShownFolders();
-    void refreshKeepingPlace();
     void connectHealthCommands();
     void loadToolbar(const QString& layout);
     void showPopup(QWidget* control, const QPoint& pos);
@@ -188,7 +187,7 @@ private:
     std::unique_ptr<SearchCommands> m_search;
     std::unique_ptr<EditCommands> m_edit;
     std::unique_ptr<ChangeHistory> m_history;
-    std::unique_ptr<FolderWatch> m_folderWatch;
+    std::unique_ptr<LiveUpdates> m_live;
     std::unique_ptr<DragDrop> m_dragDrop;
     std::unique_ptr<ProgramLauncher> m_ownPrograms;
     std::unique_ptr<Help> m_ownHelp;

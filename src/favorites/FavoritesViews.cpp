@@ -182,7 +182,15 @@ void FavoritesViews::BuildNormalView()
     FolderTree::BuildFolderTree(m_tree, QStringLiteral("r"), m_fileSystem, m_favoritesRoot);
     m_expansion.RestoreExpandedNodes(m_tree);
 
-    ReselectNode(m_tree.FindNodeByTag(m_selectionKey));
+    // A folder gone since (moved or deleted by another program) leaves its nearest parent
+    // selected.
+    QTreeWidgetItem* selected = m_tree.FindNodeByTag(m_selectionKey);
+    for (QString folder = m_selectionKey; !selected && folder.size() > m_favoritesRoot.size() &&
+                                          FileSystemService::IsInside(folder, m_favoritesRoot);) {
+        folder = FileSystemService::ParentFolder(folder);
+        selected = m_tree.FindNodeByTag(folder);
+    }
+    ReselectNode(selected);
     ShowItemCount();
     m_status.SetText(1, m_fileSystem.FolderExists(m_favoritesRoot)
                             ? QString()
