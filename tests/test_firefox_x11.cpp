@@ -2,7 +2,10 @@
 #include "browser/BrowserCommands.h"
 #include "browser/frmBrowserWindows.h"
 #include "core/clsOptions.h"
+#include "exchange/BookmarkExport.h"
+#include "exchange/BookmarkImport.h"
 #include "favorites/FavoritesTree.h"
+#include "health/LinkFile.h"
 #include "platform/Clock.h"
 #include "platform/QtProgramLauncher.h"
 #include "platform/X11WindowSystem.h"
@@ -31,6 +34,21 @@ private:
 
     clsIEList& ieList() { return m_window->Browser().IEList(); }
     QString page(const QString& name) const { return m_app->env.Root() + u'/' + name + ".html"; }
+    QString profile() const { return m_app->env.Home() + "/.mozilla/firefox/test"; }
+    QString bookmarksFile() const { return m_app->env.Root() + "/bookmarks.html"; }
+    QStringList m_exported;
+    QByteArray m_exportedFile;
+    const FileSystemService m_files; // the window's own is kept inside the Favorites
+    // Each link below folder as "name address modified", to the second.
+    QStringList links(const QString& folder) const
+    {
+        QStringList found;
+        for (const LinkFile& link : LinkFiles::Collect(m_files, folder))
+            found << link.Name + ' ' + link.Address + ' ' +
+                         QString::number(link.Modified.toSecsSinceEpoch());
+        found.sort();
+        return found;
+    }
     QStringList captions()
     {
         ieList().Refresh();
@@ -65,13 +83,36 @@ private Q_SLOTS:
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(("<title>" + name).toUtf8()));
             links.Link(name + ".url", QUrl::fromLocalFile(page(name)).toString());
         }
+        links.Build("Sub/Ünïcode & <b>.url = https://example.org/%C3%BC?a=1&b=2");
+        QFile alpha(links.Path("Alpha.url"));
+        QVERIFY(alpha.open(QIODevice::Append) &&
+                alpha.setFileTime(QDateTime(QDate(2020, 1, 2), QTime(3, 4, 5)),
+                                  QFileDevice::FileModificationTime));
+        alpha.close();
+        // Firefox takes the exported file as the new profile's bookmarks, and writes its own
+        // over it when it quits.
+        QVERIFY(BookmarkExport::Export(m_files, m_app->Favorites(), bookmarksFile(),
+                                       BookmarkExport::Format::Html)
+                    .Error.isEmpty());
+        m_exported = this->links(m_app->Favorites());
+        QFile exported(bookmarksFile());
+        QVERIFY(exported.open(QIODevice::ReadOnly));
+        m_exportedFile = exported.readAll();
+        QFile prefs(profiles + "test/user.js");
+        QVERIFY(prefs.open(QIODevice::Append));
+        for (const QString& pref :
+             QStringList{"\"browser.places.importBookmarksHTML\", true",
+                         "\"browser.bookmarks.autoExportHTML\", true",
+                         "\"browser.bookmarks.file\", \"" + bookmarksFile() + '"'})
+            prefs.write(("user_pref(" + pref + ");\n").toUtf8());
+        prefs.close();
         m_window = m_app->Start();
         m_window->Options().SetBrowser("app:firefox-esr.desktop");
     }
 
     void cleanupTestCase()
     {
-        if (!m_windows)
+        if (!m_window)
             return;
         ieList().Refresh();
         for (int i = 1; i <= ieList().Count(); ++i)
@@ -119,6 +160,26 @@ private Q_SLOTS:
         QFile made(m_app->Favorites() + "/Dropped.url");
         QVERIFY(made.open(QIODevice::ReadOnly));
         QVERIFY(made.readAll().contains(QUrl::fromLocalFile(page("Alpha")).toEncoded()));
+    }
+
+    // The exported links come back unchanged from the running profile's database (read
+    // with its write-ahead log), and from the file Firefox writes when it quits.
+    void bookmarksGoThroughFirefoxAndBack()
+    {
+        const auto imported = [this](const QString& source, const QString& name) {
+            const QString target = m_app->env.Root() + u'/' + name;
+            QDir(target).removeRecursively();
+            BookmarkImport::Import(m_files, source, target);
+            return links(target);
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(imported(profile(), "places"), m_exported, 30000);
+        ieList().Refresh();
+        for (int i = 1; i <= ieList().Count(); ++i)
+            m_windows->RequestClose(ieList().ItemhWnd(i));
+        QVERIFY(m_firefox.waitForFinished(30000));
+        QFile written(bookmarksFile());
+        QVERIFY(written.open(QIODevice::ReadOnly) && written.readAll() != m_exportedFile);
+        QCOMPARE(imported(bookmarksFile(), "html"), m_exported);
     }
 };
 

@@ -106,6 +106,23 @@ bool Query(const QString& database, const QString& connection, Builder& builder,
     return ran;
 }
 
+// A scratch copy: unlike QFile::copy it does not wait for the disk to sync, which on a
+// busy disk can take minutes for a large database.
+bool CopyForReading(const QString& source, const QString& destination)
+{
+    QFile from(source);
+    QFile to(destination);
+    if (!from.open(QIODevice::ReadOnly) || !to.open(QIODevice::WriteOnly))
+        return false;
+    QByteArray block;
+    do {
+        block = from.read(1 << 20);
+        if (to.write(block) != block.size())
+            return false;
+    } while (!block.isEmpty());
+    return from.error() == QFileDevice::NoError;
+}
+
 } // namespace
 
 bool FirefoxReader::Read(const QString& places, BookmarkTree& tree, QString& error)
@@ -114,13 +131,13 @@ bool FirefoxReader::Read(const QString& places, BookmarkTree& tree, QString& err
         QFileInfo(places).isDir() ? places + QStringLiteral("/places.sqlite") : places;
     QTemporaryDir copy;
     const QString database = copy.path() + QStringLiteral("/places.sqlite");
-    if (!copy.isValid() || !QFile::copy(source, database)) {
+    if (!copy.isValid() || !CopyForReading(source, database)) {
         error = QStringLiteral("Unable to read the Firefox bookmarks: ") + source;
         return false;
     }
     // Bookmarks still only in the log are part of the database as Firefox sees it.
     if (QFile::exists(source + QStringLiteral("-wal")) &&
-        !QFile::copy(source + QStringLiteral("-wal"), database + QStringLiteral("-wal"))) {
+        !CopyForReading(source + QStringLiteral("-wal"), database + QStringLiteral("-wal"))) {
         error = QStringLiteral("Unable to read the Firefox bookmarks: ") + source + "-wal";
         return false;
     }
