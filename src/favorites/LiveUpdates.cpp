@@ -16,9 +16,13 @@ LiveUpdates::LiveUpdates(const Panes& panes, const Clock& clock, QObject* parent
     : QObject(parent), m_panes(panes), m_watch(panes.fileSystem, clock)
 {
     connect(&m_watch, &FolderWatch::changed, this, &LiveUpdates::Update);
+    // A rebuild opens many folders at once: their watches are set once, after it.
+    m_rewatch.setSingleShot(true);
+    m_rewatch.setInterval(0);
+    connect(&m_rewatch, &QTimer::timeout, this, &LiveUpdates::WatchShownFolders);
     QTreeWidget* tree = m_panes.tree.Widget();
-    connect(tree, &QTreeWidget::itemExpanded, this, &LiveUpdates::WatchShownFolders);
-    connect(tree, &QTreeWidget::itemCollapsed, this, &LiveUpdates::WatchShownFolders);
+    for (const auto signal : {&QTreeWidget::itemExpanded, &QTreeWidget::itemCollapsed})
+        connect(tree, signal, &m_rewatch, qOverload<>(&QTimer::start));
 }
 
 void LiveUpdates::SetEnabled(bool enabled)

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 
@@ -38,5 +39,6 @@ private:
 
     Panes m_panes;
     FolderWatch m_watch;
+    QTimer m_rewatch;
     QStringList m_allFolders;
 };
