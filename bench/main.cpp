@@ -460,8 +460,12 @@ int main(int argc, char* argv[])
         QStringLiteral("keep"),
         QStringLiteral("Generate into dir and keep the trees; reuse trees already there."),
         QStringLiteral("dir"));
+    const QCommandLineOption healthOption(
+        QStringLiteral("health-only"),
+        QStringLiteral("Time only the link health rows, over the largest size."));
     parser.addOption(sizesOption);
     parser.addOption(keepOption);
+    parser.addOption(healthOption);
     parser.process(app);
 
     QList<int> sizes;
@@ -492,6 +496,17 @@ int main(int argc, char* argv[])
         base = temporary->path();
     }
 
+    const int largest = sizes.isEmpty() ? 0 : *std::max_element(sizes.begin(), sizes.end());
+    if (parser.isSet(healthOption)) {
+        if (largest > 0) {
+            TreeGenerator::Shape shape;
+            shape.Links = largest;
+            const QString root = base + QStringLiteral("/tree-%1").arg(largest);
+            Materialise(TreeGenerator::Plan(shape), root);
+            BenchHealth(root, largest);
+        }
+        return 0;
+    }
     Views views;
     if (!IconSet::Panes().Has(QStringLiteral("Closed")))
         Warn(QStringLiteral("the icons are missing; the figures leave out drawing them"));
@@ -501,7 +516,6 @@ int main(int argc, char* argv[])
     std::printf("best of %d after one warm-up; ratio = time / raw walk of the same data\n\n",
                 kRuns);
     table.Header();
-    const int largest = sizes.isEmpty() ? 0 : *std::max_element(sizes.begin(), sizes.end());
     for (int size : sizes)
         BenchTree(views, table, base, size, size == largest);
     BenchFlat(views, table, base);

@@ -129,7 +129,9 @@ void TestHealth::keepOneDeletesOthersAfterYes()
     ScriptedPrompts prompts;
     frmDuplicates form(fs, prompts, env.Favorites(), nullptr);
     QSignalSpy changed(&form, &frmDuplicates::favoritesChanged);
+    QSignalSpy done(&form, &frmDuplicates::searchDone);
     form.FindClick();
+    QVERIFY(form.IsSearching() && done.wait());
     QTreeWidgetItem* group = form.Tree()->topLevelItem(1);
     QCOMPARE(group->childCount(), 3);
     QCOMPARE(group->child(0)->text(1), "/");
@@ -144,11 +146,20 @@ void TestHealth::keepOneDeletesOthersAfterYes()
     form.Tree()->setCurrentItem(form.Tree()->topLevelItem(1)->child(1));
     prompts.answers.enqueue(Prompts::Answer::Yes);
     form.KeepClick();
+    QVERIFY(done.wait());
     QVERIFY(!QFile::exists(b.Path("A.url")) && !QFile::exists(b.Path("News/B.url")));
     QVERIFY(QFile::exists(b.Path("News/A.url")));
     QVERIFY(QFile::exists(env.DataHome() + "/Trash/files/A.url"));
     QCOMPARE(changed.size(), 1);
     QCOMPARE(form.Groups().size(), 1);
+    // Cancel stops the collection in the worker, and nothing is shown.
+    CollectProgress stopped;
+    stopped.Cancel = true;
+    QVERIFY(LinkFiles::Collect(fs, env.Favorites(), &stopped).isEmpty());
+    form.FindClick();
+    form.CancelClick();
+    QVERIFY(done.wait());
+    QVERIFY(form.Groups().isEmpty() && form.CountText() == "Cancelled");
 }
 
 // Conflict copies are listed beside their originals, and each way of resolving one

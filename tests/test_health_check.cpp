@@ -171,15 +171,22 @@ void TestHealthCheck::windowGroupsUpdatesAndSkipsRecent()
         .Link("Sub/Ok.url", server.Url("/ok"));
     FileSystemService fs;
     ScriptedPrompts prompts;
-    const auto run = [&](int skipDays) {
+    const auto run = [&](int skipDays, const QStringList& items = {}) {
         auto form = std::make_unique<frmCheckLinks>(fs, prompts, env.Favorites(), nullptr);
         form->SetSkipDays(skipDays);
+        form->SetItems(items);
         QSignalSpy finished(&form->Checker(), &LinkChecker::finished);
         form->Start();
         finished.wait(10000);
         return form;
     };
-    auto form = run(0);
+    // Chosen links and folders alone, each link once.
+    auto form = run(0, {b.Path("Sub/Ok.url"), b.Path("Sub/Mail.url"), b.Path("Sub")});
+    QCOMPARE(form->CountsText(),
+             "3 of 3 checked. Dead: 1, Moved: 0, Temporary trouble: 0, OK: 1, Skipped: 1");
+    form = run(0, {b.Path("Sub/Ok.url")});
+    QCOMPARE(form->Group(State::Ok)->child(0)->text(1), "/Sub");
+    form = run(0);
     QCOMPARE(form->CountsText(),
              "4 of 4 checked. Dead: 1, Moved: 1, Temporary trouble: 0, OK: 1, Skipped: 1");
     QTreeWidgetItem* moved = form->Group(State::Moved)->child(0);

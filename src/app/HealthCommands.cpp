@@ -1,12 +1,13 @@
 #include "app/HealthCommands.h"
 
+#include "favorites/FavoritesViews.h"
 #include "health/frmCheckLinks.h"
 #include "health/frmConflicts.h"
 #include "health/frmDuplicates.h"
 
 HealthCommands::HealthCommands(const Panes& panes, Hooks hooks)
     : m_fileSystem(panes.fileSystem), m_prompts(panes.prompts), m_searchLinks(panes.searchLinks),
-      m_hooks(std::move(hooks)), m_owner(panes.owner)
+      m_views(panes.views), m_hooks(std::move(hooks)), m_owner(panes.owner)
 {
 }
 
@@ -29,8 +30,12 @@ void HealthCommands::CheckLinks()
     if (BringForward(m_checkLinks))
         return;
     delete m_checkLinks;
-    m_checkLinks =
-        new frmCheckLinks(m_fileSystem, m_prompts, m_hooks.chosenFolder(), &m_searchLinks, m_owner);
+    // Links picked in the list are checked by themselves, shown below the Favorites.
+    const QStringList items = m_hooks.selectedItems ? m_hooks.selectedItems() : QStringList();
+    m_checkLinks = new frmCheckLinks(
+        m_fileSystem, m_prompts, items.isEmpty() ? m_hooks.chosenFolder() : m_views.FavoritesRoot(),
+        &m_searchLinks, m_owner);
+    m_checkLinks->SetItems(items);
     m_checkLinks->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(m_checkLinks, &frmCheckLinks::openRequested, m_checkLinks, m_hooks.openLink);
     QObject::connect(m_checkLinks, &frmCheckLinks::selectRequested, m_checkLinks,

@@ -4,10 +4,12 @@
 
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
 class FileSystemService;
+class FavoritesViews;
 class Prompts;
 class QWidget;
 class SearchLinks;
@@ -16,13 +18,16 @@ class frmConflicts;
 class frmDuplicates;
 
 // Tools > Check Links, Find Duplicates and Resolve Conflicts: one window of each at a time,
-// over the folder chosen in the tree or the whole Favorites.
+// over the folder chosen in the tree or the whole Favorites; Check Links also over the
+// links selected in the list.
 class HealthCommands
 {
 public:
     struct Hooks
     {
-        std::function<QString()> chosenFolder;        // the folder the commands look in
+        std::function<QString()> chosenFolder; // the folder the commands look in
+        // The links and folders selected in the list when it is the pane in use, else none.
+        std::function<QStringList()> selectedItems;
         std::function<void()> refreshView;            // after files changed on disk
         std::function<void(const QString&)> openLink; // a link's path
         std::function<void(const QString&)> selectFolder;
@@ -40,6 +45,7 @@ private:
     const FileSystemService& m_fileSystem;
     Prompts& m_prompts;
     SearchLinks& m_searchLinks;
+    FavoritesViews& m_views;
     Hooks m_hooks;
     QWidget* m_owner;
     QPointer<frmCheckLinks> m_checkLinks;

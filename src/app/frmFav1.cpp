@@ -827,6 +827,16 @@ void frmFav1::connectHealthCommands()
         const QTreeWidgetItem* node = EditCommands::FolderNode(*m_tree);
         return node ? FavoritesTree::Tag(node) : m_views->FavoritesRoot();
     };
+    hooks.selectedItems = [this] {
+        QStringList items;
+        if (m_activePane == QLatin1String("L")) {
+            for (const QModelIndex& item : m_list->SelectedItems()) {
+                const QString tag = FavoritesList::Tag(item);
+                items.append(FavoritesList::IsFolder(item) ? tag.mid(1) : tag);
+            }
+        }
+        return items;
+    };
     hooks.refreshView = [this] { RefreshView(); };
     hooks.openLink = [this](const QString& path) { m_browser->Opener().OpenURLFile(path, false); };
     hooks.selectFolder = [this](const QString& folder) {

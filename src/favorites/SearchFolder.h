@@ -56,7 +56,9 @@ using SearchProgress = std::function<void(const QString& folderPath)>;
 // tested nor entered without Recurse. A folder that cannot be read ends the search of
 // that folder only; a folder reached again through a symbolic link is tested but not
 // entered twice. Looking in addresses, every .url file's address is read (through
-// addresses when given) and kept with its record; folders have none.
+// addresses when given) and kept with its record; folders have none. The walk then comes
+// first and the folders' links are searched on several threads; progress is called on
+// the calling thread only, for the folders it searches itself.
 void SearchFolder(const FileSystemService& fileSystem, const SearchParameters& parameters,
                   QList<clsLink>& results, const SearchProgress& progress = {},
                   LinkAddressCache* addresses = nullptr);

@@ -41,7 +41,8 @@ QHash<QString, QByteArray> Fingerprints(const FileSystemService& fileSystem,
 
 QList<DuplicateGroup> DuplicateFinder::Find(const FileSystemService& fileSystem,
                                             const QList<LinkFile>& links,
-                                            AddressNormalizer::Options options)
+                                            AddressNormalizer::Options options,
+                                            const std::atomic<bool>* cancel)
 {
     QHash<QString, QList<const LinkFile*>> byKey;
     QStringList order;
@@ -57,6 +58,8 @@ QList<DuplicateGroup> DuplicateFinder::Find(const FileSystemService& fileSystem,
     }
     QList<DuplicateGroup> groups;
     for (const QString& key : std::as_const(order)) {
+        if (cancel && *cancel)
+            return {};
         const QList<const LinkFile*>& copies = byKey.value(key);
         if (copies.size() < 2)
             continue;

@@ -6,6 +6,8 @@
 #include <QList>
 #include <QString>
 
+#include <atomic>
+
 class FileSystemService;
 
 // A set of links that are copies of one another.
@@ -17,11 +19,13 @@ struct DuplicateGroup
 };
 
 // Groups links by their normalised address, and links without an address by their
-// bytes. Groups come sorted by key; only groups of two or more are kept.
+// bytes. Groups come sorted by key; only groups of two or more are kept. Setting cancel
+// (from another thread) stops the work, and nothing is found.
 class DuplicateFinder
 {
 public:
     static QList<DuplicateGroup> Find(const FileSystemService& fileSystem,
                                       const QList<LinkFile>& links,
-                                      AddressNormalizer::Options options);
+                                      AddressNormalizer::Options options,
+                                      const std::atomic<bool>* cancel = nullptr);
 };

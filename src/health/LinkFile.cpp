@@ -4,6 +4,8 @@
 #include "favorites/ShortcutFile.h"
 #include "platform/FileSystemService.h"
 
+#include <QSet>
+
 namespace {
 
 bool IsShortcut(const QString& name)
@@ -24,16 +26,21 @@ LinkFile MakeLink(const FileSystemService& fileSystem, const QString& folder, co
 
 } // namespace
 
-QList<LinkFile> LinkFiles::Collect(const FileSystemService& fileSystem, const QString& root)
+QList<LinkFile> LinkFiles::Collect(const FileSystemService& fileSystem, const QString& root,
+                                   CollectProgress* progress)
 {
+    const auto cancelled = [progress] { return progress && progress->Cancel; };
     QStringList folders{root};
-    FolderWalk::Walk(fileSystem, root, 0, [&folders](const FsItem& folder, int, bool first) {
-        if (first)
-            folders.append(folder.Path);
-        return 0;
-    });
+    FolderWalk::Walk(fileSystem, root, 0,
+                     [&folders, &cancelled](const FsItem& folder, int, bool first) {
+                         if (first && !cancelled())
+                             folders.append(folder.Path);
+                         return 0;
+                     });
     QList<LinkFile> links;
     for (const QString& folder : folders) {
+        if (cancelled())
+            return {};
         FolderContents contents;
         try {
             contents = fileSystem.Contents(folder);
@@ -41,9 +48,39 @@ QList<LinkFile> LinkFiles::Collect(const FileSystemService& fileSystem, const QS
             continue;
         }
         for (const FsEntry& file : contents.Files) {
-            if (IsShortcut(file.Name))
+            if (IsShortcut(file.Name)) {
                 links.append(MakeLink(fileSystem, folder, file));
+                if (progress)
+                    ++progress->Read;
+            }
         }
+    }
+    return links;
+}
+
+QList<LinkFile> LinkFiles::Collect(const FileSystemService& fileSystem, const QStringList& items,
+                                   CollectProgress* progress)
+{
+    QList<LinkFile> links;
+    QSet<QString> seen;
+    const auto add = [&](const LinkFile& link) {
+        if (!seen.contains(link.Path)) {
+            seen.insert(link.Path);
+            links.append(link);
+        }
+    };
+    for (const QString& item : items) {
+        if (fileSystem.FolderExists(item)) {
+            for (const LinkFile& link : Collect(fileSystem, item, progress))
+                add(link);
+        } else if (IsShortcut(item)) {
+            if (const std::optional<LinkFile> link = Read(fileSystem, item))
+                add(*link);
+            if (progress)
+                ++progress->Read;
+        }
+        if (progress && progress->Cancel)
+            return {};
     }
     return links;
 }

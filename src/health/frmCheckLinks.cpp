@@ -118,6 +118,7 @@ frmCheckLinks::~frmCheckLinks()
 {
     if (m_collector) {
         m_collector->disconnect(this);
+        m_collected->Cancel = true;
         m_collector->wait();
         delete m_collector;
     }
@@ -144,8 +145,12 @@ void frmCheckLinks::Start()
     m_cmdCancel->setEnabled(true);
     m_progress->setRange(0, 0);
     auto links = std::make_shared<QList<LinkFile>>();
-    m_collector =
-        QThread::create([this, links] { *links = LinkFiles::Collect(m_fileSystem, m_root); });
+    m_collected = std::make_shared<CollectProgress>();
+    m_collector = QThread::create([&fileSystem = m_fileSystem, root = m_root, items = m_items,
+                                   progress = m_collected, links] {
+        *links = items.isEmpty() ? LinkFiles::Collect(fileSystem, root, progress.get())
+                                 : LinkFiles::Collect(fileSystem, items, progress.get());
+    });
     connect(m_collector, &QThread::finished, this, [this, links] {
         m_collector->wait();
         delete m_collector;
@@ -210,7 +215,9 @@ QString frmCheckLinks::CountsText() const
 void frmCheckLinks::showProgress()
 {
     m_progress->setValue(m_done);
-    m_lblCounts->setText(CountsText());
+    m_lblCounts->setText(m_collector
+                             ? QString::number(m_collected->Read) + QStringLiteral(" links read")
+                             : CountsText());
     const qint64 seconds = m_elapsed.isValid() ? m_elapsed.elapsed() / 1000 : 0;
     m_lblElapsed->setText(
         QStringLiteral("%1:%2").arg(seconds / 60).arg(seconds % 60, 2, 10, QLatin1Char('0')));
@@ -227,6 +234,8 @@ void frmCheckLinks::finish()
 void frmCheckLinks::CancelClick()
 {
     m_cancelled = true;
+    if (m_collected)
+        m_collected->Cancel = true;
     m_checker->Cancel();
 }
 

@@ -8,6 +8,7 @@
 #include <QHash>
 
 #include <functional>
+#include <memory>
 
 class FileSystemService;
 class LinkChecker;
@@ -21,9 +22,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class SearchLinks;
 
-// Check Links: checks every link below a folder, shows progress while it runs and the
-// results grouped by what was found. Changes to the files happen only on the user's
-// command and after a question.
+// Check Links: checks every link below a folder, or the links and folders chosen, shows
+// progress while it runs and the results grouped by what was found. Changes to the files
+// happen only on the user's command and after a question.
 class frmCheckLinks : public QDialog
 {
     Q_OBJECT
@@ -36,6 +37,9 @@ public:
     LinkChecker& Checker() { return *m_checker; }
     // Links checked fewer than days days ago take their remembered result.
     void SetSkipDays(int days) { m_skipDays = days; }
+    // Checks these instead of everything below root: links, and folders with the folders
+    // below them. Folders are still shown as paths below root.
+    void SetItems(const QStringList& items) { m_items = items; }
     // Asked at each delete: true sends deleted links past the Trash, for good.
     std::function<bool()> deleteForGood;
     void Start();
@@ -66,7 +70,9 @@ private:
     QString m_root;
     SearchLinks* m_searchLinks;
     LinkChecker* m_checker;
+    QStringList m_items;
     QThread* m_collector = nullptr; // reads the links while the window stays live
+    std::shared_ptr<CollectProgress> m_collected;
     bool m_cancelled = false;
     CheckCache m_cache;
     int m_skipDays = 0;

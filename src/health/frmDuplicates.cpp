@@ -2,7 +2,6 @@
 
 #include "editing/FileOperations.h"
 #include "health/HealthText.h"
-#include "platform/BusyCursor.h"
 #include "platform/FsStep.h"
 
 #include <QCheckBox>
@@ -10,6 +9,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -20,10 +21,16 @@ constexpr int kCopyRole = Qt::UserRole + 1;
 
 } // namespace
 
+struct frmDuplicates::Search
+{
+    CollectProgress progress;
+    QList<DuplicateGroup> groups;
+};
+
 frmDuplicates::frmDuplicates(const FileSystemService& fileSystem, Prompts& prompts,
                              const QString& root, SearchLinks* searchLinks, QWidget* parent)
     : QDialog(parent), m_fileSystem(fileSystem), m_prompts(prompts), m_root(root),
-      m_searchLinks(searchLinks)
+      m_searchLinks(searchLinks), m_clock(new QTimer(this))
 {
     setObjectName(QStringLiteral("frmDuplicates"));
     setWindowTitle(QStringLiteral("Find Duplicates"));
@@ -32,11 +39,13 @@ frmDuplicates::frmDuplicates(const FileSystemService& fileSystem, Prompts& promp
     auto* options = new QHBoxLayout;
     m_chkSchemes = new QCheckBox(QStringLiteral("Treat http and https as one"), this);
     m_chkWww = new QCheckBox(QStringLiteral("Ignore \"www.\""), this);
-    auto* cmdFind = new QPushButton(QStringLiteral("&Find"), this);
+    m_cmdFind = new QPushButton(QStringLiteral("&Find"), this);
+    m_cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     options->addWidget(m_chkSchemes);
     options->addWidget(m_chkWww);
     options->addStretch();
-    options->addWidget(cmdFind);
+    options->addWidget(m_cmdFind);
+    options->addWidget(m_cmdCancel);
     layout->addLayout(options);
 
     m_tree = new QTreeWidget(this);
@@ -60,20 +69,79 @@ frmDuplicates::frmDuplicates(const FileSystemService& fileSystem, Prompts& promp
     buttons->addWidget(cmdClose);
     layout->addLayout(buttons);
 
-    connect(cmdFind, &QPushButton::clicked, this, &frmDuplicates::FindClick);
+    connect(m_cmdFind, &QPushButton::clicked, this, &frmDuplicates::FindClick);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &frmDuplicates::CancelClick);
+    connect(m_clock, &QTimer::timeout, this, &frmDuplicates::showProgress);
     connect(m_cmdKeep, &QPushButton::clicked, this, &frmDuplicates::KeepClick);
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     connect(m_tree, &QTreeWidget::itemSelectionChanged, this, &frmDuplicates::updateButtons);
     updateButtons();
 }
 
+frmDuplicates::~frmDuplicates()
+{
+    if (m_worker) {
+        m_worker->disconnect(this);
+        m_search->progress.Cancel = true;
+        m_worker->wait();
+        delete m_worker;
+    }
+}
+
 void frmDuplicates::FindClick()
 {
+    if (m_worker)
+        return;
+    m_tree->clear();
+    m_groups.clear();
     const AddressNormalizer::Options options{m_chkSchemes->isChecked(), m_chkWww->isChecked()};
-    BusyCursor busy;
-    m_groups =
-        DuplicateFinder::Find(m_fileSystem, LinkFiles::Collect(m_fileSystem, m_root), options);
+    m_search = std::make_shared<Search>();
+    // The worker gets its own copies and the shared state, never the window.
+    m_worker =
+        QThread::create([&fileSystem = m_fileSystem, root = m_root, options, search = m_search] {
+            const QList<LinkFile> links = LinkFiles::Collect(fileSystem, root, &search->progress);
+            search->groups =
+                DuplicateFinder::Find(fileSystem, links, options, &search->progress.Cancel);
+        });
+    connect(m_worker, &QThread::finished, this, &frmDuplicates::searchEnded);
+    m_clock->start(100);
+    showProgress();
+    updateButtons();
+    m_worker->start();
+}
+
+void frmDuplicates::CancelClick()
+{
+    if (m_search)
+        m_search->progress.Cancel = true;
+}
+
+void frmDuplicates::showProgress()
+{
+    if (m_search)
+        m_lblCount->setText(QString::number(m_search->progress.Read) +
+                            QStringLiteral(" links read"));
+}
+
+void frmDuplicates::searchEnded()
+{
+    m_worker->wait();
+    delete m_worker;
+    m_worker = nullptr;
+    m_clock->stop();
+    const bool cancelled = m_search->progress.Cancel;
+    if (!cancelled)
+        m_groups = std::move(m_search->groups);
+    m_search.reset();
     fillTree();
+    if (cancelled)
+        m_lblCount->setText(QStringLiteral("Cancelled"));
+    Q_EMIT searchDone();
+}
+
+QString frmDuplicates::CountText() const
+{
+    return m_lblCount->text();
 }
 
 void frmDuplicates::fillTree()
@@ -107,7 +175,9 @@ void frmDuplicates::fillTree()
 void frmDuplicates::updateButtons()
 {
     const QList<QTreeWidgetItem*> selected = m_tree->selectedItems();
-    m_cmdKeep->setEnabled(!selected.isEmpty() && selected.first()->parent());
+    m_cmdKeep->setEnabled(!m_worker && !selected.isEmpty() && selected.first()->parent());
+    m_cmdFind->setEnabled(!m_worker);
+    m_cmdCancel->setEnabled(m_worker != nullptr);
 }
 
 void frmDuplicates::KeepClick()
