@@ -1,6 +1,9 @@
 #include "favorites/FolderTree.h"
 #include "favorites/FolderWatch.h"
 #include "favorites/GroupedViews.h"
+#include "favorites/LiveUpdates.h"
+#include "favorites/SearchLinks.h"
+#include "favorites/SearchResultsView.h"
 #include "favorites/SyncConflict.h"
 #include "support/FakeClock.h"
 #include "support/FavoritesBuilder.h"
@@ -73,6 +76,30 @@ private Q_SLOTS:
             QTest::qWait(200);
             QCOMPARE(changes.size(), 1);
         }
+    }
+
+    // The search results follow a result deleted deep in the tree by another program.
+    void searchResultsFollowTheDisk()
+    {
+        auto panes = normalView("a/b/Deep.url = http://deep\nTop.url = http://top");
+        SearchLinks results;
+        for (const char* path : {"/a/b/Deep.url", "/Top.url"})
+            results.Add(clsLink::FromLinkFile(root() + path));
+        panes->views.SetSearchResultsBuilder([&] {
+            results.DropMissing(panes->fileSystem);
+            SearchResultsView::BuildSearchResultsView(panes->tree, panes->list, panes->status,
+                                                      results.Items(), root(), "x");
+        });
+        FakeClock clock;
+        LiveUpdates live({panes->tree, panes->list, panes->views, panes->status, panes->fileSystem,
+                          panes->prompts, results, nullptr},
+                         clock);
+        live.Watch().SetTimes(50, 50);
+        panes->Show(FavoritesViews::SearchResults);
+        live.WatchShownFolders();
+        QCOMPARE(panes->list.Count(), 2);
+        QVERIFY(QFile::remove(root() + "/a/b/Deep.url"));
+        QTRY_COMPARE((clock.Advance(100), panes->list.Count()), 1);
     }
 
     // Sync engines' conflict copies are told from other links, and marked in the list.

@@ -4,6 +4,7 @@
 #include "favorites/FavoritesTree.h"
 #include "favorites/FavoritesViews.h"
 #include "favorites/FolderWalk.h"
+#include "favorites/SearchLinks.h"
 #include "favorites/StatusPanels.h"
 
 #include <QItemSelectionModel>
@@ -38,8 +39,12 @@ void LiveUpdates::WatchShownFolders()
     const QString shown = views.SelectionKey();
     QStringList folders{root};
     switch (views.CurrentView()) {
-    case FavoritesViews::Normal:
     case FavoritesViews::SearchResults:
+        // Where the results lie: a result deleted or renamed changes its folder.
+        for (const clsLink& item : m_panes.searchLinks.Items())
+            folders.append(FileSystemService::ParentFolder(item.Path()));
+        break;
+    case FavoritesViews::Normal:
         folders << shown << FileSystemService::ParentFolder(shown);
         for (const QTreeWidgetItem* node : m_panes.tree.Nodes()) {
             if (node->isExpanded())

@@ -13,7 +13,8 @@ class Clock;
 
 // Keeps the views in step with the disk. The folders shown are watched: in the folder
 // tree the Favorites folder, the folder listed and its parent, and the open folders; in
-// the views that gather links from the whole tree, every folder. A change in the folder
+// the views that gather links from the whole tree, every folder; in the search results,
+// the folders the results lie in. A change in the folder
 // tree's listed folder reads that folder again; a change in the folders themselves, or
 // any change in the other views, rebuilds the view. Both keep the selection and the
 // scroll positions where their entries are still there.
