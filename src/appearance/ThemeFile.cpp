@@ -4,6 +4,7 @@
 #include "platform/BoundedFile.h"
 #include "platform/Logging.h"
 #include "platform/TextCodec.h"
+#include "platform/TextFields.h"
 #include "platform/VbConvert.h"
 
 #include <QFile>
@@ -16,7 +17,6 @@ namespace Themes {
 
 namespace {
 
-const QChar kTab = u'\t';
 const QString kCustom = QStringLiteral("(Custom)");
 // A real theme file is a few kilobytes; anything past this is not one.
 constexpr qint64 kLargestFile = 32 * 1024 * 1024;
@@ -85,7 +85,7 @@ clsThemeApps ReadThemes(const QString& path)
     for (const QString& line : lines) {
         if (isBlank(line))
             continue;
-        QStringList fields = line.split(kTab);
+        QStringList fields = line.split(TextFields::Tab);
         if (themes.Count() == 0 && fields[0] != kCustom)
             themes.Add()->Clone(builtIn);
         // A line cut short takes what it lacks from "(Custom)", never black on black.
@@ -105,7 +105,7 @@ bool WriteThemes(const QString& path, const clsThemeApps& themes, QString* error
 {
     QByteArray bytes;
     for (const clsThemeApp& theme : themes) {
-        bytes += lineFields(theme).join(kTab).toUtf8();
+        bytes += lineFields(theme).join(TextFields::Tab).toUtf8();
         bytes += "\r\n";
     }
     // A file we could not read whole holds themes we never saw: it is not ours to replace.

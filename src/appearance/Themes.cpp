@@ -19,7 +19,6 @@ namespace Themes {
 
 namespace {
 
-const QChar kTab = u'\t';
 // Beyond this a "size" is damage, not a wish for a very large font.
 constexpr double kLargestPointSize = 1000.0;
 
@@ -70,9 +69,9 @@ void ApplyFontString(QWidget* control, const QString& fontString)
     QString size;
     QString style;
     if (!fontString.isEmpty()) {
-        name = TextFields::GetField(fontString, kTab, 1);
-        size = TextFields::GetField(fontString, kTab, 2);
-        style = TextFields::GetField(fontString, kTab, 3);
+        name = TextFields::GetField(fontString, TextFields::Tab, 1);
+        size = TextFields::GetField(fontString, TextFields::Tab, 2);
+        style = TextFields::GetField(fontString, TextFields::Tab, 3);
     }
     if (!control)
         return;

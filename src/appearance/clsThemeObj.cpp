@@ -3,13 +3,9 @@
 #include "platform/TextFields.h"
 #include "platform/VbConvert.h"
 
-namespace {
-const QChar kTab = u'\t';
-}
-
 QString clsThemeObj::GetFontString() const
 {
-    QString s = m_fontName + kTab + QString::number(m_fontSize) + kTab;
+    QString s = m_fontName + TextFields::Tab + QString::number(m_fontSize) + TextFields::Tab;
     if (m_fontBold)
         s += u'B';
     if (m_fontItalic)
@@ -33,9 +29,9 @@ void clsThemeObj::SetFontString(const QString& s)
 {
     QString style;
     if (!s.isEmpty()) {
-        m_fontName = TextFields::GetField(s, kTab, 1);
-        m_fontSize = WholeSize(TextFields::GetField(s, kTab, 2));
-        style = TextFields::GetField(s, kTab, 3);
+        m_fontName = TextFields::GetField(s, TextFields::Tab, 1);
+        m_fontSize = WholeSize(TextFields::GetField(s, TextFields::Tab, 2));
+        style = TextFields::GetField(s, TextFields::Tab, 3);
     }
     // Exact matches only: "IB" or "b" were never written by us, so they change nothing.
     if (style.isEmpty()) {

@@ -18,7 +18,6 @@
 
 namespace {
 
-const QChar kTab = u'\t';
 const char* const kSizes[] = {"8",  "9",  "10", "11", "12", "14", "16", "18",
                               "20", "22", "24", "26", "28", "36", "48", "72"};
 // By position in the style list.
@@ -125,9 +124,9 @@ void frmFonts::Load()
     m_loaded = true;
     m_isLoading = true;
     if (!m_fontString.isEmpty()) {
-        m_fontName = TextFields::GetField(m_fontString, kTab, 1);
-        m_fontSize = TextFields::GetField(m_fontString, kTab, 2);
-        m_fontStyle = TextFields::GetField(m_fontString, kTab, 3);
+        m_fontName = TextFields::GetField(m_fontString, TextFields::Tab, 1);
+        m_fontSize = TextFields::GetField(m_fontString, TextFields::Tab, 2);
+        m_fontStyle = TextFields::GetField(m_fontString, TextFields::Tab, 3);
     }
     // Printing goes through the same font configuration as the screen here, so a
     // printer offers the screen's faces; only the caption names it.
@@ -262,7 +261,7 @@ void frmFonts::cmdOkClick()
     m_fontSize = size >= 0 ? m_lstFontSize->item(size)->text() : QString();
     const int style = SelectedRow(m_lstFontStyle);
     m_fontStyle = QString::fromLatin1(kStyleLetters[std::max(style, 0)]);
-    m_fontString = m_fontName + kTab + m_fontSize + kTab + m_fontStyle;
+    m_fontString = m_fontName + TextFields::Tab + m_fontSize + TextFields::Tab + m_fontStyle;
     m_isSaved = true;
     done(QDialog::Accepted);
 }

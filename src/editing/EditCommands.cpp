@@ -22,17 +22,6 @@ namespace {
 const QString kTreeDestinationTitle = QStringLiteral("Select a Destination Directory");
 const QString kSameDirectory =
     QStringLiteral("Source and Destination directories cannot be the same.");
-const QString kBadName = QStringLiteral("Cannot contain any of the following characters:\n\t"
-                                        "/\\<>?*|:\"");
-
-// The picker may hand back "/x/y/"; tags never end in "/".
-QString WithoutTrailingSlash(const QString& path)
-{
-    QString trimmed = path;
-    while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/')))
-        trimmed.chop(1);
-    return trimmed;
-}
 
 // Deleting is the one question where Enter must not say yes.
 bool ConfirmDelete(Prompts& prompts, QWidget* owner, const QString& text)
@@ -302,7 +291,7 @@ void EditCommands::NewFolder(const QString& activePane)
             return;
         if (CleanFileName(name) == name)
             break;
-        m_prompts.MsgBox(m_owner, kBadName, Prompts::Buttons::Ok, Prompts::Icon::None,
+        m_prompts.MsgBox(m_owner, BadNameMessage(), Prompts::Buttons::Ok, Prompts::Icon::None,
                          AppInfo::ProductName);
     }
     // In the Normal view a node's tag is its folder.

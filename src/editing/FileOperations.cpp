@@ -18,18 +18,7 @@ const QString kAlreadyExists = QStringLiteral("File already exists");
 const QString kSameFolder = QStringLiteral("Source and destination folders cannot be the same.");
 const QString kSameParent = QStringLiteral("Source and Destination folders cannot be the same.");
 const QString kIntoSubfolder = QStringLiteral("Cannot copy or move a folder to its subfolder.");
-const QString kBadName = QStringLiteral("Cannot contain any of the following characters:\n\t"
-                                        "/\\<>?*|:\"");
 const QString kBreak = QStringLiteral("\n\n");
-
-// A folder picked as "/x/y/" is the folder "/x/y"; only the root keeps its slash.
-QString WithoutTrailingSlash(const QString& path)
-{
-    QString trimmed = path;
-    while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/')))
-        trimmed.chop(1);
-    return trimmed;
-}
 
 } // namespace
 
@@ -255,7 +244,7 @@ bool FileOperations::CheckFileName(const QString& name)
 {
     if (CleanFileName(name) == name)
         return true;
-    m_prompts.MsgBox(m_owner, kBadName, Prompts::Buttons::Ok, Prompts::Icon::None,
+    m_prompts.MsgBox(m_owner, BadNameMessage(), Prompts::Buttons::Ok, Prompts::Icon::None,
                      AppInfo::ProductName);
     return false;
 }

@@ -40,3 +40,16 @@ QString CleanFileName(const QString& text)
     }
     return clean;
 }
+
+QString WithoutTrailingSlash(const QString& path)
+{
+    QString trimmed = path;
+    while (trimmed.size() > 1 && trimmed.endsWith(QLatin1Char('/')))
+        trimmed.chop(1);
+    return trimmed;
+}
+
+QString BadNameMessage()
+{
+    return QStringLiteral("Cannot contain any of the following characters:\n\t/\\<>?*|:\"");
+}

@@ -15,3 +15,9 @@ QString SplitPath(const QString& path, bool wantFolder, bool withBackslash);
 // text without the characters a Favorites name may not hold: / \ < > ? * | : " and
 // everything outside printable ASCII. A name is acceptable when this leaves it unchanged.
 QString CleanFileName(const QString& text);
+
+// A folder picked as "/x/y/" is the folder "/x/y"; only the root keeps its slash.
+QString WithoutTrailingSlash(const QString& path);
+
+// What a name with a character CleanFileName removes is told.
+QString BadNameMessage();

@@ -26,7 +26,7 @@ struct Row
 
 constexpr int kBookmark = 1;
 constexpr int kFolder = 2;
-constexpr int kSeparator = 3;
+constexpr int kSeparatorType = 3;
 
 std::int64_t FromMicroseconds(const QVariant& value)
 {
@@ -55,7 +55,7 @@ public:
             if (Seen.contains(row.Id))
                 continue; // a damaged database may loop
             Seen.insert(row.Id);
-            if (row.Type == kSeparator) {
+            if (row.Type == kSeparatorType) {
                 ++tree.Separators;
             } else if (row.Type == kBookmark && row.Address.startsWith(QLatin1String("place:"))) {
                 ++tree.Queries;

@@ -18,12 +18,6 @@
 
 namespace {
 
-struct FreeDeleter
-{
-    void operator()(void* pointer) const { std::free(pointer); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
-
 } // namespace
 
 X11ControlFilter::X11ControlFilter(QObject* parent) : QObject(parent)
@@ -62,7 +56,7 @@ void X11ControlFilter::remove(X11Control* control)
 
 std::uint32_t X11ControlFilter::atom(const char* name)
 {
-    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+    XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         m_connection, xcb_intern_atom(m_connection, 0, std::strlen(name), name), nullptr));
     return reply ? reply->atom : 0u;
 }
@@ -104,7 +98,7 @@ bool X11ControlFilter::isRequestProperty(std::uint32_t property)
     if (const auto known = m_requestNames.constFind(property); known != m_requestNames.cend())
         return *known;
     xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_atom_name_reply_t> reply(
+    XcbReply<xcb_get_atom_name_reply_t> reply(
         xcb_get_atom_name_reply(m_connection, xcb_get_atom_name(m_connection, property), &error));
     std::free(error);
     if (!reply)
@@ -124,7 +118,7 @@ std::optional<QByteArray> X11ControlFilter::takeRequest(std::uint32_t window,
     // One unit more than the limit tells a longer text without reading all of it.
     const auto units = static_cast<std::uint32_t>(qMax<qsizetype>(0, limit) / 4 + 1);
     xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+    XcbReply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
         m_connection,
         xcb_get_property(m_connection, 1, window, property, XCB_GET_PROPERTY_TYPE_ANY, 0, units),
         &error));

@@ -14,12 +14,6 @@
 
 namespace {
 
-struct FreeDeleter
-{
-    void operator()(void* pointer) const { std::free(pointer); }
-};
-template <typename T> using Reply = std::unique_ptr<T, FreeDeleter>;
-
 // ICCCM WM_STATE values.
 constexpr std::uint32_t NormalState = 1;
 constexpr std::uint32_t IconicState = 3;
@@ -37,7 +31,7 @@ constexpr int FrameSearchDepth = 3;
 
 bool succeeded(xcb_connection_t* connection, xcb_void_cookie_t cookie)
 {
-    Reply<xcb_generic_error_t> error(xcb_request_check(connection, cookie));
+    XcbReply<xcb_generic_error_t> error(xcb_request_check(connection, cookie));
     return !error;
 }
 
@@ -122,7 +116,7 @@ X11WindowSystem::X11WindowSystem()
     for (const char* name : names)
         cookies.append(xcb_intern_atom(m_connection, 0, std::strlen(name), name));
     for (int i = 0; i < cookies.size(); ++i) {
-        Reply<xcb_intern_atom_reply_t> reply(
+        XcbReply<xcb_intern_atom_reply_t> reply(
             xcb_intern_atom_reply(m_connection, cookies[i], nullptr));
         if (reply)
             m_atoms.insert(names[i], reply->atom);
@@ -143,7 +137,7 @@ X11WindowSystem::Atom X11WindowSystem::atom(const char* name) const
     const auto found = m_atoms.constFind(key);
     if (found != m_atoms.cend())
         return *found;
-    Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
+    XcbReply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
         m_connection, xcb_intern_atom(m_connection, 0, key.size(), key.constData()), nullptr));
     if (!reply)
         return XCB_ATOM_NONE;
@@ -157,7 +151,7 @@ X11WindowSystem::Property X11WindowSystem::property(Window window, Atom name) co
     if (!m_connection || !window || !name)
         return result;
     xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_property_reply_t> reply(
+    XcbReply<xcb_get_property_reply_t> reply(
         xcb_get_property_reply(m_connection,
                                xcb_get_property(m_connection, 0, window, name,
                                                 XCB_GET_PROPERTY_TYPE_ANY, 0, MaxPropertyLength),
@@ -188,7 +182,7 @@ X11WindowSystem::Tree X11WindowSystem::tree(Window window) const
     if (!m_connection || !window)
         return result;
     xcb_generic_error_t* error = nullptr;
-    Reply<xcb_query_tree_reply_t> reply(
+    XcbReply<xcb_query_tree_reply_t> reply(
         xcb_query_tree_reply(m_connection, xcb_query_tree(m_connection, window), &error));
     std::free(error);
     if (!reply)
@@ -214,7 +208,7 @@ bool X11WindowSystem::isMapped(Window window) const
     if (!m_connection || !window)
         return false;
     xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
+    XcbReply<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
         m_connection, xcb_get_window_attributes(m_connection, window), &error));
     std::free(error);
     return reply && reply->map_state != XCB_MAP_STATE_UNMAPPED;
@@ -262,7 +256,7 @@ QRect X11WindowSystem::ScreenGeometry() const
 {
     if (!m_connection)
         return QRect();
-    Reply<xcb_get_geometry_reply_t> reply(
+    XcbReply<xcb_get_geometry_reply_t> reply(
         xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, m_root), nullptr));
     return reply ? QRect(0, 0, reply->width, reply->height) : QRect();
 }
@@ -293,7 +287,7 @@ QList<WindowSystem::Handle> X11WindowSystem::TopLevelWindows() const
     QList<bool> hasClass(bottomFirst.size(), false);
     for (int i = 0; i < cookies.size(); ++i) {
         xcb_generic_error_t* error = nullptr;
-        Reply<xcb_get_property_reply_t> reply(
+        XcbReply<xcb_get_property_reply_t> reply(
             xcb_get_property_reply(m_connection, cookies[i], &error));
         std::free(error);
         hasClass[i] = reply && reply->type != XCB_ATOM_NONE;
@@ -448,7 +442,7 @@ bool X11WindowSystem::SendChar(Handle control, QChar character)
 std::optional<QPoint> X11WindowSystem::rootOrigin(Window window) const
 {
     xcb_generic_error_t* error = nullptr;
-    Reply<xcb_translate_coordinates_reply_t> origin(xcb_translate_coordinates_reply(
+    XcbReply<xcb_translate_coordinates_reply_t> origin(xcb_translate_coordinates_reply(
         m_connection, xcb_translate_coordinates(m_connection, window, m_root, 0, 0), &error));
     std::free(error);
     if (!origin)
@@ -461,7 +455,7 @@ QRect X11WindowSystem::innerGeometry(Window window) const
     if (!m_connection || !window)
         return QRect();
     xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_geometry_reply_t> size(
+    XcbReply<xcb_get_geometry_reply_t> size(
         xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), &error));
     std::free(error);
     const std::optional<QPoint> origin = rootOrigin(window);
@@ -495,7 +489,7 @@ QRect X11WindowSystem::Geometry(Handle handle) const
 bool X11WindowSystem::configure(Window window, const QRect& rootGeometry)
 {
     const Tree up = tree(window);
-    Reply<xcb_get_geometry_reply_t> current(
+    XcbReply<xcb_get_geometry_reply_t> current(
         xcb_get_geometry_reply(m_connection, xcb_get_geometry(m_connection, window), nullptr));
     if (!up.valid || !current)
         return false;
@@ -724,7 +718,7 @@ bool X11WindowSystem::Exists(Handle handle) const
     if (!m_connection || !handle)
         return false;
     xcb_generic_error_t* error = nullptr;
-    Reply<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
+    XcbReply<xcb_get_window_attributes_reply_t> reply(xcb_get_window_attributes_reply(
         m_connection, xcb_get_window_attributes(m_connection, static_cast<Window>(handle)),
         &error));
     std::free(error);

@@ -6,9 +6,18 @@
 #include <QHash>
 
 #include <cstdint>
+#include <cstdlib>
+#include <memory>
 #include <optional>
 
 struct xcb_connection_t;
+
+// An xcb reply, which the caller frees with free().
+struct XcbFree
+{
+    void operator()(void* pointer) const { std::free(pointer); }
+};
+template <typename T> using XcbReply = std::unique_ptr<T, XcbFree>;
 
 // Other programs' windows over xcb. Handles are the client windows (never a window
 // manager's frames). With a window manager the EWMH requests are used; without one the
