@@ -62,12 +62,16 @@ QList<BrowserProfile> Find(const QString& home)
     {
         const char* folder;
         const char* browser;
-    } kChromium[] = {{"/.config/chromium", "Chromium"},
-                     {"/.config/google-chrome", "Google Chrome"},
-                     {"/.config/BraveSoftware/Brave-Browser", "Brave"},
-                     {"/.config/vivaldi", "Vivaldi"}};
+    } kChromium[] = {{"/chromium", "Chromium"},
+                     {"/google-chrome", "Google Chrome"},
+                     {"/BraveSoftware/Brave-Browser", "Brave"},
+                     {"/vivaldi", "Vivaldi"}};
+    // These browsers keep their profiles below $XDG_CONFIG_HOME when it is set.
+    const QString xdg = qEnvironmentVariable("XDG_CONFIG_HOME");
+    const QString config =
+        QDir::isAbsolutePath(xdg) ? QDir::cleanPath(xdg) : home + QStringLiteral("/.config");
     for (const auto& family : kChromium)
-        FindChromium(home + QLatin1String(family.folder), QLatin1String(family.browser), found);
+        FindChromium(config + QLatin1String(family.folder), QLatin1String(family.browser), found);
     return found;
 }
 

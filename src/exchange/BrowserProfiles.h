@@ -13,6 +13,7 @@ struct BrowserProfile
 };
 
 namespace BrowserProfiles {
-// home is the user's home folder, given so tests can use one of their own.
+// home is the user's home folder, given so tests can use one of their own; the Chromium
+// family is looked for below $XDG_CONFIG_HOME when that is set.
 QList<BrowserProfile> Find(const QString& home);
 } // namespace BrowserProfiles
