@@ -181,7 +181,8 @@ private Q_SLOTS:
         arrange.LoadList();
         arrange.TerminateClick();
         QCOMPARE(arrange.lvwBrowser()->topLevelItemCount(), 0);
-        QVERIFY(!m_windows->Exists(alpha) && !m_windows->Exists(bravo));
+        // Closing is up to each window's program, which may take a moment to go.
+        QTRY_VERIFY_WITH_TIMEOUT(!m_windows->Exists(alpha) && !m_windows->Exists(bravo), 10000);
     }
 
     // Each run opens the window where the last one left it: nothing creeps under a manager.

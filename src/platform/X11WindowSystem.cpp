@@ -52,7 +52,7 @@ QString decodeText(const QByteArray& bytes, bool utf8)
 QList<std::uint32_t> X11WindowSystem::Property::Values() const
 {
     QList<std::uint32_t> values;
-    if (format != 32)
+    if (format != 32 || data.size() < 4)
         return values;
     values.resize(data.size() / 4);
     std::memcpy(values.data(), data.constData(), values.size() * 4);
