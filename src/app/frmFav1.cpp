@@ -54,7 +54,6 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
