@@ -52,7 +52,6 @@ void LiveUpdates::WatchShownFolders()
         }
         break;
     default:
-        folders += allFolders();
         break;
     }
     // Group labels and days carry no folder; nothing outside the Favorites is watched.
@@ -60,6 +59,11 @@ void LiveUpdates::WatchShownFolders()
         return !FileSystemService::IsInside(folder, root) ||
                !m_panes.fileSystem.FolderExists(folder);
     });
+    // The whole tree's folders come from a walk just made: no need to look at each again
+    // on every click.
+    if (views.CurrentView() != FavoritesViews::Normal &&
+        views.CurrentView() != FavoritesViews::SearchResults)
+        folders += allFolders();
     m_watch.Watch(folders);
     if (m_watch.Polling())
         m_panes.status.SetText(3, FavoritesViews::ViewText(views.CurrentView()) +
