@@ -465,7 +465,11 @@ int main(int argc, char* argv[])
         QStringLiteral("Time only the link health rows, over the largest size."));
     parser.addOption(sizesOption);
     parser.addOption(keepOption);
+    const QCommandLineOption exchangeOption(
+        QStringLiteral("exchange-only"),
+        QStringLiteral("Time only the import and export rows, over the largest size."));
     parser.addOption(healthOption);
+    parser.addOption(exchangeOption);
     parser.process(app);
 
     QList<int> sizes;
@@ -505,6 +509,10 @@ int main(int argc, char* argv[])
             Materialise(TreeGenerator::Plan(shape), root);
             BenchHealth(root, largest);
         }
+        return 0;
+    }
+    if (parser.isSet(exchangeOption)) {
+        BenchExchange(base + QStringLiteral("/exchange"), largest);
         return 0;
     }
     Views views;

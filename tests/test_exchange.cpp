@@ -11,6 +11,8 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 // A tree as one line: folders "Name[...]", links "Name<address>", times "@mod/visit".
@@ -221,6 +223,20 @@ private Q_SLOTS:
         QVERIFY(
             dumps[0].contains("Ex & ample é☺<https://example.com/?a=1&b=2>@1500000000/1700000000"));
         QVERIFY(dumps[0].contains("Bookmarks Toolbar["));
+    }
+
+    // A pipe among the links neither blocks the export nor loses its times.
+    void pipeExportsWithoutBlocking()
+    {
+        TestEnvironment env;
+        const QString pipe = env.Favorites() + "/Pipe.url";
+        QVERIFY(QDir().mkpath(env.Favorites()));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+        const QFileInfo info(pipe);
+        QCOMPARE(Dump(ReadFolder(env.Favorites()).Root, true),
+                 QStringLiteral("Pipe<>@%1/%2")
+                     .arg(info.lastModified().toSecsSinceEpoch())
+                     .arg(info.lastRead().toSecsSinceEpoch()));
     }
 
     void cancelStopsBeforeWriting()

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -13,6 +14,19 @@ namespace {
 std::int64_t Seconds(std::int64_t milliseconds)
 {
     return milliseconds >= 0 ? milliseconds / 1000 : (milliseconds - 999) / 1000;
+}
+
+bool IsHidden(const QString& name)
+{
+    return name.startsWith(QLatin1Char('.'));
+}
+
+void SetTimes(BookmarkNode& node, const FsDetails& details)
+{
+    node.Modified = Seconds(details.Modified);
+    node.Added = qMin(Seconds(details.Created), node.Modified);
+    if (!node.IsFolder)
+        node.Visited = Seconds(details.Accessed);
 }
 
 } // namespace
@@ -26,64 +40,55 @@ bool FolderReader::Read(const QString& root, BookmarkTree& tree, QString& error)
 {
     m_seen.clear();
     try {
-        m_fileSystem.Contents(root);
+        m_fileSystem.Listing(root);
         m_seen.insert(m_fileSystem.Identity(root));
     } catch (const FileSystemError& failure) {
         error = failure.Description() + QStringLiteral(": ") + root;
         return false;
     }
     readFolder(root, tree.Root, 0, tree);
-    readAddresses(tree.Root);
+    readLinks(tree.Root);
     return true;
 }
 
 void FolderReader::readFolder(const QString& path, BookmarkNode& node, int depth,
                               BookmarkTree& tree)
 {
-    FolderContents contents;
+    // Names only: a link's details come with its contents, from one open of the file.
+    FolderListing listing;
     try {
-        contents = m_fileSystem.Contents(path);
+        listing = m_fileSystem.Listing(path);
     } catch (const FileSystemError&) {
         return; // an unreadable folder exports as an empty one
     }
-    for (const FsEntry& folder : contents.SubFolders) {
+    for (const FsItem& folder : listing.SubFolders) {
         if (m_progress && m_progress->Cancel.load(std::memory_order_relaxed))
             return;
-        if (folder.Details.Attributes & AttributeHidden)
+        // A link back up the tree would never end.
+        if (IsHidden(folder.Name) || m_seen.contains(folder.Id))
             continue;
-        try {
-            // A link back up the tree would never end.
-            if (!m_seen.contains(m_fileSystem.Identity(folder.Path)))
-                m_seen.insert(m_fileSystem.Identity(folder.Path));
-            else
-                continue;
-        } catch (const FileSystemError&) {
-            continue;
-        }
+        m_seen.insert(folder.Id);
         BookmarkNode* child = &node;
         if (depth + 1 <= BookmarkTree::MaxDepth) {
             child = &node.AddFolder(PathCodec::Readable(folder.Name));
-            child->Modified = Seconds(folder.Details.Modified);
-            child->Added = qMin(Seconds(folder.Details.Created), child->Modified);
+            try {
+                SetTimes(*child, m_fileSystem.Details(folder.Path));
+            } catch (const FileSystemError&) {
+            }
         } else {
             ++tree.Flattened;
         }
         readFolder(folder.Path, *child, depth + 1, tree);
     }
-    for (const FsEntry& file : contents.Files) {
-        if ((file.Details.Attributes & AttributeHidden) ||
-            !file.Name.endsWith(QLatin1String(".url"), Qt::CaseInsensitive))
+    for (const FsItem& file : listing.Files) {
+        if (IsHidden(file.Name) || !file.Name.endsWith(QLatin1String(".url"), Qt::CaseInsensitive))
             continue;
-        // The path stands in for the address until readAddresses reads them all.
-        BookmarkNode& link =
-            node.AddLink(PathCodec::Readable(FileSystemService::GetBaseName(file.Name)), file.Path);
-        link.Modified = Seconds(file.Details.Modified);
-        link.Added = qMin(Seconds(file.Details.Created), link.Modified);
-        link.Visited = Seconds(file.Details.Accessed);
+        // The path stands in for the address until readLinks reads them all.
+        node.AddLink(PathCodec::Readable(FileSystemService::GetBaseName(file.Name)), file.Path);
     }
 }
 
-void FolderReader::readAddresses(BookmarkNode& root)
+void FolderReader::readLinks(BookmarkNode& root)
 {
     std::vector<BookmarkNode*> links;
     std::vector<BookmarkNode*> folders{&root};
@@ -99,7 +104,7 @@ void FolderReader::readAddresses(BookmarkNode& root)
         for (std::size_t i = first; i < links.size(); i += step) {
             if (m_progress && m_progress->Cancel.load(std::memory_order_relaxed))
                 return;
-            links[i]->Address = ShortcutFile::ReadShortcutURL(m_quiet, links[i]->Address);
+            readLink(*links[i]);
             if (m_progress)
                 m_progress->Done.fetch_add(1, std::memory_order_relaxed);
         }
@@ -113,4 +118,20 @@ void FolderReader::readAddresses(BookmarkNode& root)
     read(0, threads);
     for (std::thread& helper : helpers)
         helper.join();
+}
+
+void FolderReader::readLink(BookmarkNode& link) const
+{
+    const QString path = std::exchange(link.Address, QString());
+    try {
+        QuietFileSystem::Head head = m_quiet.ReadHeadAndDetails(path, ShortcutFile::ReadLimit);
+        SetTimes(link, head.Details);
+        link.Address = ShortcutFile::ShortcutURL(std::move(head.Bytes));
+    } catch (const FileSystemError&) {
+        // Unreadable: the link still goes out, with the times its folder tells of it.
+        try {
+            SetTimes(link, m_fileSystem.Details(path));
+        } catch (const FileSystemError&) {
+        }
+    }
 }

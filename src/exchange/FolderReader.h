@@ -17,7 +17,8 @@ public:
 
 private:
     void readFolder(const QString& path, BookmarkNode& node, int depth, BookmarkTree& tree);
-    void readAddresses(BookmarkNode& root);
+    void readLinks(BookmarkNode& root);
+    void readLink(BookmarkNode& link) const;
 
     const FileSystemService& m_fileSystem;
     ExchangeProgress* m_progress;

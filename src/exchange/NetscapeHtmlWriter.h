@@ -9,5 +9,4 @@ class NetscapeHtmlWriter
 {
 public:
     static QByteArray Write(const BookmarkTree& tree);
-    static QString Escape(const QString& text);
 };

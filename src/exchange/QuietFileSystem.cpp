@@ -7,7 +7,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-QByteArray QuietFileSystem::ReadHead(const QString& path, qint64 limit) const
+QuietFileSystem::Head QuietFileSystem::ReadHeadAndDetails(const QString& path, qint64 limit) const
 {
     const QByteArray native = PathCodec::Encode(path);
     constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
@@ -16,13 +16,21 @@ QByteArray QuietFileSystem::ReadHead(const QString& path, qint64 limit) const
         fd = ::open(native.constData(), kFlags);
     if (fd < 0)
         throw FileSystemError(ErrorDescription(errno, false), path);
-    struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    Head head;
+    struct statx st;
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &st) != 0) {
+        const int error = errno;
         ::close(fd);
-        return FileSystemService::ReadHead(path, limit); // let the service refuse it its way
+        throw FileSystemError(ErrorDescription(error, false), path);
     }
-    QByteArray bytes;
-    bytes.resize(qMin<qint64>(limit + 1, qMax<qint64>(st.st_size, 0) + 1));
+    head.Details = DetailsOf(st, path.at(path.lastIndexOf(QLatin1Char('/')) + 1) == u'.');
+    head.Plain = S_ISREG(st.stx_mode);
+    if (!head.Plain) {
+        ::close(fd); // pipes and devices have no head worth waiting for
+        return head;
+    }
+    QByteArray& bytes = head.Bytes;
+    bytes.resize(qMin<qint64>(limit + 1, static_cast<qint64>(st.stx_size) + 1));
     qint64 got = 0;
     while (got < bytes.size()) {
         const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
@@ -31,10 +39,18 @@ QByteArray QuietFileSystem::ReadHead(const QString& path, qint64 limit) const
         if (n <= 0)
             break;
         got += n;
-        if (got == st.st_size)
+        if (got == static_cast<qint64>(st.stx_size))
             break; // the whole file, without asking once more for the end
     }
     ::close(fd);
     bytes.truncate(got);
-    return bytes;
+    return head;
+}
+
+QByteArray QuietFileSystem::ReadHead(const QString& path, qint64 limit) const
+{
+    Head head = ReadHeadAndDetails(path, limit);
+    if (!head.Plain)
+        return FileSystemService::ReadHead(path, limit); // let the service refuse it its way
+    return std::move(head.Bytes);
 }

@@ -10,14 +10,11 @@
 
 namespace {
 
-// Real shortcuts are a few hundred bytes; this keeps a huge file from stalling a listing.
-constexpr qsizetype kReadLimit = 1024 * 1024;
-
 const QString kAlreadyExists = QStringLiteral("Link already exists in the selected folder.");
 
 bool IsUrlLine(QStringView line)
 {
-    return line.size() >= 4 && line.left(4).toString().toUpper() == QLatin1String("URL=");
+    return line.startsWith(QLatin1String("URL="), Qt::CaseInsensitive);
 }
 
 } // namespace
@@ -26,16 +23,19 @@ QString ShortcutFile::ReadShortcutURL(const FileSystemService& fileSystem, const
 {
     if (path.isEmpty())
         return {};
-    QByteArray bytes;
     try {
-        bytes = fileSystem.ReadHead(path, kReadLimit);
+        return ShortcutURL(fileSystem.ReadHead(path, ReadLimit));
     } catch (const FileSystemError&) {
         return {};
     }
-    if (bytes.size() > kReadLimit) {
+}
+
+QString ShortcutFile::ShortcutURL(QByteArray bytes)
+{
+    if (bytes.size() > ReadLimit) {
         // The last line was cut: drop it, lest half a UTF-8 sequence spoil the decoding.
         const qsizetype lastBreak =
-            qMax(bytes.lastIndexOf('\n', kReadLimit - 1), bytes.lastIndexOf('\r', kReadLimit - 1));
+            qMax(bytes.lastIndexOf('\n', ReadLimit - 1), bytes.lastIndexOf('\r', ReadLimit - 1));
         bytes.truncate(lastBreak < 0 ? 0 : lastBreak);
     }
     const QString text = TextCodec::Decode(bytes);

@@ -116,26 +116,6 @@ std::int64_t Milliseconds(const struct statx_timestamp& t)
 
 constexpr unsigned kDetailsMask = STATX_BASIC_STATS | STATX_BTIME;
 
-FsDetails MakeDetails(const struct statx& st, bool hidden)
-{
-    FsDetails details;
-    details.Modified = Milliseconds(st.stx_mtime);
-    details.Accessed = Milliseconds(st.stx_atime);
-    details.Created = (st.stx_mask & STATX_BTIME) ? Milliseconds(st.stx_btime) : details.Modified;
-    const bool folder = S_ISDIR(st.stx_mode);
-    int attributes = 0;
-    if (!(st.stx_mode & S_IWUSR))
-        attributes |= AttributeReadOnly;
-    if (hidden)
-        attributes |= AttributeHidden;
-    if (folder)
-        attributes |= AttributeDirectory;
-    details.Attributes = attributes;
-    // A folder's own size on disk means nothing to anyone looking at Favorites.
-    details.Size = folder ? 0 : static_cast<std::int64_t>(st.stx_size);
-    return details;
-}
-
 struct DirCloser
 {
     void operator()(DIR* dir) const { closedir(dir); }
@@ -708,12 +688,32 @@ FolderContents FileSystemService::Contents(const QString& folderPath) const
         const QString decoded = PathCodec::Decode(name);
         if (error != 0)
             Fail(error, Subject::File, prefix + decoded);
-        FsEntry entry{decoded, prefix + decoded, MakeDetails(st, name[0] == '.'), IdOf(st)};
+        FsEntry entry{decoded, prefix + decoded, DetailsOf(st, name[0] == '.'), IdOf(st)};
         (S_ISDIR(st.stx_mode) ? contents.SubFolders : contents.Files).append(std::move(entry));
     });
     SortByName(contents.SubFolders);
     SortByName(contents.Files);
     return contents;
+}
+
+FsDetails FileSystemService::DetailsOf(const struct statx& st, bool hidden)
+{
+    FsDetails details;
+    details.Modified = Milliseconds(st.stx_mtime);
+    details.Accessed = Milliseconds(st.stx_atime);
+    details.Created = (st.stx_mask & STATX_BTIME) ? Milliseconds(st.stx_btime) : details.Modified;
+    const bool folder = S_ISDIR(st.stx_mode);
+    int attributes = 0;
+    if (!(st.stx_mode & S_IWUSR))
+        attributes |= AttributeReadOnly;
+    if (hidden)
+        attributes |= AttributeHidden;
+    if (folder)
+        attributes |= AttributeDirectory;
+    details.Attributes = attributes;
+    // A folder's own size on disk means nothing to anyone looking at Favorites.
+    details.Size = folder ? 0 : static_cast<std::int64_t>(st.stx_size);
+    return details;
 }
 
 FsDetails FileSystemService::Details(const QString& path) const
@@ -722,7 +722,7 @@ FsDetails FileSystemService::Details(const QString& path) const
     const int error = StatEntry(AT_FDCWD, Native(path).constData(), kDetailsMask, st);
     if (error != 0)
         Fail(error, Subject::File, path);
-    return MakeDetails(st, IsHiddenName(GetFileName(path)));
+    return DetailsOf(st, IsHiddenName(GetFileName(path)));
 }
 
 FolderId FileSystemService::Identity(const QString& folderPath) const

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+struct statx;
+
 // A failed file-system call. Description() reads like the platform's own message
 // ("Permission denied", "File already exists", "Path not found"...).
 class FileSystemError : public std::runtime_error
@@ -168,6 +170,8 @@ public:
     static QString ParentFolder(const QString& path);
     // A system error number as the user reads it ("Path not found", "Permission denied").
     static QString ErrorDescription(int error, bool folder);
+    // The details of an entry from what statx told of it.
+    static FsDetails DetailsOf(const struct statx& st, bool hidden);
     // The one order of names: without regard to case, ties broken by case.
     static bool LessByName(const QString& a, const QString& b);
 
