@@ -1,5 +1,7 @@
 #include "ExchangeBench.h"
 
+#include "Measure.h"
+
 #include "TreeGenerator.h"
 
 #include "exchange/BookmarkExport.h"
@@ -9,42 +11,19 @@
 #include "platform/FileSystemService.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 
 #include <cstdio>
-#include <functional>
-#include <limits>
 
 namespace {
 
-constexpr int kRuns = 2;
-
-// Best of kRuns; prepare runs untimed before each.
-double Best(const std::function<void()>& prepare, const std::function<void()>& work)
-{
-    double best = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < kRuns; ++i) {
-        prepare();
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, static_cast<double>(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
+constexpr int kExchangeRuns = 2;
 
 void Remove(const QString& path)
 {
     if (QFileInfo::exists(path))
         FileSystemService().DeleteFolder(path);
-}
-
-void Row(const char* name, int links, double ms, double base)
-{
-    std::printf("%-34s %8d %10.2f %8.2f\n", name, links, ms, ms / base);
-    std::fflush(stdout);
 }
 
 int CountLinks(const QString& root)
@@ -69,10 +48,11 @@ void BenchExchange(const QString& folder, int links)
     QDir().mkpath(folder);
     FileSystemService fileSystem;
 
-    std::printf("\nimport and export, best of %d\n", kRuns);
-    std::printf("%-34s %8s %10s %8s\n", "measurement", "links", "ms", "ratio");
-    const double write = Best([&] { Remove(raw); }, [&] { TreeGenerator::Write(plan, raw); });
-    Row("raw write (tree generator)", links, write, write);
+    std::printf("\nimport and export, best of %d\n", kExchangeRuns);
+    PrintHeader();
+    const double write = BestOf(
+        kExchangeRuns, [&] { Remove(raw); }, [&] { TreeGenerator::Write(plan, raw); });
+    PrintRow("raw write (tree generator)", links, -1, write, write);
 
     // The bookmark file of that same tree, as a browser would export it.
     BookmarkTree tree;
@@ -84,30 +64,23 @@ void BenchExchange(const QString& folder, int links)
     file.close();
 
     ImportSummary summary;
-    const double import =
-        Best([&] { Remove(imported); },
-             [&] { summary = BookmarkImport::Import(fileSystem, html, imported); });
-    Row("import bookmarks.html", links, import, write);
+    const double import = BestOf(
+        kExchangeRuns, [&] { Remove(imported); },
+        [&] { summary = BookmarkImport::Import(fileSystem, html, imported); });
+    PrintRow("import bookmarks.html", links, -1, import, write);
     if (!summary.Ok() || summary.Links != links)
         std::fprintf(stderr, "warning: import: %s\n", qPrintable(summary.Text()));
 
-    const QStringList findArguments{imported, QStringLiteral("-printf"),
-                                    QStringLiteral("%y %s %T@ %A@ %C@ %p\\n")};
-    const double walk = Best([] {},
-                             [&] {
-                                 QProcess find;
-                                 find.setStandardOutputFile(QProcess::nullDevice());
-                                 find.start(QStringLiteral("find"), findArguments);
-                                 find.waitForFinished(-1);
-                             });
-    Row("raw walk (find)", links, walk, walk);
+    const double walk = FindWalk(imported, false, kExchangeRuns);
+    PrintRow("raw walk (find)", links, -1, walk, walk);
     BookmarkExport::Result result;
-    const double exportMs = Best([] {},
-                                 [&] {
-                                     result = BookmarkExport::Export(fileSystem, imported, exported,
-                                                                     BookmarkExport::Format::Html);
-                                 });
-    Row("export bookmarks.html", links, exportMs, walk);
+    const double exportMs = BestOf(
+        kExchangeRuns, [] {},
+        [&] {
+            result = BookmarkExport::Export(fileSystem, imported, exported,
+                                            BookmarkExport::Format::Html);
+        });
+    PrintRow("export bookmarks.html", links, -1, exportMs, walk);
     if (!result.Error.isEmpty() || result.Links != links || CountLinks(imported) != links)
         std::fprintf(stderr, "warning: export: %s\n", qPrintable(result.Text(exported)));
     Remove(raw);

@@ -1,5 +1,7 @@
 #include "HealthBench.h"
 
+#include "Measure.h"
+
 #include "favorites/LinkAddressCache.h"
 #include "favorites/SearchFolder.h"
 #include "health/DuplicateFinder.h"
@@ -21,18 +23,10 @@ namespace {
 
 constexpr int kCheckedLinks = 2000;
 constexpr int kServers = 4;
-constexpr int kRuns = 3;
-
-double Millis(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
+constexpr int kHealthRuns = 3;
 
 // Every entry's stat data, and with read the bytes of every file as well.
-double RawWalk(const QString& root, bool read)
+double IteratorWalk(const QString& root, bool read)
 {
     return Millis([&] {
         QDirIterator it(root, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
@@ -53,23 +47,14 @@ double RawWalk(const QString& root, bool read)
     });
 }
 
-// The best of a few runs; prepare runs untimed before each.
 double Best(const std::function<void()>& work, const std::function<void()>& prepare = {})
 {
-    double best = 0;
-    for (int i = 0; i < kRuns; ++i) {
-        if (prepare)
-            prepare();
-        const double ms = Millis(work);
-        best = i == 0 ? ms : std::min(best, ms);
-    }
-    return best;
+    return BestOf(kHealthRuns, prepare, work);
 }
 
 void Row(const char* name, int links, double ms, double base)
 {
-    std::printf("%-34s %8d %8s %10.2f %8.2f\n", name, links, "", ms, ms / base);
-    std::fflush(stdout);
+    PrintRow(name, links, -1, ms, base);
 }
 
 void BenchCheck()
@@ -116,8 +101,8 @@ void BenchHealth(const QString& root, int links)
 {
     FileSystemService fileSystem;
     std::printf("\nlink health (ratio = time / raw walk; duplicates: / raw walk + read)\n");
-    const double walk = Best([&] { RawWalk(root, false); });
-    const double walkRead = RawWalk(root, true);
+    const double walk = Best([&] { IteratorWalk(root, false); });
+    const double walkRead = IteratorWalk(root, true);
     Row("raw walk (QDirIterator)", links, walk, walk);
     Row("raw walk + read every file", links, walkRead, walk);
     qsizetype groups = 0;

@@ -3,6 +3,7 @@
 
 #include "ExchangeBench.h"
 #include "HealthBench.h"
+#include "Measure.h"
 #include "SettingsLoad.h"
 #include "TreeGenerator.h"
 
@@ -24,13 +25,11 @@
 #include <QComboBox>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QFrame>
 #include <QHeaderView>
 #include <QMainWindow>
-#include <QProcess>
 #include <QSet>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -39,7 +38,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
-#include <limits>
 #include <memory>
 
 namespace {
@@ -108,57 +106,17 @@ void Settle()
     QCoreApplication::processEvents();
 }
 
-double Millis(const std::function<void()>& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return static_cast<double>(timer.nsecsElapsed()) / 1e6;
-}
-
 // One warm-up, then the best of kRuns; prepare runs untimed before each.
-double BestOf(const std::function<void()>& prepare, const std::function<void()>& work)
+double WarmBest(const std::function<void()>& prepare, const std::function<void()>& work)
 {
     prepare();
     work();
-    double best = std::numeric_limits<double>::infinity();
-    for (int i = 0; i < kRuns; ++i) {
-        prepare();
-        best = std::min(best, Millis(work));
-    }
-    return best;
-}
-
-void RunFind(const QStringList& arguments)
-{
-    QProcess find;
-    find.setProgram(QStringLiteral("find"));
-    find.setArguments(arguments);
-    find.setStandardOutputFile(QProcess::nullDevice());
-    find.start();
-    if (!find.waitForFinished(-1) || find.exitStatus() != QProcess::NormalExit ||
-        find.exitCode() != 0)
-        qFatal("tavoro_bench: find failed: %s", qPrintable(find.errorString()));
-}
-
-// The same stat data the views read: type, size and the three times of every entry.
-double RawWalk(const QString& root, bool oneLevel)
-{
-    QStringList arguments{root};
-    if (oneLevel)
-        arguments << QStringLiteral("-maxdepth") << QStringLiteral("1");
-    arguments << QStringLiteral("-printf") << QStringLiteral("%y %s %T@ %A@ %C@ %p\\n");
-    return BestOf([] {}, [&] { RunFind(arguments); });
+    return BestOf(kRuns, prepare, work);
 }
 
 class Table
 {
 public:
-    void Header()
-    {
-        std::printf("%-34s %8s %8s %10s %8s\n", "measurement", "links", "folders", "ms", "ratio");
-        std::fflush(stdout);
-    }
     void Base(const char* name, int links, int folders, double ms)
     {
         m_base = ms;
@@ -166,8 +124,7 @@ public:
     }
     void Row(const char* name, int links, int folders, double ms)
     {
-        std::printf("%-34s %8d %8d %10.2f %8.2f\n", name, links, folders, ms, ms / m_base);
-        std::fflush(stdout);
+        PrintRow(name, links, folders, ms, m_base);
     }
     void Gap()
     {
@@ -244,7 +201,7 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
     Materialise(plan, root);
     const int folders = static_cast<int>(plan.Folders.size());
 
-    table.Base("raw walk (find)", links, folders, RawWalk(root, false));
+    table.Base("raw walk (find)", links, folders, FindWalk(root, false, kRuns + 1));
 
     FavoritesViews& views = *v.views;
     views.SetFavoritesRoot(root);
@@ -272,7 +229,7 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
                     peak - before, before);
         std::fflush(stdout);
     }
-    const double build = BestOf(startFresh, [&] { views.BuildNormalView(); });
+    const double build = WarmBest(startFresh, [&] { views.BuildNormalView(); });
     table.Row("normal view", links, folders, build);
     if (v.tree->Count() != folders || v.list->Count() != plan.Entries(0))
         Warn(QStringLiteral("normal view shows %1 nodes and %2 rows, expected %3 and %4")
@@ -282,7 +239,7 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
                  .arg(plan.Entries(0)));
 
     // What a user waits for after the call returns: the tree's layout and first paint.
-    const double shown = BestOf(startFresh, [&] {
+    const double shown = WarmBest(startFresh, [&] {
         views.BuildNormalView();
         Settle();
     });
@@ -300,7 +257,7 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
     }
     for (int up = deep.Parent; up > 0; up = plan.Folders[static_cast<size_t>(up)].Parent)
         open.insert(FolderPath(root, plan.Folders[static_cast<size_t>(up)]));
-    const double refresh = BestOf(
+    const double refresh = WarmBest(
         [&] {
             for (QTreeWidgetItem* node : v.tree->Nodes()) {
                 if (open.contains(FavoritesTree::Tag(node)))
@@ -331,7 +288,7 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
         {FavoritesViews::DateCreated, "date created view"},
     };
     for (const auto& view : kViews) {
-        const double ms = BestOf(startFresh, [&] { views.SelectView(view.View); });
+        const double ms = WarmBest(startFresh, [&] { views.SelectView(view.View); });
         table.Row(view.Name, links, folders, ms);
         // The links of the folders below the root; the root's own links are not listed.
         const int belowRoot = links - plan.Folders.front().Links;
@@ -349,7 +306,7 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
     if (!day) {
         Warn(QStringLiteral("the last modified view has no day nodes"));
     } else {
-        const double click = BestOf(
+        const double click = WarmBest(
             [&] {
                 v.list->Clear();
                 Settle();
@@ -367,7 +324,7 @@ void BenchTree(Views& v, Table& table, const QString& base, int links, bool meas
     parameters.Text = QStringLiteral("news");
     QList<clsLink> found;
     const double searched =
-        BestOf([&] { found.clear(); }, [&] { SearchFolder(v.fileSystem, parameters, found); });
+        WarmBest([&] { found.clear(); }, [&] { SearchFolder(v.fileSystem, parameters, found); });
     table.Row("search \"news\"", links, folders, searched);
     if (found.isEmpty())
         Warn(QStringLiteral("the search for \"news\" found nothing"));
@@ -383,7 +340,7 @@ void BenchFlat(Views& v, Table& table, const QString& base)
     const QString folder = base + QStringLiteral("/flat-%1").arg(kFlatLinks);
     Materialise(plan, folder);
 
-    table.Base("raw walk (find -maxdepth 1)", kFlatLinks, 1, RawWalk(folder, true));
+    table.Base("raw walk (find -maxdepth 1)", kFlatLinks, 1, FindWalk(folder, true, kRuns + 1));
 
     FavoritesViews& views = *v.views;
     views.SetFavoritesRoot(folder);
@@ -391,7 +348,7 @@ void BenchFlat(Views& v, Table& table, const QString& base)
     views.BuildNormalView(); // the list's columns, as a click finds them
     Settle();
     // Listed into an empty list, so the figure does not depend on what was shown before.
-    const double listed = BestOf(
+    const double listed = WarmBest(
         [&] {
             v.list->Clear();
             Settle();
@@ -429,8 +386,8 @@ void BenchLiveUpdate(Views& v, const QString& root, int links)
         clock);
     Table table;
     table.Base("refresh (F5), burst folder shown", links, 1,
-               BestOf(Settle, [&] { views.RefreshView(); }));
-    const double update = BestOf(Settle, [&] { live.Update({burst}); });
+               WarmBest(Settle, [&] { views.RefreshView(); }));
+    const double update = WarmBest(Settle, [&] { live.Update({burst}); });
     table.Row("live update, 5,000-link burst", links, 1, update);
     if (v.list->Count() != kFlatLinks)
         Warn(QStringLiteral("the update lists %1 rows, expected %2")
@@ -523,7 +480,7 @@ int main(int argc, char* argv[])
     Table table;
     std::printf("best of %d after one warm-up; ratio = time / raw walk of the same data\n\n",
                 kRuns);
-    table.Header();
+    PrintHeader();
     for (int size : sizes)
         BenchTree(views, table, base, size, size == largest);
     BenchFlat(views, table, base);

@@ -14,8 +14,10 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QTest>
 #include <QTreeWidget>
 

@@ -14,8 +14,9 @@
 #include "support/OpenboxSession.h"
 #include "support/X11TestMain.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
 
 namespace {
 const QString Suffix = " - Microsoft Internet Explorer";

@@ -9,8 +9,7 @@
 #include "platform/X11Control.h"
 #include "support/TestEnvironment.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QTest>
 
 #include <sys/stat.h>
 

@@ -4,7 +4,8 @@
 #include "platform/FileSystemService.h"
 #include "support/TestEnvironment.h"
 
-#include <QtTest>
+#include <QProcess>
+#include <QTest>
 
 // The bookmarks file as the real Chromium writes it: a small extension of ours makes the
 // bookmarks in a new profile, and the import reads what the browser saved.

@@ -12,8 +12,10 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <QToolBar>
 
 namespace {
 

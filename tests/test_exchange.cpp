@@ -9,7 +9,7 @@
 #include "support/FavoritesBuilder.h"
 #include "support/TestEnvironment.h"
 
-#include <QtTest>
+#include <QTest>
 
 #include <sys/stat.h>
 

@@ -10,7 +10,13 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 
-#include <QtTest>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <QHash>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTest>
 #include <QUrl>
-#include <QtTest>
 
 #include <functional>
 #include <memory>

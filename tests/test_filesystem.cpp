@@ -5,7 +5,7 @@
 #include "support/TestEnvironment.h"
 
 #include <QFile>
-#include <QtTest>
+#include <QTest>
 
 #include <functional>
 

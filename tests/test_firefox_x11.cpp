@@ -13,8 +13,8 @@
 #include "support/FavoritesBuilder.h"
 #include "support/OpenboxSession.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QMimeData>
+#include <QTest>
 
 #include <unistd.h>
 

@@ -9,7 +9,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 
-#include <QtTest>
+#include <QTest>
 
 class TestHealth : public QObject
 {

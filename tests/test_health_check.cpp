@@ -11,7 +11,7 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 
-#include <QtTest>
+#include <QTest>
 
 using State = CheckResult::State;
 

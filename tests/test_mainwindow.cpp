@@ -12,8 +12,11 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
 
 namespace {
 

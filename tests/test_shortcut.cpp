@@ -4,7 +4,8 @@
 #include "support/ScriptedPrompts.h"
 #include "support/TestEnvironment.h"
 
-#include <QtTest>
+#include <QRandomGenerator>
+#include <QTest>
 
 #include <sys/stat.h>
 #include <unistd.h>

@@ -11,8 +11,11 @@
 #include "support/AppFixture.h"
 #include "support/FavoritesBuilder.h"
 
-#include <QtTest>
-#include <QtWidgets>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QTest>
 
 // The user's own browsers (fakes found by desktop files), their windows, links dropped.
 class TestUserBrowsers : public QObject

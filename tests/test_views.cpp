@@ -6,6 +6,7 @@
 #include "support/ViewPanes.h"
 
 #include <QFile>
+#include <QHeaderView>
 #include <QTest>
 
 using GroupedViews::GroupRule;

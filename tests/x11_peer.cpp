@@ -4,8 +4,8 @@
 #include "platform/X11Control.h"
 #include "platform/X11ControlFilter.h"
 
-#include <QtWidgets>
-
+#include <QLineEdit>
+#include <QSocketNotifier>
 #include <cstdio>
 #include <unistd.h>
 
