@@ -74,6 +74,7 @@ void FolderReader::readFolder(const QString& path, BookmarkNode& node, int depth
             try {
                 SetTimes(*child, m_fileSystem.Details(folder.Path));
             } catch (const FileSystemError&) {
+                // gone or refused: the folder goes out without times
             }
         } else {
             ++tree.Flattened;
@@ -132,6 +133,7 @@ void FolderReader::readLink(BookmarkNode& link) const
         try {
             SetTimes(link, m_fileSystem.Details(path));
         } catch (const FileSystemError&) {
+            // gone since the folder was listed: no times either
         }
     }
 }

@@ -5,11 +5,21 @@
 
 #include <QSet>
 
+#include <functional>
+#include <future>
+#include <memory>
 #include <type_traits>
-
 #include <vector>
 
+class QThreadPool;
+
 namespace FolderWalk {
+
+// The threads that list folders ahead of a walk; nothing else runs on them, so a walk
+// waiting for a listing never waits behind work that waits for it.
+QThreadPool& ListingThreads();
+// Runs task on the listing threads.
+void StartListing(std::function<void()> task);
 
 // Visits every folder below root, depth first, subfolders in the file system's order;
 // the root itself is not visited. visit(folder, parentData, firstVisit) returns the data
@@ -63,18 +73,51 @@ void Walk(const FileSystemService& fileSystem, const QString& root, Data rootDat
     struct Level
     {
         QList<FsItem> folders;
+        std::vector<std::future<Listing>> listings; // one for each folder, or none
         qsizetype index;
         Data data;
     };
-    std::vector<Level> stack;
-    stack.push_back({listing(root).SubFolders, 0, rootData});
+    // With dates, each folder's listing is asked for as soon as its parent's is known, on
+    // other cores: a stat of every file is most of such a walk's time, and the visits,
+    // which take the listings one at a time and in order, then seldom wait for them.
+    // Names alone come faster than they could be handed over, so they are read in turn.
+    const auto ahead = [&listing](const QList<FsItem>& folders) {
+        std::vector<std::future<Listing>> listings;
+        if constexpr (!withDates)
+            return listings;
+        listings.reserve(folders.size());
+        for (const FsItem& folder : folders) {
+            auto task = std::make_shared<std::packaged_task<Listing()>>(
+                [&listing, path = folder.Path] { return listing(path); });
+            listings.push_back(task->get_future());
+            StartListing([task] { (*task)(); });
+        }
+        return listings;
+    };
+    // Listings still under way refer to this walk: it waits for them on every way out.
+    struct Stack : std::vector<Level>
+    {
+        ~Stack()
+        {
+            for (Level& level : *this)
+                for (std::future<Listing>& pending : level.listings)
+                    if (pending.valid())
+                        pending.wait();
+        }
+    } stack;
+    QList<FsItem> top = listing(root).SubFolders;
+    stack.push_back({top, ahead(top), 0, rootData});
     while (!stack.empty()) {
         Level& level = stack.back();
         if (level.index >= level.folders.size()) {
+            for (std::future<Listing>& pending : level.listings)
+                if (pending.valid())
+                    pending.wait(); // folders seen before, not walked into
             stack.pop_back();
             continue;
         }
-        const FsItem folder = level.folders.at(level.index++);
+        const qsizetype index = level.index++;
+        const FsItem folder = level.folders.at(index);
         const bool first = !walked.contains(folder.Id);
         if (!first) {
             if constexpr (withFiles)
@@ -84,13 +127,15 @@ void Walk(const FileSystemService& fileSystem, const QString& root, Data rootDat
             continue;
         }
         walked.insert(folder.Id);
-        Listing entries = listing(folder.Path);
+        Listing entries =
+            level.listings.empty() ? listing(folder.Path) : level.listings[index].get();
         Data data;
         if constexpr (withFiles)
             data = visit(folder, level.data, true, entries.Files);
         else
             data = visit(folder, level.data, true);
-        stack.push_back({std::move(entries.SubFolders), 0, data});
+        std::vector<std::future<Listing>> listings = ahead(entries.SubFolders);
+        stack.push_back({std::move(entries.SubFolders), std::move(listings), 0, data});
     }
 }
 
