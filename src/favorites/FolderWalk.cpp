@@ -2,14 +2,9 @@
 
 #include <QThreadPool>
 
-QThreadPool& FolderWalk::ListingThreads()
+void FolderWalk::StartListing(std::function<void()> task)
 {
     // Never destroyed: a pool torn down after the application could wait on nothing.
     static QThreadPool* const threads = new QThreadPool;
-    return *threads;
-}
-
-void FolderWalk::StartListing(std::function<void()> task)
-{
-    ListingThreads().start(std::move(task));
+    threads->start(std::move(task));
 }

@@ -11,14 +11,10 @@
 #include <type_traits>
 #include <vector>
 
-class QThreadPool;
-
 namespace FolderWalk {
 
-// The threads that list folders ahead of a walk; nothing else runs on them, so a walk
-// waiting for a listing never waits behind work that waits for it.
-QThreadPool& ListingThreads();
-// Runs task on the listing threads.
+// Runs task on the threads that list folders ahead of a walk. Nothing else runs on them,
+// so a walk waiting for a listing never waits behind work that waits for it.
 void StartListing(std::function<void()> task);
 
 // Visits every folder below root, depth first, subfolders in the file system's order;
