@@ -1,6 +1,7 @@
 #include "favorites/DateViews.h"
 #include "favorites/ElidedLabel.h"
 #include "favorites/GroupedViews.h"
+#include "favorites/IconSet.h"
 #include "support/FavoritesBuilder.h"
 #include "support/TestEnvironment.h"
 #include "support/ViewPanes.h"
@@ -77,6 +78,15 @@ private Q_SLOTS:
 
         click(panes, n->child(0));
         QCOMPARE(panes.ListTexts(), QStringList({"Sub", "BBC", "Guardian", "News"}));
+        // A row's picture follows from what it lists: the folder first, then links.
+        const auto image = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
+        const auto picture = [&](int row) {
+            return image(panes.list.Item(row).data(Qt::DecorationRole).value<QIcon>());
+        };
+        const IconSet icons = IconSet::Panes();
+        QCOMPARE(picture(0), image(icons.Icon("Closed")));
+        QCOMPARE(picture(1), image(icons.Icon("URL")));
+        QVERIFY(picture(0) != picture(1));
         QCOMPARE(panes.ListColumn(1),
                  QStringList({"/B/News/", "/A/News/", "/B/News/", "/NewsArchive/News/"}));
         panes.views.RefreshView();

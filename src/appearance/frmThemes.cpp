@@ -172,7 +172,6 @@ void frmThemes::buildSamples()
         ListRow row;
         row.Key = QLatin1Char('K') + QString::number(rows.size() + 1);
         row.Text = QString::fromLatin1(link);
-        row.SmallIcon = QStringLiteral("URL");
         rows.append(row);
     }
     m_list->AddRows(std::move(rows));

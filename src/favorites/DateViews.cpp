@@ -81,8 +81,7 @@ void ListDate(FavoritesList& list, const FileSystemService& fileSystem, const QS
             if (folderColumn.isEmpty())
                 folderColumn = {FolderTree::FolderColumn(rootPath, file.Path)};
             rows.append({QLatin1Char('K') + QString::number(rows.size()),
-                         FileSystemService::GetBaseName(file.Name), QStringLiteral("URL"),
-                         file.Path, folderColumn});
+                         FileSystemService::GetBaseName(file.Name), file.Path, folderColumn});
         }
     };
     if (!rootPath.isEmpty())

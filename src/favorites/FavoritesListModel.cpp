@@ -62,7 +62,10 @@ QVariant FavoritesListModel::data(const QModelIndex& index, int role) const
     case Qt::DecorationRole:
         if (index.column() != 0)
             return {};
-        return m_icons.Icon(conflictOf(row).isEmpty() ? row.SmallIcon : QStringLiteral("Conflict"));
+        if (!conflictOf(row).isEmpty())
+            return m_icons.Icon(QStringLiteral("Conflict"));
+        return m_icons.Icon(row.Tag.startsWith(u'*') ? QStringLiteral("Closed")
+                                                     : QStringLiteral("URL"));
     case Qt::ForegroundRole:
         return m_foreground.isValid() ? QVariant(m_foreground) : QVariant();
     case KeyRole:

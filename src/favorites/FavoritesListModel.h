@@ -19,8 +19,9 @@ struct ListRow
 
     QString Key;
     QString Text;
-    QString SmallIcon; // "URL" or "Closed"
-    QString Tag;       // the link file's path, or "*" and the folder's path
+    // The link file's path, or "*" and the folder's path; it also tells the row's picture,
+    // so rows carry no picture name of their own.
+    QString Tag;
     // Text columns after the name. Rows of one folder share one list, so a row costs no
     // allocation of its own for them.
     QStringList SubItems;

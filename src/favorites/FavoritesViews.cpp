@@ -33,10 +33,9 @@ QString CannotRead(const QString& shown, const QString& reason, bool isRoot)
 }
 
 // Modified, accessed and created, kept as numbers until painted.
-ListRow folderEntryRow(const QString& text, const QString& icon, const QString& tag,
-                       const FsDetails& details)
+ListRow folderEntryRow(const QString& text, const QString& tag, const FsDetails& details)
 {
-    ListRow row{QString(), text, icon, tag, {}};
+    ListRow row{QString(), text, tag, {}};
     row.SortsFirst = tag.startsWith(u'*');
     row.Times = {details.Modified, details.Accessed, details.Created};
     row.TimeCount = 3;
@@ -338,12 +337,12 @@ QString FavoritesViews::ListFolder(const QString& folderPath)
     QList<ListRow> rows;
     rows.reserve(contents.SubFolders.size() + contents.Files.size());
     for (const FsEntry& folder : contents.SubFolders) {
-        rows.append(folderEntryRow(FileSystemService::GetBaseName(folder.Name),
-                                   QStringLiteral("Closed"), u'*' + folder.Path, folder.Details));
+        rows.append(folderEntryRow(FileSystemService::GetBaseName(folder.Name), u'*' + folder.Path,
+                                   folder.Details));
     }
     for (const FsEntry& file : contents.Files) {
-        rows.append(folderEntryRow(FileSystemService::GetBaseName(file.Name), QStringLiteral("URL"),
-                                   file.Path, file.Details));
+        rows.append(
+            folderEntryRow(FileSystemService::GetBaseName(file.Name), file.Path, file.Details));
     }
     m_list.AddRows(std::move(rows));
     return {};

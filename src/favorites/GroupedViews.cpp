@@ -36,7 +36,7 @@ FolderContents contentsOf(const FileSystemService& fileSystem, const QString& pa
 ListRow linkRow(const QString& key, const QString& name, const QString& path,
                 const QStringList& folderColumn)
 {
-    return {key, FileSystemService::GetBaseName(name), QStringLiteral("URL"), path, folderColumn};
+    return {key, FileSystemService::GetBaseName(name), path, folderColumn};
 }
 
 } // namespace
@@ -92,7 +92,6 @@ void ListFolderName(FavoritesList& list, const FileSystemService& fileSystem,
         for (const FsEntry& folder : contents.SubFolders) {
             ListRow row{QString(),
                         FileSystemService::GetBaseName(folder.Name),
-                        kClosed,
                         u'*' + folder.Path,
                         {FolderTree::FolderColumn(rootPath, folder.Path)}};
             row.SortsFirst = true;

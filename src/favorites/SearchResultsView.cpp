@@ -51,10 +51,9 @@ void BuildSearchResultsView(FavoritesTree& tree, FavoritesList& list, StatusPane
     for (const clsLink& link : results) {
         const QString folder = FolderColumn(favoritesRoot, link.Path());
         if (link.IsFolder())
-            rows.append(
-                {QString(), link.Title(), QStringLiteral("Closed"), u'*' + link.Path(), {folder}});
+            rows.append({QString(), link.Title(), u'*' + link.Path(), {folder}});
         else
-            rows.append({QString(), link.Title(), QStringLiteral("URL"), link.Path(),
+            rows.append({QString(), link.Title(), link.Path(),
                          addresses ? QStringList{folder, link.Address()} : QStringList{folder}});
     }
     list.AddRows(std::move(rows));
