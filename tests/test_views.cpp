@@ -140,25 +140,28 @@ private Q_SLOTS:
         FavoritesBuilder(root())
             .Build("Root.url = http://root\nNews/BBC.url = http://bbc\n"
                    "News/Daily/Guardian.url = http://guardian\nTech/LWN.url = http://lwn\n"
-                   "Tech/readme.txt\n")
+                   "Tech/readme.txt\nTech/Late.url = http://late\nTech/Early.url = http://early\n")
             .Times("Root.url", day(9, 10))
             .Times("News/BBC.url", day(9, 23))
             .Times("News/Daily/Guardian.url", day(2, 0))
             .Times("Tech/LWN.url", day(9, 8))
+            // The last second of a day and the first of the next.
+            .Times("Tech/Late.url", QDateTime(QDate(2024, 3, 9), QTime(23, 59, 59)))
+            .Times("Tech/Early.url", QDateTime(QDate(2024, 3, 10), QTime(0, 0)))
             .Times("Tech/readme.txt", day(15, 12));
         ViewPanes panes(root());
         panes.Show(FavoritesViews::LastModified);
         // Newest first; the root's own link makes no day of its own.
-        const QStringList days{"2024-03-15", "2024-03-09", "2024-03-02"};
+        const QStringList days{"2024-03-15", "2024-03-10", "2024-03-09", "2024-03-02"};
         QCOMPARE(childTexts(panes.tree.Root()), days);
         QVERIFY(!panes.tree.SelectedItem() && panes.list.Count() == 0);
 
-        click(panes, panes.tree.Root()->child(1));
-        QCOMPARE(panes.ListColumn(1), QStringList({"/Tech/", "/News/", "/"}));
-        QCOMPARE(panes.ListTexts(), QStringList({"LWN", "BBC", "Root"}));
+        click(panes, panes.tree.Root()->child(2));
+        QCOMPARE(panes.ListColumn(1), QStringList({"/Tech/", "/Tech/", "/News/", "/"}));
+        QCOMPARE(panes.ListTexts(), QStringList({"Late", "LWN", "BBC", "Root"}));
         panes.views.RefreshView();
         QCOMPARE(FavoritesTree::Text(panes.tree.SelectedItem()), QStringLiteral("2024-03-09"));
-        QCOMPARE(panes.list.Count(), 3);
+        QCOMPARE(panes.list.Count(), 4);
         panes.Show(FavoritesViews::LastAccessed);
         QCOMPARE(childTexts(panes.tree.Root()), days);
     }
