@@ -72,6 +72,13 @@ void Walk(const FileSystemService& fileSystem, const QString& root, Data rootDat
         std::vector<std::future<Listing>> listings; // one for each folder, or none
         qsizetype index;
         Data data;
+        // Listings still under way refer to the walk.
+        void Settle()
+        {
+            for (std::future<Listing>& pending : listings)
+                if (pending.valid())
+                    pending.wait();
+        }
     };
     // With dates, each folder's listing is asked for as soon as its parent's is known, on
     // other cores: a stat of every file is most of such a walk's time, and the visits,
@@ -90,15 +97,13 @@ void Walk(const FileSystemService& fileSystem, const QString& root, Data rootDat
         }
         return listings;
     };
-    // Listings still under way refer to this walk: it waits for them on every way out.
+    // The walk waits for its listings on every way out.
     struct Stack : std::vector<Level>
     {
         ~Stack()
         {
             for (Level& level : *this)
-                for (std::future<Listing>& pending : level.listings)
-                    if (pending.valid())
-                        pending.wait();
+                level.Settle();
         }
     } stack;
     QList<FsItem> top = listing(root).SubFolders;
@@ -106,9 +111,7 @@ void Walk(const FileSystemService& fileSystem, const QString& root, Data rootDat
     while (!stack.empty()) {
         Level& level = stack.back();
         if (level.index >= level.folders.size()) {
-            for (std::future<Listing>& pending : level.listings)
-                if (pending.valid())
-                    pending.wait(); // folders seen before, not walked into
+            level.Settle(); // folders seen before were not walked into
             stack.pop_back();
             continue;
         }
