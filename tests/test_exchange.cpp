@@ -1,3 +1,4 @@
+#include "exchange/BatchHeadReader.h"
 #include "exchange/BookmarkExport.h"
 #include "exchange/BookmarkImport.h"
 #include "exchange/ExchangeCommandLine.h"
@@ -11,7 +12,9 @@
 
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -38,13 +41,39 @@ BookmarkTree ReadHtml(const QByteArray& bytes)
     return tree;
 }
 
-BookmarkTree ReadFolder(const QString& path)
+BookmarkTree ReadFolder(const QString& path,
+                        BatchHeadReader::Mode mode = BatchHeadReader::Mode::Batched)
 {
     BookmarkTree tree;
     QString error;
     FileSystemService fileSystem;
-    FolderReader(fileSystem).Read(path, tree, error);
+    FolderReader(fileSystem, nullptr, mode).Read(path, tree, error);
     return tree;
+}
+
+// What a reader made of each file of a folder, one line each.
+QStringList ReadHeads(const QString& folder, const QStringList& names, BatchHeadReader& reader)
+{
+    std::vector<BatchHeadReader::Item> items;
+    for (const QString& name : names)
+        items.push_back({QFile::encodeName(name), 0, {}});
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    reader.Read(fd, items, 1024 * 1024);
+    ::close(fd);
+    QStringList lines;
+    for (const BatchHeadReader::Item& item : items) {
+        const FsDetails& details = item.Head.Details;
+        lines << QStringLiteral("%1 error %2 plain %3 size %4 %5 times %6/%7/%8")
+                     .arg(QString::fromUtf8(item.Name))
+                     .arg(item.Error)
+                     .arg(item.Head.Plain)
+                     .arg(item.Head.Bytes.size())
+                     .arg(QString::fromUtf8(item.Head.Bytes.left(40).toHex()))
+                     .arg(details.Modified)
+                     .arg(details.Accessed)
+                     .arg(details.Created);
+    }
+    return lines;
 }
 
 QByteArray Quirks()
@@ -237,6 +266,69 @@ private Q_SLOTS:
                  QStringLiteral("Pipe<>@%1/%2")
                      .arg(info.lastModified().toSecsSinceEpoch())
                      .arg(info.lastRead().toSecsSinceEpoch()));
+    }
+
+    // Batches of reads give each file its own bytes and details, as reading them one by one
+    // does, whatever the file is, and need no second try for any ordinary one.
+    void batchedReadsMatchOneByOne()
+    {
+        TestEnvironment env;
+        FavoritesBuilder b(env.Favorites());
+        QStringList names;
+        for (int i = 0; i < 100; ++i) {
+            names << QStringLiteral("Link %1.url").arg(i);
+            b.Link(names.back(), QStringLiteral("http://example.org/%1").arg(i));
+        }
+        b.File("Empty.url");
+        b.File("Big.url",
+               FavoritesBuilder::ShortcutBytes("http://big") + QByteArray(1024 * 1024 + 10, ';'));
+        b.Symlink("Alias.url", b.Path("Link 7.url")).Symlink("Gone.url", b.Path("none"));
+        QCOMPARE(::mkfifo(QFile::encodeName(b.Path("Pipe.url")).constData(), 0644), 0);
+        names << "Empty.url"
+              << "Big.url"
+              << "Alias.url"
+              << "Gone.url"
+              << "Pipe.url"
+              << "Missing.url";
+
+        BatchHeadReader oneByOne(BatchHeadReader::Mode::OneByOne);
+        BatchHeadReader batched;
+        QVERIFY(!oneByOne.Batched());
+        const QStringList expected = ReadHeads(env.Favorites(), names, oneByOne);
+        QCOMPARE(ReadHeads(env.Favorites(), names, batched), expected);
+        QCOMPARE(batched.Retries(), 0);
+        QVERIFY(expected[7].contains(
+            FavoritesBuilder::ShortcutBytes("http://example.org/7").toHex().left(40)));
+        QVERIFY(expected[101].contains(QStringLiteral("size %1").arg(1024 * 1024 + 1)));
+        QVERIFY(expected[105].startsWith("Missing.url error 2 "));
+    }
+
+    // Folders read on several threads still come out in the disk's order, and a tree
+    // deeper than any browser keeps is flattened into its deepest folder.
+    void folderTreeReadsInOrderAndFlattensDeepFolders()
+    {
+        TestEnvironment env;
+        FavoritesBuilder b(env.Favorites());
+        QString deep;
+        for (int depth = 1; depth <= BookmarkTree::MaxDepth + 3; ++depth) {
+            deep += QStringLiteral("d/");
+            b.Link(deep + QStringLiteral("at %1.url").arg(depth),
+                   QStringLiteral("http://%1").arg(depth));
+        }
+        for (int i = 0; i < 30; ++i)
+            b.Link(QStringLiteral("f%1/g/x.url").arg(i, 2, 10, QLatin1Char('0')),
+                   QStringLiteral("http://x/%1").arg(i));
+        const BookmarkTree tree = ReadFolder(env.Favorites());
+        QCOMPARE(tree.Flattened, 3);
+        QCOMPARE(Dump(ReadFolder(env.Favorites(), BatchHeadReader::Mode::OneByOne).Root, true),
+                 Dump(tree.Root, true));
+        const BookmarkNode* node = &tree.Root;
+        for (int depth = 0; depth < BookmarkTree::MaxDepth; ++depth)
+            node = &node->Children.front();
+        QCOMPARE(Dump(*node),
+                 "at 67<http://67> at 66<http://66> at 65<http://65> at 64<http://64>");
+        QCOMPARE(Dump(tree.Root.Children[1]), "g[x<http://x/0>]");
+        QCOMPARE(Dump(tree.Root.Children.back()), "g[x<http://x/29>]");
     }
 
     void cancelStopsBeforeWriting()

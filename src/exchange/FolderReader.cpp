@@ -1,12 +1,13 @@
 #include "exchange/FolderReader.h"
 
 #include "favorites/ShortcutFile.h"
-#include "platform/FileSystemService.h"
 #include "platform/PathCodec.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <fcntl.h>
 #include <thread>
-#include <utility>
+#include <unistd.h>
 
 namespace {
 
@@ -31,14 +32,16 @@ void SetTimes(BookmarkNode& node, const FsDetails& details)
 
 } // namespace
 
-FolderReader::FolderReader(const FileSystemService& fileSystem, ExchangeProgress* progress)
-    : m_fileSystem(fileSystem), m_progress(progress)
+FolderReader::FolderReader(const FileSystemService& fileSystem, ExchangeProgress* progress,
+                           BatchHeadReader::Mode mode)
+    : m_fileSystem(fileSystem), m_progress(progress), m_mode(mode)
 {
 }
 
 bool FolderReader::Read(const QString& root, BookmarkTree& tree, QString& error)
 {
     m_seen.clear();
+    m_flattened = 0;
     try {
         m_fileSystem.Listing(root);
         m_seen.insert(m_fileSystem.Identity(root));
@@ -46,15 +49,57 @@ bool FolderReader::Read(const QString& root, BookmarkTree& tree, QString& error)
         error = failure.Description() + QStringLiteral(": ") + root;
         return false;
     }
-    readFolder(root, tree.Root, 0, tree);
-    readLinks(tree.Root);
+    m_tasks = {{root, &tree.Root, 0}};
+    // Opening and reading each small file is the cost here, and it waits on the kernel.
+    const unsigned threads = std::clamp(std::thread::hardware_concurrency(), 1U, 4U);
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < threads; ++t)
+        helpers.emplace_back(&FolderReader::work, this);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+    m_tasks.clear();
+    tree.Flattened += m_flattened;
     return true;
 }
 
-void FolderReader::readFolder(const QString& path, BookmarkNode& node, int depth,
-                              BookmarkTree& tree)
+void FolderReader::work()
 {
-    // Names only: a link's details come with its contents, from one open of the file.
+    BatchHeadReader reader(m_mode);
+    std::unique_lock lock(m_lock);
+    for (;;) {
+        // Done when no folder is waiting and none is being read that could add one.
+        m_changed.wait(lock, [this] { return !m_tasks.empty() || m_busy == 0 || cancelled(); });
+        if (m_tasks.empty() || cancelled())
+            return;
+        const Task task = std::move(m_tasks.back());
+        m_tasks.pop_back();
+        ++m_busy;
+        lock.unlock();
+        std::vector<Task> next = visit(task, reader);
+        lock.lock();
+        --m_busy;
+        std::move(next.begin(), next.end(), std::back_inserter(m_tasks));
+        m_changed.notify_all();
+    }
+}
+
+std::vector<FolderReader::Task> FolderReader::visit(const Task& task, BatchHeadReader& reader)
+{
+    std::vector<Subfolder> subfolders;
+    readFolder(task.Path, *task.Node, task.Depth, subfolders, reader);
+    // The node's children are all in place now, so pointers to them stay good.
+    std::vector<Task> next;
+    next.reserve(subfolders.size());
+    for (Subfolder& subfolder : subfolders)
+        next.push_back(
+            {std::move(subfolder.Path), &task.Node->Children[subfolder.Index], task.Depth + 1});
+    return next;
+}
+
+void FolderReader::readFolder(const QString& path, BookmarkNode& node, int depth,
+                              std::vector<Subfolder>& subfolders, BatchHeadReader& reader)
+{
     FolderListing listing;
     try {
         listing = m_fileSystem.Listing(path);
@@ -62,78 +107,83 @@ void FolderReader::readFolder(const QString& path, BookmarkNode& node, int depth
         return; // an unreadable folder exports as an empty one
     }
     for (const FsItem& folder : listing.SubFolders) {
-        if (m_progress && m_progress->Cancel.load(std::memory_order_relaxed))
+        if (cancelled())
             return;
         // A link back up the tree would never end.
-        if (IsHidden(folder.Name) || m_seen.contains(folder.Id))
+        if (IsHidden(folder.Name) || !firstVisit(folder.Id))
             continue;
-        m_seen.insert(folder.Id);
-        BookmarkNode* child = &node;
-        if (depth + 1 <= BookmarkTree::MaxDepth) {
-            child = &node.AddFolder(PathCodec::Readable(folder.Name));
-            try {
-                SetTimes(*child, m_fileSystem.Details(folder.Path));
-            } catch (const FileSystemError&) {
-                // gone or refused: the folder goes out without times
+        if (depth + 1 > BookmarkTree::MaxDepth) {
+            {
+                const std::lock_guard guard(m_lock);
+                ++m_flattened;
             }
-        } else {
-            ++tree.Flattened;
+            readFolder(folder.Path, node, depth + 1, subfolders, reader);
+            continue;
         }
-        readFolder(folder.Path, *child, depth + 1, tree);
+        BookmarkNode& child = node.AddFolder(PathCodec::Readable(folder.Name));
+        try {
+            SetTimes(child, m_fileSystem.Details(folder.Path));
+        } catch (const FileSystemError&) {
+            // gone or refused: the folder goes out without times
+        }
+        subfolders.push_back({folder.Path, node.Children.size() - 1});
     }
-    for (const FsItem& file : listing.Files) {
+    readLinks(path, listing.Files, node, reader);
+}
+
+void FolderReader::readLinks(const QString& folder, const QList<FsItem>& files, BookmarkNode& node,
+                             BatchHeadReader& reader)
+{
+    std::vector<const FsItem*> links;
+    std::vector<BatchHeadReader::Item> items;
+    for (const FsItem& file : files) {
         if (IsHidden(file.Name) || !file.Name.endsWith(QLatin1String(".url"), Qt::CaseInsensitive))
             continue;
-        // The path stands in for the address until readLinks reads them all.
-        node.AddLink(PathCodec::Readable(FileSystemService::GetBaseName(file.Name)), file.Path);
+        links.push_back(&file);
+        items.push_back({PathCodec::Encode(file.Name), 0, {}});
     }
-}
-
-void FolderReader::readLinks(BookmarkNode& root)
-{
-    std::vector<BookmarkNode*> links;
-    std::vector<BookmarkNode*> folders{&root};
-    while (!folders.empty()) {
-        BookmarkNode* folder = folders.back();
-        folders.pop_back();
-        for (BookmarkNode& node : folder->Children)
-            (node.IsFolder ? folders : links).push_back(&node);
+    if (links.empty())
+        return;
+    // The links are opened by name in their folder: a short lookup for the kernel.
+    const int folderFd =
+        ::open(PathCodec::Encode(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd >= 0) {
+        reader.Read(folderFd, items, ShortcutFile::ReadLimit);
+        ::close(folderFd);
+    } else {
+        for (BatchHeadReader::Item& item : items)
+            item.Error = errno;
     }
-    // Opening and reading each small file is the cost here, and it waits on the kernel,
-    // so a few threads share it.
-    const auto read = [this, &links](std::size_t first, std::size_t step) {
-        for (std::size_t i = first; i < links.size(); i += step) {
-            if (m_progress && m_progress->Cancel.load(std::memory_order_relaxed))
-                return;
-            readLink(*links[i]);
-            if (m_progress)
-                m_progress->Done.fetch_add(1, std::memory_order_relaxed);
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        BookmarkNode& link =
+            node.AddLink(PathCodec::Readable(FileSystemService::GetBaseName(links[i]->Name)), {});
+        BatchHeadReader::Item& item = items[i];
+        if (item.Error == 0) {
+            SetTimes(link, item.Head.Details);
+            link.Address = ShortcutFile::ShortcutURL(std::move(item.Head.Bytes));
+            continue;
         }
-    };
-    const std::size_t threads =
-        links.size() < 1000 ? 1
-                            : std::clamp<std::size_t>(std::thread::hardware_concurrency(), 2, 8);
-    std::vector<std::thread> helpers;
-    for (std::size_t t = 1; t < threads; ++t)
-        helpers.emplace_back(read, t, threads);
-    read(0, threads);
-    for (std::thread& helper : helpers)
-        helper.join();
-}
-
-void FolderReader::readLink(BookmarkNode& link) const
-{
-    const QString path = std::exchange(link.Address, QString());
-    try {
-        QuietFileSystem::Head head = m_quiet.ReadHeadAndDetails(path, ShortcutFile::ReadLimit);
-        SetTimes(link, head.Details);
-        link.Address = ShortcutFile::ShortcutURL(std::move(head.Bytes));
-    } catch (const FileSystemError&) {
         // Unreadable: the link still goes out, with the times its folder tells of it.
         try {
-            SetTimes(link, m_fileSystem.Details(path));
+            SetTimes(link, m_fileSystem.Details(links[i]->Path));
         } catch (const FileSystemError&) {
             // gone since the folder was listed: no times either
         }
     }
+    if (m_progress)
+        m_progress->Done.fetch_add(static_cast<int>(links.size()), std::memory_order_relaxed);
+}
+
+bool FolderReader::firstVisit(const FolderId& id)
+{
+    const std::lock_guard guard(m_lock);
+    if (m_seen.contains(id))
+        return false;
+    m_seen.insert(id);
+    return true;
+}
+
+bool FolderReader::cancelled() const
+{
+    return m_progress && m_progress->Cancel.load(std::memory_order_relaxed);
 }

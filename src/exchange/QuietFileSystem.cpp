@@ -3,31 +3,39 @@
 #include "platform/PathCodec.h"
 
 #include <cerrno>
-#include <fcntl.h>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
 QuietFileSystem::Head QuietFileSystem::ReadHeadAndDetails(const QString& path, qint64 limit) const
 {
-    const QByteArray native = PathCodec::Encode(path);
-    constexpr int kFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY;
-    int fd = ::open(native.constData(), kFlags | O_NOATIME);
-    if (fd < 0 && errno == EPERM) // only the owner may ask for it
-        fd = ::open(native.constData(), kFlags);
-    if (fd < 0)
-        throw FileSystemError(ErrorDescription(errno, false), path);
     Head head;
+    const int error =
+        ReadHeadAndDetailsAt(AT_FDCWD, PathCodec::Encode(path).constData(), limit, head);
+    if (error != 0)
+        throw FileSystemError(ErrorDescription(error, false), path);
+    return head;
+}
+
+int QuietFileSystem::ReadHeadAndDetailsAt(int folderFd, const char* name, qint64 limit, Head& head)
+{
+    int fd = ::openat(folderFd, name, OpenFlags);
+    if (fd < 0 && errno == EPERM) // only the owner may ask for O_NOATIME
+        fd = ::openat(folderFd, name, OpenFlags & ~O_NOATIME);
+    if (fd < 0)
+        return errno;
     struct statx st;
     if (::statx(fd, "", AT_EMPTY_PATH, STATX_BASIC_STATS | STATX_BTIME, &st) != 0) {
         const int error = errno;
         ::close(fd);
-        throw FileSystemError(ErrorDescription(error, false), path);
+        return error;
     }
-    head.Details = DetailsOf(st, path.at(path.lastIndexOf(QLatin1Char('/')) + 1) == u'.');
+    const char* slash = std::strrchr(name, '/');
+    head.Details = DetailsOf(st, (slash ? slash + 1 : name)[0] == '.');
     head.Plain = S_ISREG(st.stx_mode);
     if (!head.Plain) {
         ::close(fd); // pipes and devices have no head worth waiting for
-        return head;
+        return 0;
     }
     QByteArray& bytes = head.Bytes;
     bytes.resize(qMin<qint64>(limit + 1, static_cast<qint64>(st.stx_size) + 1));
@@ -44,7 +52,7 @@ QuietFileSystem::Head QuietFileSystem::ReadHeadAndDetails(const QString& path, q
     }
     ::close(fd);
     bytes.truncate(got);
-    return head;
+    return 0;
 }
 
 QByteArray QuietFileSystem::ReadHead(const QString& path, qint64 limit) const
