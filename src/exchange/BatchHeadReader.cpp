@@ -50,7 +50,7 @@ public:
             if (!head.Plain)
                 continue;
             head.Bytes.resize(qMin<qint64>(limit + 1, static_cast<qint64>(st.stx_size) + 1));
-            if (m_free.empty())
+            while (m_free.empty()) // a slot is free only once its whole chain has ended
                 reap();
             start(item, m_free.back());
             m_free.pop_back();

@@ -106,6 +106,7 @@ void FolderReader::readFolder(const QString& path, BookmarkNode& node, int depth
     } catch (const FileSystemError&) {
         return; // an unreadable folder exports as an empty one
     }
+    node.Children.reserve(node.Children.size() + listing.SubFolders.size() + listing.Files.size());
     for (const FsItem& folder : listing.SubFolders) {
         if (cancelled())
             return;
@@ -136,6 +137,8 @@ void FolderReader::readLinks(const QString& folder, const QList<FsItem>& files, 
 {
     std::vector<const FsItem*> links;
     std::vector<BatchHeadReader::Item> items;
+    links.reserve(files.size());
+    items.reserve(files.size());
     for (const FsItem& file : files) {
         if (IsHidden(file.Name) || !file.Name.endsWith(QLatin1String(".url"), Qt::CaseInsensitive))
             continue;

@@ -1,61 +1,76 @@
 #include "exchange/NetscapeHtmlWriter.h"
 
+#include <QStringEncoder>
+
+#include <algorithm>
 #include <charconv>
+#include <string_view>
 
 namespace {
 
 // Bytes straight into the file's text: an export of a large tree writes some ten
 // megabytes, and building a string for every piece of every line costs more than the rest.
-void AppendEscaped(QByteArray& out, const QString& text)
+void AppendEscaped(QByteArray& out, QStringView text)
 {
-    const QByteArray utf8 = text.toUtf8();
-    qsizetype from = 0;
-    for (qsizetype i = 0; i < utf8.size(); ++i) {
-        const char* entity = nullptr;
-        switch (utf8[i]) {
+    // Encoded in place first; most texts hold nothing to escape and are done then.
+    // Stateless: a lone surrogate at the end is replaced, as toUtf8 does, not held back.
+    QStringEncoder utf8(QStringEncoder::Utf8, QStringEncoder::Flag::Stateless);
+    const qsizetype start = out.size();
+    out.resize(start + utf8.requiredSpace(text.size()));
+    const qsizetype end = utf8.appendToBuffer(out.data() + start, text) - out.constData();
+    out.truncate(end);
+    const auto special = [](char c) { return c == '&' || c == '<' || c == '>' || c == '"'; };
+    const qsizetype from = std::find_if(out.cbegin() + start, out.cend(), special) - out.cbegin();
+    if (from == end)
+        return;
+    const QByteArray tail = out.sliced(from);
+    out.truncate(from);
+    for (const char c : tail) {
+        switch (c) {
         case '&':
-            entity = "&amp;";
+            out.append("&amp;");
             break;
         case '<':
-            entity = "&lt;";
+            out.append("&lt;");
             break;
         case '>':
-            entity = "&gt;";
+            out.append("&gt;");
             break;
         case '"':
-            entity = "&quot;";
+            out.append("&quot;");
             break;
         default:
-            continue;
+            out.append(c);
         }
-        out.append(utf8.constData() + from, i - from).append(entity);
-        from = i + 1;
     }
-    out.append(utf8.constData() + from, utf8.size() - from);
 }
 
-void AppendDate(QByteArray& out, const char* attribute, std::int64_t seconds)
+char* AppendDate(char* to, std::string_view attribute, std::int64_t seconds)
 {
     if (seconds <= 0)
-        return;
-    char digits[24];
-    const auto end = std::to_chars(digits, digits + sizeof digits, seconds).ptr;
-    out.append(attribute).append(digits, end - digits).append('"');
+        return to;
+    to = std::copy(attribute.begin(), attribute.end(), to);
+    to = std::to_chars(to, to + 20, seconds).ptr;
+    *to++ = '"';
+    return to;
 }
 
 void AppendDates(QByteArray& out, const BookmarkNode& node)
 {
-    AppendDate(out, " ADD_DATE=\"", node.Added);
-    AppendDate(out, " LAST_MODIFIED=\"", node.Modified);
-    AppendDate(out, " LAST_VISIT=\"", node.Visited);
+    char dates[3 * 40];
+    char* end = AppendDate(dates, " ADD_DATE=\"", node.Added);
+    end = AppendDate(end, " LAST_MODIFIED=\"", node.Modified);
+    end = AppendDate(end, " LAST_VISIT=\"", node.Visited);
+    out.append(dates, end - dates);
 }
 
-// About what a folder's lines take: the texts, and some eighty bytes of markup and dates.
-qsizetype SizeOf(const BookmarkNode& folder)
+// About what a folder's lines take: the texts, and the indent, markup and dates.
+qsizetype SizeOf(const BookmarkNode& folder, int depth)
 {
     qsizetype size = 0;
     for (const BookmarkNode& node : folder.Children)
-        size += node.Name.size() + node.Address.size() + 80 + (node.IsFolder ? SizeOf(node) : 0);
+        size += 4 * depth + 120 + node.Name.size() + node.Address.size() +
+                (node.IsFolder ? SizeOf(node, depth + 1) : 0);
     return size;
 }
 
@@ -96,7 +111,7 @@ QByteArray NetscapeHtmlWriter::Write(const BookmarkTree& tree)
                      "<TITLE>Bookmarks</TITLE>\n"
                      "<H1>Bookmarks</H1>\n";
     // Growing ten megabytes step by step costs more than writing them.
-    out.reserve(out.size() + SizeOf(tree.Root));
+    out.reserve(out.size() + SizeOf(tree.Root, 1));
     WriteFolder(tree.Root, 0, out);
     return out;
 }
