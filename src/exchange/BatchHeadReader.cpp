@@ -8,9 +8,10 @@
 #include <sys/stat.h>
 #include <vector>
 
-// Each file is one chain of three requests in a slot of the ring's file table: open into
-// the slot, read, close. A file that fails anywhere in the ring is read again one by one,
-// which knows every way round (O_NOATIME refused to a file of another owner, and so on).
+// Each file takes a slot of the ring's file table: a statx, then for a regular file one
+// chain of three requests, open into the slot, read, close. A file that fails in the
+// chain is read again one by one, which knows every way round (O_NOATIME refused to a
+// file of another owner, and so on).
 class BatchHeadReader::Ring
 {
 public:
@@ -37,22 +38,9 @@ public:
         m_folderFd = folderFd;
         m_limit = limit;
         for (Item& item : items) {
-            // The type first: a pipe or a device is never opened.
-            struct statx st;
-            if (::statx(folderFd, item.Name.constData(), 0, STATX_BASIC_STATS | STATX_BTIME, &st) !=
-                0) {
-                item.Error = errno;
-                continue;
-            }
-            QuietFileSystem::Head& head = item.Head;
-            head.Details = FileSystemService::DetailsOf(st, item.Name.startsWith('.'));
-            head.Plain = S_ISREG(st.stx_mode);
-            if (!head.Plain)
-                continue;
-            head.Bytes.resize(qMin<qint64>(limit + 1, static_cast<qint64>(st.stx_size) + 1));
             while (m_free.empty()) // a slot is free only once its whole chain has ended
                 reap();
-            start(item, m_free.back());
+            stat(item, m_free.back());
             m_free.pop_back();
         }
         while (m_free.size() < kSlots)
@@ -64,6 +52,7 @@ private:
     static constexpr unsigned kEntries = 4 * kSlots; // three requests a slot at most
     enum Op : unsigned
     {
+        StatOp,
         OpenOp,
         ReadOp,
         CloseOp,
@@ -73,6 +62,7 @@ private:
     struct Slot
     {
         Item* File = nullptr;
+        struct statx Stat;
         int Pending = 0;
         bool Failed = false;
     };
@@ -91,9 +81,36 @@ private:
         return sqe;
     }
 
+    // The type first: a pipe or a device is never opened.
+    void stat(Item& item, unsigned slot)
+    {
+        Slot& state = m_slots[slot];
+        state.File = &item;
+        state.Pending = 1;
+        io_uring_prep_statx(request(slot, StatOp), m_folderFd, item.Name.constData(), 0,
+                            STATX_BASIC_STATS | STATX_BTIME, &state.Stat);
+    }
+
+    void stated(unsigned slot, int result)
+    {
+        Item& item = *m_slots[slot].File;
+        if (result < 0) {
+            item.Error = -result;
+            return;
+        }
+        const struct statx& st = m_slots[slot].Stat;
+        QuietFileSystem::Head& head = item.Head;
+        head.Details = FileSystemService::DetailsOf(st, item.Name.startsWith('.'));
+        head.Plain = S_ISREG(st.stx_mode);
+        if (!head.Plain)
+            return;
+        head.Bytes.resize(qMin<qint64>(m_limit + 1, static_cast<qint64>(st.stx_size) + 1));
+        start(item, slot);
+    }
+
     void start(Item& item, unsigned slot)
     {
-        m_slots[slot] = {&item, 3, false};
+        m_slots[slot].Pending += 3;
         io_uring_sqe* open = request(slot, OpenOp);
         // A descriptor in the ring's table belongs to no exec: O_CLOEXEC is refused there.
         io_uring_prep_openat_direct(open, m_folderFd, item.Name.constData(),
@@ -125,6 +142,9 @@ private:
             const unsigned slot = static_cast<unsigned>(cqe->user_data / OpCount);
             Slot& state = m_slots[slot];
             switch (cqe->user_data % OpCount) {
+            case StatOp:
+                stated(slot, cqe->res);
+                break;
             case OpenOp:
                 state.Failed |= cqe->res < 0;
                 break;

@@ -6,7 +6,7 @@
 #include <span>
 
 // Reads the heads and details of many files in one folder, as an export needs of every
-// link. Where the system grants an io_uring, the opens, reads and closes of a folder's
+// link. Where the system grants an io_uring, the stats, opens, reads and closes of a folder's
 // files go to the kernel in batches, which here halves what a small file costs; where it
 // does not (an old kernel, a sandbox), the files are read one by one. One reader serves
 // one thread.
