@@ -331,6 +331,7 @@ private Q_SLOTS:
         QCOMPARE(Dump(tree.Root.Children.back()), "g[x<http://x/29>]");
     }
 
+    // Cancel stops an import or an export before it writes anything.
     void cancelStopsBeforeWriting()
     {
         TestEnvironment env;
@@ -343,6 +344,22 @@ private Q_SLOTS:
         QVERIFY(summary.Cancelled);
         QCOMPARE(summary.Links + summary.Folders, 0);
         QVERIFY(summary.Text().startsWith("Import cancelled."));
+
+        FavoritesBuilder b(env.Favorites());
+        for (int i = 0; i < 1234; ++i)
+            b.Link(QStringLiteral("Many/%1.url").arg(i), "http://x");
+        const QString out = env.Root() + "/out.html";
+        QCOMPARE(BookmarkExport::Export(fileSystem, env.Favorites(), out,
+                                        BookmarkExport::Format::Html, &progress)
+                     .Error,
+                 "Export cancelled: nothing was written.");
+        QVERIFY(!QFile::exists(out));
+        // A large folder is counted as it is read, every link once.
+        progress.Cancel = false;
+        QVERIFY(BookmarkExport::Export(fileSystem, env.Favorites(), out,
+                                       BookmarkExport::Format::Html, &progress)
+                    .Error.isEmpty());
+        QCOMPARE(progress.Done.load(), 1234);
     }
 
     void commandLine_data()

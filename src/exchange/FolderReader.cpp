@@ -151,11 +151,19 @@ void FolderReader::readLinks(const QString& folder, const QList<FsItem>& files, 
     const int folderFd =
         ::open(PathCodec::Encode(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd >= 0) {
-        reader.Read(folderFd, items, ShortcutFile::ReadLimit);
+        // In parts, so a folder of many thousand links still shows progress and stops soon.
+        constexpr std::size_t kPart = 500;
+        for (std::size_t first = 0; first < items.size() && !cancelled(); first += kPart) {
+            const std::size_t count = std::min(kPart, items.size() - first);
+            reader.Read(folderFd, std::span(items).subspan(first, count), ShortcutFile::ReadLimit);
+            if (m_progress)
+                m_progress->Done.fetch_add(static_cast<int>(count), std::memory_order_relaxed);
+        }
         ::close(folderFd);
     } else {
+        const int error = errno;
         for (BatchHeadReader::Item& item : items)
-            item.Error = errno;
+            item.Error = error;
     }
     for (std::size_t i = 0; i < links.size(); ++i) {
         BookmarkNode& link =
@@ -173,8 +181,6 @@ void FolderReader::readLinks(const QString& folder, const QList<FsItem>& files, 
             // gone since the folder was listed: no times either
         }
     }
-    if (m_progress)
-        m_progress->Done.fetch_add(static_cast<int>(links.size()), std::memory_order_relaxed);
 }
 
 bool FolderReader::firstVisit(const FolderId& id)
