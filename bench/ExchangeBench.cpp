@@ -83,6 +83,16 @@ void BenchExchange(const QString& folder, int links)
     PrintRow("export bookmarks.html", links, -1, exportMs, walk);
     if (!result.Error.isEmpty() || result.Links != links || CountLinks(imported) != links)
         std::fprintf(stderr, "warning: export: %s\n", qPrintable(result.Text(exported)));
+    // The export's reading alone, with the kernel's batches and as where it gives none.
+    for (const auto& [mode, name] :
+         {std::pair{BatchHeadReader::Mode::Batched, "read tree, batched"},
+          std::pair{BatchHeadReader::Mode::OneByOne, "read tree, one by one"}}) {
+        const double read = BestOf(kExchangeRuns, {}, [&] {
+            BookmarkTree readTree;
+            FolderReader(fileSystem, nullptr, mode).Read(imported, readTree, error);
+        });
+        PrintRow(name, links, -1, read, walk);
+    }
     Remove(raw);
     Remove(imported);
 }
