@@ -25,13 +25,13 @@ public:
             return nullptr;
         return ring;
     }
-    int Retries = 0;
-
     ~Ring()
     {
         if (m_ready)
             io_uring_queue_exit(&m_ring);
     }
+
+    int Retries = 0;
 
     void Read(int folderFd, std::span<Item> items, qint64 limit)
     {

@@ -72,7 +72,7 @@ void FolderReader::work()
         m_changed.wait(lock, [this] { return !m_tasks.empty() || m_busy == 0 || cancelled(); });
         if (m_tasks.empty() || cancelled())
             return;
-        const Task task = std::move(m_tasks.back());
+        Task task = std::move(m_tasks.back());
         m_tasks.pop_back();
         ++m_busy;
         lock.unlock();
